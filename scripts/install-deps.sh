@@ -1,0 +1,20 @@
+#!/bin/sh
+# Installs the Debian packages needed to build, run and test Orvanto and Brivox.
+set -eu
+PACKAGES="build-essential cmake qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
+qtdeclarative5-dev libqt5serialport5-dev qtmultimedia5-dev libqt5multimedia5-plugins
+socat xvfb xauth x11-apps iproute2 util-linux procps imagemagick fonts-dejavu-core"
+missing=""
+for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    if [ "$(id -u)" != 0 ]; then
+        echo "install-deps.sh: run as root to install:$missing" >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -q
+    # shellcheck disable=SC2086
+    apt-get install -y -q --no-install-recommends $missing
+fi

@@ -1,0 +1,19 @@
+#!/bin/sh
+# Installs what is needed, builds everything and runs the whole test suite,
+# once normally and once under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Every test runs in a private network namespace (scripts/sandbox.sh).
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+JOBS=$(nproc)
+
+echo "=== Release build and tests ==="
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$JOBS"
+scripts/sandbox.sh run ctest --test-dir build --output-on-failure -j"$JOBS"
+
+echo "=== AddressSanitizer + UndefinedBehaviorSanitizer build and tests ==="
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORV_SANITIZE=ON
+cmake --build build-asan -j"$JOBS"
+scripts/sandbox.sh run ctest --test-dir build-asan --output-on-failure -j"$JOBS"
+echo "=== All tests passed ==="
