@@ -1,0 +1,9 @@
+#!/bin/sh
+# Installs what is needed, builds, and runs Orvanto against a simulated fleet
+# of 40 projectors inside a private network sandbox.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+exec scripts/sandbox.sh run scripts/demo-inside.sh
