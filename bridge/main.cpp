@@ -1,11 +1,16 @@
+#include "bridge/mainwindow.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QStyleFactory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Brivox"));
+    // The settings file lives in the application-data folder named after us.
+    QApplication::setApplicationName(QStringLiteral("Brivox"));
+    QApplication::setApplicationVersion(QStringLiteral("0.9.1.0"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    MainWindow window;
     window.show();
     return app.exec();
 }

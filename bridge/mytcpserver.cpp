@@ -1,0 +1,125 @@
+#include "bridge/mytcpserver.h"
+
+#include "bridge/bridgerules.h"
+
+#include <QDebug>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+MyServer::MyServer(QObject *parent, quint16 port) : QObject(parent), m_server(new QTcpServer(this))
+{
+    connect(m_server, &QTcpServer::newConnection, this, &MyServer::newConnection);
+    if (m_server->listen(QHostAddress::Any, port))
+        qDebug() << "mytcpserver" << __func__ << "Server started:" << port;
+    else
+        qDebug() << "mytcpserver" << __func__ << "Server could not start!" << m_server->errorString();
+}
+
+bool MyServer::isListening() const
+{
+    return m_server->isListening();
+}
+
+int MyServer::connectionCount() const
+{
+    return m_server->findChildren<QTcpSocket *>().size();
+}
+
+void MyServer::newConnection()
+{
+    while (m_server->hasPendingConnections()) {
+        QTcpSocket *next = m_server->nextPendingConnection();
+        qDebug() << "mytcpserver" << __func__ << "NEW Connection";
+        if (m_served)
+            retire(m_served);
+        m_served = next;
+        connect(next, &QTcpSocket::readyRead, this, &MyServer::startRead);
+        connect(next, &QTcpSocket::disconnected, this, &MyServer::connectionAboutToClose);
+        // Bytes that came with the connection may already be buffered.
+        if (next->bytesAvailable() > 0)
+            scheduleRead();
+    }
+}
+
+void MyServer::startRead()
+{
+    if (!m_served)
+        return;
+    readChunk(m_served);
+    // Whatever lies beyond the read bound gets no notification of its own.
+    if (m_served && m_served->bytesAvailable() > 0)
+        scheduleRead();
+}
+
+bool MyServer::readChunk(QTcpSocket *socket)
+{
+    const QByteArray chunk = socket->read(BridgeRules::MaxTcpRead);
+    if (chunk.isEmpty())
+        return false;
+    const QString text = BridgeRules::latin1UpToNul(chunk);
+    qDebug() << "mytcpserver" << __func__ << text;
+    emit sigSendTCPdata(text.simplified());
+    return true;
+}
+
+void MyServer::scheduleRead()
+{
+    if (m_readScheduled)
+        return;
+    m_readScheduled = true;
+    QTimer::singleShot(0, this, [this]() {
+        m_readScheduled = false;
+        startRead();
+    });
+}
+
+void MyServer::retire(QTcpSocket *replaced)
+{
+    // The replaced client stops being served but what it already sent is
+    // still handled; then it is closed, so that connections never pile up.
+    // Handling a command may open a message box and so run a nested event
+    // loop: the socket is watched in case it goes away meanwhile.
+    QPointer<QTcpSocket> socket(replaced);
+    disconnect(socket, nullptr, this, nullptr);
+    while (socket && socket->bytesAvailable() > 0 && readChunk(socket)) {
+    }
+    if (!socket)
+        return;
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QTcpSocket *closing = socket;
+    QTimer::singleShot(RetireGraceMs, closing, [closing]() {
+        closing->abort();
+        closing->deleteLater();
+    });
+    if (socket->state() == QAbstractSocket::UnconnectedState)
+        socket->deleteLater();
+    else
+        socket->disconnectFromHost();
+}
+
+void MyServer::connectionAboutToClose()
+{
+    qDebug() << "mytcpserver" << __func__ << "Connection to client closed!";
+    QPointer<QTcpSocket> socket = m_served;
+    if (!socket)
+        return;
+    // A client may send and hang up at once: its last bytes still count.
+    while (socket && socket->bytesAvailable() > 0 && readChunk(socket)) {
+    }
+    if (!socket)
+        return;
+    if (m_served == socket)
+        m_served = nullptr;
+    disconnect(socket, nullptr, this, nullptr);
+    socket->close();
+    socket->deleteLater();
+}
+
+void MyServer::slotWriteTCP(const QByteArray &bytes)
+{
+    qDebug() << "mytcpserver" << __func__ << bytes;
+    if (!m_served || !m_served->isWritable() || m_served->state() != QAbstractSocket::ConnectedState)
+        return;
+    m_served->write(bytes);
+}
