@@ -1,0 +1,7 @@
+#include "app/orvlog/rotationstrategy.h"
+
+namespace OrvLogging {
+
+RotationStrategy::~RotationStrategy() = default;
+
+} // namespace OrvLogging
