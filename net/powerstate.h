@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+
+// Power-state code of a projector: the answer to its "Projector Status"
+// query, plus two codes of our own for "no usable answer" and "not asked".
+class PowerState
+{
+public:
+    enum Code : int
+    {
+        SendingDisabled = -2, // the console cannot send yet: nobody was asked
+        NoAnswer = -1,        // no answer, or one without "="
+        Standby = 0,
+        WarmingUp = 1,
+        On = 2,
+        CoolingDown = 3,
+        Error = 4,
+    };
+
+    // The code carried by an answer split at "=": NoAnswer with fewer than
+    // two parts, else the second part as a decimal number, blanks and line
+    // ends around it ignored. A value that is not a number counts as 0, so a
+    // projector answering nonsense is treated as being in standby.
+    static int fromAnswerParts(const QStringList &parts);
+};

@@ -1,0 +1,65 @@
+#include "testpeer.h"
+
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+
+TestPeer::TestPeer(QObject *parent) : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &TestPeer::accept);
+}
+
+bool TestPeer::listen()
+{
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
+
+void TestPeer::accept()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        ++m_connections;
+        m_received.clear();
+        if (m_mode == Mode::CloseOnAccept) {
+            socket->close();
+            socket->deleteLater();
+            continue;
+        }
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket]() {
+            const bool hadLine = m_received.contains('\n');
+            m_received += socket->readAll();
+            if (hadLine || !m_received.contains('\n'))
+                return;
+            ++m_requests;
+            if (m_onRequest)
+                m_onRequest();
+            emit requestArrived();
+            const QPointer<QTcpSocket> guarded(socket);
+            switch (m_mode) {
+            case Mode::Answer:
+                socket->write(m_reply);
+                break;
+            case Mode::DelayedAnswer:
+                QTimer::singleShot(m_delayMs, this, [guarded, reply = m_reply]() {
+                    if (guarded)
+                        guarded->write(reply);
+                });
+                break;
+            case Mode::Split:
+                socket->write(m_reply);
+                socket->flush();
+                QTimer::singleShot(m_delayMs, this, [guarded, rest = m_second]() {
+                    if (guarded)
+                        guarded->write(rest);
+                });
+                break;
+            case Mode::CloseOnRequest:
+                socket->close();
+                break;
+            case Mode::Silent:
+            case Mode::CloseOnAccept:
+                break;
+            }
+        });
+    }
+}
