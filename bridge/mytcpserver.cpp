@@ -82,6 +82,8 @@ void MyServer::retire(QTcpSocket *replaced)
     // loop: the socket is watched in case it goes away meanwhile.
     QPointer<QTcpSocket> socket(replaced);
     disconnect(socket, nullptr, this, nullptr);
+    // Bytes may still wait in the system, unannounced: fetch them now.
+    socket->waitForReadyRead(0);
     while (socket && socket->bytesAvailable() > 0 && readChunk(socket)) {
     }
     if (!socket)
