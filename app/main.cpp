@@ -1,11 +1,77 @@
+#include "app/appfolders.h"
+#include "app/appinfo.h"
+#include "app/configseeder.h"
+#include "app/dialoginstancewarning.h"
+#include "app/instancelock.h"
+#include "app/orvlog/OrvLog.h"
+#include "app/startuplog.h"
+#include "app/translationloader.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
+#include <QSysInfo>
+#include <QTextCodec>
+#include <QTranslator>
 
+#include <memory>
+
+// Start-up runs strictly in this order; only a second copy stops it early.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    MainWindow window;
-    window.show();
-    return app.exec();
+    // Files read or written without a named codec are UTF-8 everywhere.
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF8"));
+
+    InstanceLock lock;
+    if (!lock.tryLock(100))
+        return DialogInstanceWarning::refuse(lock.path());
+
+    const QString userDataFolder = AppFolders::userDataFolder();
+    AppFolders::prepareUserDataFolder(userDataFolder);
+    StartupLog::setUpLogger(StartupLog::logFilePath(userDataFolder));
+
+    OLOG_INFO() << "#############################################################";
+    OLOG_INFO() << "Applicaiton:" << AppInfo::name();
+    OLOG_INFO() << "App Version:" << AppInfo::version();
+    OLOG_INFO() << "Built with Qt" << QT_VERSION_STR << "running on" << qVersion();
+    OLOG_INFO() << "OrvLog version:" << ORVLOG_VERSION;
+    OLOG_INFO() << "Running on OS:" << QSysInfo::prettyProductName();
+    OLOG_INFO() << "-------------------------------------------------------------";
+
+    const QString configFolder = AppFolders::configFolder();
+    switch (AppFolders::ensureFolder(configFolder)) {
+    case AppFolders::Preparation::Found:
+        OLOG_INFO() << "Found Config Path:" << configFolder;
+        break;
+    case AppFolders::Preparation::Created:
+        OLOG_INFO() << "Config Path Created:" << configFolder;
+        break;
+    case AppFolders::Preparation::Failed:
+        OLOG_ERROR() << "Config Path Created FAIL!" << configFolder;
+        break;
+    }
+
+    const QVector<ConfigSeeder::Outcome> seeded = ConfigSeeder::seed(AppFolders::programFolder(), configFolder);
+    for (const ConfigSeeder::Outcome &file : seeded) {
+        if (file.found)
+            OLOG_INFO() << "Found" << file.destination;
+        else
+            OLOG_INFO() << "Cloned " << file.destination << file.copied;
+    }
+
+    QTranslator translator;
+    const QString translation =
+        TranslationLoader::translationPath(AppFolders::programFolder(), QCoreApplication::applicationName(),
+                                           TranslationLoader::languageFromConfig(configFolder));
+    const bool translated = TranslationLoader::loadAndInstall(translator, translation);
+    OLOG_INFO() << "Load i18n:" << translation << translated;
+
+    OLOG_INFO() << "-------------------------------------------------------------";
+
+    auto window = std::make_unique<MainWindow>();
+    window->show();
+    const int result = app.exec();
+    window.reset();
+    lock.unlock();
+    return result;
 }

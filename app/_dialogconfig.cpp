@@ -1,0 +1,92 @@
+#include "app/_dialogconfig.h"
+#include "ui__dialogconfig.h"
+
+#include "app/appfolders.h"
+#include "app/orvlog/OrvLog.h"
+#include "app/settingsreader.h"
+#include "app/settingswriter.h"
+#include "net/netlocalinfo.h"
+
+#include <QMessageBox>
+
+DialogConfig::DialogConfig(QWidget *parent)
+    : QDialog(parent), ui(new Ui::DialogConfig), m_iniPath(SettingsReader::configIniPath(AppFolders::configFolder()))
+{
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    ui->frameButton->setStyleSheet(
+        QStringLiteral("QPushButton{border:2px solid gray;border-radius:8px}QPushButton:hover{background-color:teal}"));
+    readINI();
+}
+
+DialogConfig::~DialogConfig()
+{
+    delete ui;
+}
+
+QStringList DialogConfig::getLocalIPs()
+{
+    return NetLocalInfo::configDialogAddresses();
+}
+
+void DialogConfig::readINI()
+{
+    const ConfigFormValues values = SettingsReader::readForDialog(m_iniPath);
+    m_localIP = values.localIP;
+    ui->comboBoxLocalIP->addItems(getLocalIPs());
+    // Start on the configured address so that Apply does not quietly move
+    // discovery to another interface.
+    const int configured = ui->comboBoxLocalIP->findText(m_localIP);
+    if (configured >= 0)
+        ui->comboBoxLocalIP->setCurrentIndex(configured);
+
+    ui->lineEdit_IpTotal->setText(values.ipTotal);
+    ui->lineEdit_TcpPort->setText(values.tcpPort);
+    ui->lineEdit_UdpPortRX->setText(values.udpPortRx);
+    ui->lineEdit_UdpPortTX->setText(values.udpPortTx);
+    ui->lineEdit_Language->setText(values.language);
+    ui->lineEdit_Style->setText(values.style);
+    ui->lineEdit_CmdFile->setText(values.cmdFile);
+    ui->lineEdit_StatusPoll->setText(values.statusPoll);
+    ui->lineEdit_LogFilesLocation->setText(AppFolders::userDataFolder());
+}
+
+ConfigFormValues DialogConfig::formValues() const
+{
+    ConfigFormValues values;
+    values.localIP = ui->comboBoxLocalIP->count() > 0 ? ui->comboBoxLocalIP->currentText() : m_localIP;
+    values.ipTotal = ui->lineEdit_IpTotal->text();
+    values.tcpPort = ui->lineEdit_TcpPort->text();
+    values.udpPortRx = ui->lineEdit_UdpPortRX->text();
+    values.udpPortTx = ui->lineEdit_UdpPortTX->text();
+    values.language = ui->lineEdit_Language->text();
+    values.style = ui->lineEdit_Style->text();
+    values.cmdFile = ui->lineEdit_CmdFile->text();
+    values.statusPoll = ui->lineEdit_StatusPoll->text();
+    return values;
+}
+
+bool DialogConfig::saveINI()
+{
+    OLOG_DEBUG() << "_dialogconfig"
+                 << "saveINI" << m_iniPath;
+    QString error;
+    if (SettingsWriter::saveDialogValues(m_iniPath, formValues(), &error))
+        return true;
+    OLOG_ERROR() << "Config save FAIL!" << error;
+    QMessageBox::warning(this, tr("Warning!"), tr("Settings could not be saved!") + QLatin1Char('\n') + error,
+                         QMessageBox::Ok);
+    return false;
+}
+
+void DialogConfig::on_pushButtonApply_clicked()
+{
+    // On failure the dialog stays open with the operator's edits.
+    if (saveINI())
+        close();
+}
+
+void DialogConfig::on_pushButtonClose_clicked()
+{
+    close();
+}

@@ -1,0 +1,58 @@
+#include "app/appfolders.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+QString firstLocation(QStandardPaths::StandardLocation location)
+{
+    const QStringList all = QStandardPaths::standardLocations(location);
+    return all.isEmpty() ? QStandardPaths::writableLocation(location) : all.first();
+}
+
+} // namespace
+
+QString AppFolders::programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+QString AppFolders::userDataFolder()
+{
+    return firstLocation(QStandardPaths::AppLocalDataLocation);
+}
+
+QString AppFolders::configFolder()
+{
+    return firstLocation(QStandardPaths::AppDataLocation);
+}
+
+AppFolders::Preparation AppFolders::ensureFolder(const QString &path)
+{
+    if (path.isEmpty())
+        return Preparation::Failed;
+    if (QFileInfo(path).isDir())
+        return Preparation::Found;
+    return QDir().mkpath(path) ? Preparation::Created : Preparation::Failed;
+}
+
+AppFolders::Preparation AppFolders::prepareUserDataFolder(const QString &path)
+{
+    const Preparation result = ensureFolder(path);
+    switch (result) {
+    case Preparation::Found:
+        qDebug() << "User Data Path Found:" << path;
+        break;
+    case Preparation::Created:
+        qDebug() << "User Data Path Created:" << path;
+        break;
+    case Preparation::Failed:
+        qWarning() << "User Data Path Created FAIL!" << path;
+        break;
+    }
+    return result;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+// The three folders the manager works with: the program folder (shipped
+// files), the user data folder (logs) and the configuration folder (INI and
+// CSV tables). No organisation or application name is set, so both per-user
+// folders end in the executable's base name.
+class AppFolders
+{
+public:
+    enum class Preparation
+    {
+        Found,
+        Created,
+        Failed
+    };
+
+    static QString programFolder();
+    static QString userDataFolder();
+    static QString configFolder();
+
+    // Creates path with all missing parents unless it already is a folder.
+    static Preparation ensureFolder(const QString &path);
+
+    // Runs before the logger has destinations, so it reports through the
+    // toolkit's plain debug/warning output only.
+    static Preparation prepareUserDataFolder(const QString &path);
+};
