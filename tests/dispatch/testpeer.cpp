@@ -14,6 +14,12 @@ bool TestPeer::listen()
     return m_server.listen(QHostAddress::LocalHost, 0);
 }
 
+void TestPeer::answered()
+{
+    if (m_onAnswer)
+        m_onAnswer();
+}
+
 void TestPeer::accept()
 {
     while (QTcpSocket *socket = m_server.nextPendingConnection()) {
@@ -38,19 +44,24 @@ void TestPeer::accept()
             switch (m_mode) {
             case Mode::Answer:
                 socket->write(m_reply);
+                answered();
                 break;
             case Mode::DelayedAnswer:
-                QTimer::singleShot(m_delayMs, this, [guarded, reply = m_reply]() {
-                    if (guarded)
+                QTimer::singleShot(m_delayMs, this, [this, guarded, reply = m_reply]() {
+                    if (guarded) {
                         guarded->write(reply);
+                        answered();
+                    }
                 });
                 break;
             case Mode::Split:
                 socket->write(m_reply);
                 socket->flush();
-                QTimer::singleShot(m_delayMs, this, [guarded, rest = m_second]() {
-                    if (guarded)
+                QTimer::singleShot(m_delayMs, this, [this, guarded, rest = m_second]() {
+                    if (guarded) {
                         guarded->write(rest);
+                        answered();
+                    }
                 });
                 break;
             case Mode::CloseOnRequest:

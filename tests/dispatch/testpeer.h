@@ -41,6 +41,9 @@ public:
     // Called when a complete request line has arrived (before answering).
     void setOnRequest(std::function<void()> callback) { m_onRequest = std::move(callback); }
 
+    // Called just after the (last piece of the) reply has been written.
+    void setOnAnswer(std::function<void()> callback) { m_onAnswer = std::move(callback); }
+
     int connections() const { return m_connections; }
     int requests() const { return m_requests; }
     // Bytes received on the latest connection.
@@ -51,6 +54,7 @@ signals:
 
 private:
     void accept();
+    void answered();
 
     QTcpServer m_server;
     Mode m_mode = Mode::Answer;
@@ -58,6 +62,7 @@ private:
     QByteArray m_second;
     int m_delayMs = 0;
     std::function<void()> m_onRequest;
+    std::function<void()> m_onAnswer;
     int m_connections = 0;
     int m_requests = 0;
     QByteArray m_received;

@@ -266,17 +266,19 @@ void TestProjectorQuestion::nestedQuestions_data()
 {
     QTest::addColumn<int>("outerDelayMs");
     QTest::addColumn<int>("innerDelayMs");
+    QTest::addColumn<int>("waitingAtOuterAnswer");
 
     // The outer answer arrives after the inner question is done, or while
     // the inner question is still waiting for its own.
-    QTest::newRow("outer answers later") << 300 << 0;
-    QTest::newRow("outer answers during inner wait") << 0 << 300;
+    QTest::newRow("outer answers later") << 300 << 0 << 1;
+    QTest::newRow("outer answers during inner wait") << 50 << 300 << 2;
 }
 
 void TestProjectorQuestion::nestedQuestions()
 {
     QFETCH(int, outerDelayMs);
     QFETCH(int, innerDelayMs);
+    QFETCH(int, waitingAtOuterAnswer);
 
     TestPeer outerPeer;
     outerPeer.setMode(TestPeer::Mode::DelayedAnswer);
@@ -297,6 +299,8 @@ void TestProjectorQuestion::nestedQuestions()
     QStringList inner;
     bool innerRan = false;
     int waitingBeforeInner = -1;
+    int outerAnsweredAt = -1;
+    outerPeer.setOnAnswer([&]() { outerAnsweredAt = ProjectorQuestion::waitingQuestions(); });
     // Started from the outer question's peer request: by then the outer
     // question is certainly waiting in its loop.
     outerPeer.setOnRequest([&]() {
@@ -312,6 +316,7 @@ void TestProjectorQuestion::nestedQuestions()
     QVERIFY(innerRan);
     QCOMPARE(waitingBeforeInner, 1);
     QCOMPARE(waitingAtInnerRequest, 2);
+    QCOMPARE(outerAnsweredAt, waitingAtOuterAnswer);
     QCOMPARE(outer, QStringList({"OP MODEL", "OUTER\r\n"}));
     QCOMPARE(inner, QStringList({"OP SER.NO", "INNER\r\n"}));
     QCOMPARE(outerPeer.received(), QByteArray("op model ?\r\n"));
@@ -327,7 +332,7 @@ void TestProjectorQuestion::nestingDepthIsBounded()
 
     const ProjectorQuestion question = quickQuestion(200);
     int deepest = 0;
-    bool refusedSeen = false;
+    bool atLimit = false;
     QStringList refusedAnswer{QStringLiteral("not asked")};
     int refusedConnections = -1;
 
@@ -338,22 +343,22 @@ void TestProjectorQuestion::nestingDepthIsBounded()
         const int waiting = ProjectorQuestion::waitingQuestions();
         deepest = qMax(deepest, waiting);
         if (waiting >= ProjectorQuestion::MaxNesting) {
+            atLimit = true;
             const int before = peer.connections();
             refusedAnswer = question.ask(Loopback, peer.port(), QStringLiteral("op status ?\r\n"));
             refusedConnections = peer.connections() - before;
-            refusedSeen = true;
             return;
         }
         question.ask(Loopback, peer.port(), QStringLiteral("op status ?\r\n"));
     };
     peer.setOnRequest([&]() {
-        if (!refusedSeen)
+        if (!atLimit)
             QTimer::singleShot(0, this, askDeeper);
     });
 
     askDeeper();
 
-    QVERIFY(refusedSeen);
+    QVERIFY(atLimit);
     QCOMPARE(deepest, int(ProjectorQuestion::MaxNesting));
     QCOMPARE(refusedAnswer, QStringList());
     QCOMPARE(refusedConnections, 0);
