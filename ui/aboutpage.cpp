@@ -1,0 +1,31 @@
+#include "ui/aboutpage.h"
+
+QString AboutPage::productName()
+{
+    return QStringLiteral("Orvanto");
+}
+
+QString AboutPage::productVersion()
+{
+    return QStringLiteral("1.1.3.0");
+}
+
+QString AboutPage::resourcePath(const QString &language)
+{
+    return QStringLiteral(":/html/About_") + language + QStringLiteral(".html");
+}
+
+QString AboutPage::title(const QString &buildDate)
+{
+    return productName() + QStringLiteral(" ReleaseBuild-%1").arg(buildDate);
+}
+
+QString AboutPage::compose(const QString &html, const QString &osName, const QString &localIP,
+                           const QString &programFolder, const QString &userDataFolder, const QString &configFolder)
+{
+    // Support calls start with "where is my log?": the folders go at the end
+    // of the page so they can be read out from the box.
+    return html + QStringLiteral("<br>OS: ") + osName + QStringLiteral("<br>IP: ") + localIP +
+           QStringLiteral("<br>App: ") + programFolder + QStringLiteral("<br>Log: ") + userDataFolder +
+           QStringLiteral("<br>Config: ") + configFolder;
+}

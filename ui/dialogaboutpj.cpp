@@ -1,0 +1,62 @@
+#include "ui/dialogaboutpj.h"
+#include "ui_dialogaboutpj.h"
+
+#include "ui/projectormodellist.h"
+#include "ui/shellfolders.h"
+#include "ui/shellresources.h"
+#include "ui/shellstylesheets.h"
+#include "ui/windowplacement.h"
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QScreen>
+
+namespace {
+
+// Shown for a catalogue that came without its picture.
+const char *const MissingPicture = ":/images/ProjectorGrey.png";
+
+} // namespace
+
+DialogAboutPJ::DialogAboutPJ(QWidget *parent, const QString &pluginFolder) : QDialog(parent), ui(new Ui::DialogAboutPJ)
+{
+    ShellResources::ensureLoaded();
+    ui->setupUi(this);
+    setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowStaysOnTopHint);
+    setStyleSheet(ShellStyleSheets::dialogButtons());
+    ui->listWidget->setGridSize(QSize(176, 176));
+    fillModels(pluginFolder.isEmpty() ? ShellFolders::programFolder() + QStringLiteral("/pluginPJ") : pluginFolder);
+    centreOnScreen();
+}
+
+DialogAboutPJ::~DialogAboutPJ()
+{
+    delete ui;
+}
+
+void DialogAboutPJ::on_pushButton_clicked()
+{
+    close();
+}
+
+void DialogAboutPJ::fillModels(const QString &pluginFolder)
+{
+    const QVector<ProjectorModelList::Entry> entries = ProjectorModelList::scan(pluginFolder);
+    for (const ProjectorModelList::Entry &entry : entries) {
+        QPixmap picture(entry.picturePath);
+        if (picture.isNull())
+            picture = QPixmap(QString::fromLatin1(MissingPicture));
+        auto *item = new QListWidgetItem(QIcon(picture), entry.name, ui->listWidget);
+        item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        item->setToolTip(entry.picturePath);
+    }
+}
+
+void DialogAboutPJ::centreOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    setGeometry(WindowPlacement::centred(size(), screen->availableGeometry()));
+}

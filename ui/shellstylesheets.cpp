@@ -1,0 +1,76 @@
+#include "ui/shellstylesheets.h"
+
+namespace ShellStyleSheets {
+
+QString centralWidget()
+{
+    return QStringLiteral(
+        "QPushButton{padding:4px;border:1px solid gray;border-radius:8px}"
+        "QPushButton:hover{background-color:teal}"
+        "QToolTip{color:lightgray;background-color:darkCyan;border:0px}"
+        "QComboBox:hover,QLineEdit:hover{background-color:teal}"
+        "QComboBox:disabled{background-color:#505050}"
+        "QPlainTextEdit{border-radius:2px;border:2px solid #404040}"
+        "QTabWidget::pane{border-top:2px solid gray;}"
+        "QTabBar::tab{height:24;}"
+        "QTabBar::tab:hover{background:teal;border-top-left-radius:8px;border-top-right-radius:8px;padding:6px;"
+        "font:bold}"
+        "QTabBar::tab:selected{color:white;background:#606060;border-top-left-radius:8px;border-top-right-radius:"
+        "8px;padding:6px;font:bold}"
+        "QTabBar::tab:!selected{padding:6px;border:0px;color:#a0a0a0;}"
+        "QTableView{font:normal;font-family:Arial;color:gray} QTableView::disabled{color:teal}"
+        "QTableView{selection-color:white;}"
+        "QTreeView{color:gray;selection-color:white;} QTreeView::checked{color:red}"
+        "QSlider::groove:horizontal{background:teal;height:14px;border-radius: 4px;}"
+        "QSlider::groove:horizontal:focus{background:cyan;height:14px;border-radius: 4px;}"
+        "QSlider::groove:horizontal:disabled{background:#505050;height:10px;border-radius: 4px;}"
+        "QSlider::handle:horizontal{background:orange;border: 1px solid gray;width:16px;}"
+        "QSlider::handle:horizontal:disabled {background:#383838;border: 1px solid gray;width:16px;}"
+        "QGroupBox:disabled{color:gray}"
+        "QRadioButton:disabled{color:gray}");
+}
+
+QString toolBar()
+{
+    return QStringLiteral("QToolBar{padding:1;border:0} QToolBar::separator{width:48px}"
+                          "QToolTip{color:lightgray;background-color:darkCyan;border:0}");
+}
+
+QString toolButtons()
+{
+    return QStringLiteral("QToolButton{width:52px;background:#383838;border-top-left-radius:8px;"
+                          "border-top-right-radius:8px;} QToolButton:checked{background:#808080;}");
+}
+
+QString statusBarLabels()
+{
+    return QStringLiteral("QStatusBar QLabel{font:bold;font-family:Arial}");
+}
+
+QString stackedWidgetDark()
+{
+    return QStringLiteral("QFrame{background:#383838;border:0px}");
+}
+
+QString frameButtonBoxDark()
+{
+    return QStringLiteral("QFrame{background:#505050;border:0px}");
+}
+
+QString splash()
+{
+    return QStringLiteral("font:bold;font-family:Arial");
+}
+
+QString dialogButtons()
+{
+    return QStringLiteral("QPushButton{border:2px solid gray;border-radius:8px}"
+                          "QPushButton:hover{background-color:teal}");
+}
+
+QString errorCodeLabelIdle()
+{
+    return QStringLiteral("QLabel{color:grey;font-weight:bold}");
+}
+
+} // namespace ShellStyleSheets
