@@ -132,9 +132,11 @@ void MainWindow::readSerialData()
     // Echo and answer often come in one burst: every complete line is
     // handled now, as no further notification comes for bytes already read.
     while (m_serialLines.hasLine()) {
-        const QByteArray line = m_serialLines.takeLine();
+        bool complete = false;
+        const QByteArray line = m_serialLines.takeLine(&complete);
         const QString text = BridgeRules::latin1UpToNul(line);
-        const EchoFilter::Kind kind = m_echoFilter.classify(text);
+        // A run cut at the length bound is no answer line: shown, not sent.
+        const EchoFilter::Kind kind = complete ? m_echoFilter.classify(text) : EchoFilter::Kind::Other;
         if (kind == EchoFilter::Kind::Echo)
             continue;
         const QString entry = PaneEntry::entry(PaneEntry::darkBlue(), QStringLiteral("&lt;&lt;&lt;"), text);

@@ -17,7 +17,8 @@ public:
     bool hasLine() const;
 
     // The next line, its line feed included; empty when there is none.
-    QByteArray takeLine();
+    // complete tells whether it ended in a line feed or was cut at the bound.
+    QByteArray takeLine(bool *complete = nullptr);
 
     int pendingSize() const { return m_buffer.size(); }
     void clear() { m_buffer.clear(); }
