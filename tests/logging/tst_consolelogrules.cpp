@@ -4,7 +4,7 @@
 #include "app/orvlog/OrvLog.h"
 
 #include "recordingdestination.h"
-#include "testenvironment.h"
+#include "tests/common/testenvironment.h"
 
 #include <QDir>
 #include <QTemporaryDir>

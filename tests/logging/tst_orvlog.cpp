@@ -3,7 +3,7 @@
 
 #include "recordingdestination.h"
 #include "stderrcapture.h"
-#include "testenvironment.h"
+#include "tests/common/testenvironment.h"
 
 #include <QRegularExpression>
 #include <QThread>

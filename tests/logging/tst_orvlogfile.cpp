@@ -6,7 +6,7 @@
 
 #include "recordingdestination.h"
 #include "stderrcapture.h"
-#include "testenvironment.h"
+#include "tests/common/testenvironment.h"
 
 #include <QDir>
 #include <QTemporaryDir>
