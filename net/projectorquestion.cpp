@@ -123,8 +123,9 @@ QStringList ProjectorQuestion::ask(const QString &ip, quint16 port, const QStrin
     // question then ends with whatever has arrived.
     finish();
 
-    socket.disconnect();
-    timer.disconnect();
+    // Closing reports state changes; none of them concerns this question now.
+    QObject::disconnect(&socket, nullptr, &loop, nullptr);
+    QObject::disconnect(&timer, nullptr, &loop, nullptr);
     socket.close();
 
     if (!connected)
