@@ -7,6 +7,12 @@
 #include <QDebug>
 #include <QMessageBox>
 
+// The icons live in a static library: they must be registered by hand.
+static void initBrivoxResources()
+{
+    Q_INIT_RESOURCE(brivox);
+}
+
 namespace {
 
 void fillBox(QComboBox *box, const SerialParameterLists::List &list)
@@ -37,6 +43,7 @@ SettingsDialog::SettingsDialog(QWidget *parent, const QString &iniPath)
     : QDialog(parent), ui(new Ui::SettingsDialog), m_ini(iniPath),
       m_currentSettings(BrivoxIni::toSettings(BrivoxIni::Values()))
 {
+    initBrivoxResources();
     ui->setupUi(this);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/images/serialport.png")));
