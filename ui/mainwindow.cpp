@@ -34,6 +34,7 @@ namespace {
 
 constexpr int SplashMs = 7500;
 constexpr int ClockPointSize = 16;
+constexpr int ClockButtonWidth = 96;
 constexpr int CommandPointSize = 10;
 
 const char *const FaviconPath = ":/images/Orvanto_Favicon.png";
@@ -121,6 +122,12 @@ void MainWindow::setupFonts()
 {
     const ShellFonts fonts = ShellFonts::load();
     ui->actionTime->setFont(fonts.clockFont(ClockPointSize));
+    // The toolbar's buttons are icon sized; the clock shows text and needs
+    // room for "00:00" in the segment face.
+    if (QWidget *timeButton = ui->mainToolBar->widgetForAction(ui->actionTime)) {
+        timeButton->setObjectName(QStringLiteral("toolButtonTime"));
+        timeButton->setStyleSheet(QStringLiteral("QToolButton{width:%1px;}").arg(ClockButtonWidth));
+    }
     ui->lineEdit_OpCmd->setFont(fonts.monoItalicFont(CommandPointSize));
 }
 
@@ -178,6 +185,9 @@ void MainWindow::setupPeriodicTaskRow()
 
 void MainWindow::setupPages()
 {
+    // The category buttons sit on the page itself, not on a filled panel.
+    ui->scrollAreaCategories->viewport()->setAutoFillBackground(false);
+    ui->scrollAreaCategoriesContents->setAutoFillBackground(false);
     showPage(PageStatus, ui->actionStatus);
     ui->plainTextConsole->setReadOnly(true);
     ui->plainTextConsole->ensureCursorVisible();
@@ -228,6 +238,13 @@ void MainWindow::applyLook(bool dark)
         ui->stackedWidgetMain->setStyleSheet(QString());
         ui->frameButtonBox->setStyleSheet(QString());
     }
+    // Widgets polished before the palette changed (the menu bar is sized
+    // while the window is laid out) can keep the old colours; let every
+    // widget without a palette of its own take the application's again.
+    const QList<QWidget *> widgets = findChildren<QWidget *>();
+    for (QWidget *widget : widgets)
+        if (!widget->testAttribute(Qt::WA_SetPalette))
+            widget->setPalette(QPalette());
 
     ui->centralWidget->setStyleSheet(ShellStyleSheets::centralWidget());
     ui->mainToolBar->setStyleSheet(ShellStyleSheets::toolBar() + ShellStyleSheets::toolButtons());
@@ -335,8 +352,6 @@ void MainWindow::on_actionHelp_triggered()
     box.setWindowTitle(AboutPage::title(QStringLiteral(__DATE__)));
     box.setTextFormat(Qt::RichText);
     box.setText(text);
-    const QPixmap favicon(QString::fromLatin1(FaviconPath));
-    box.setIconPixmap(favicon.scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }

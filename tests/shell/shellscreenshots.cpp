@@ -97,6 +97,8 @@ int main(int argc, char *argv[])
     }
     window.applyLook(true);
     window.findChild<QAction *>(QStringLiteral("actionHelp"))->trigger();
+    window.setLanguage(QStringLiteral("zh_CN"));
+    window.findChild<QAction *>(QStringLiteral("actionHelp"))->trigger();
     window.findChild<QAction *>(QStringLiteral("actionAbout"))->trigger();
     return 0;
 }
