@@ -1,13 +1,15 @@
 #include "ui/aboutpage.h"
 
+#include "app/appinfo.h"
+
 QString AboutPage::productName()
 {
-    return QStringLiteral("Orvanto");
+    return AppInfo::name();
 }
 
 QString AboutPage::productVersion()
 {
-    return QStringLiteral("1.1.3.0");
+    return AppInfo::version();
 }
 
 QString AboutPage::resourcePath(const QString &language)

@@ -1,8 +1,9 @@
 #include "ui/dialogaboutpj.h"
 #include "ui_dialogaboutpj.h"
 
+#include "app/appfolders.h"
+
 #include "ui/projectormodellist.h"
-#include "ui/shellfolders.h"
 #include "ui/shellresources.h"
 #include "ui/shellstylesheets.h"
 #include "ui/windowplacement.h"
@@ -26,7 +27,7 @@ DialogAboutPJ::DialogAboutPJ(QWidget *parent, const QString &pluginFolder) : QDi
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowStaysOnTopHint);
     setStyleSheet(ShellStyleSheets::dialogButtons());
     ui->listWidget->setGridSize(QSize(176, 176));
-    fillModels(pluginFolder.isEmpty() ? ShellFolders::programFolder() + QStringLiteral("/pluginPJ") : pluginFolder);
+    fillModels(pluginFolder.isEmpty() ? AppFolders::programFolder() + QStringLiteral("/pluginPJ") : pluginFolder);
     centreOnScreen();
 }
 

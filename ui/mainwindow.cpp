@@ -1,12 +1,13 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/appfolders.h"
+#include "app/appinfo.h"
 #include "app/orvlog/OrvLog.h"
 #include "ui/aboutpage.h"
 #include "ui/clocktext.h"
 #include "ui/darkpalette.h"
 #include "ui/dialogaboutpj.h"
-#include "ui/shellfolders.h"
 #include "ui/shellfonts.h"
 #include "ui/shellresources.h"
 #include "ui/shellstylesheets.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     OLOG_INFO() << "Read INI";
     updateWindowTitle();
     applyLook(m_settings.darkStyle);
+    checkLocalIP();
 
     // 8. Pages. The model list is shown once at start so the operator sees
     //    which projectors this installation can drive.
@@ -92,11 +94,23 @@ MainWindow::~MainWindow()
 
 void MainWindow::logLocalNetworks()
 {
-    // The lists are filled from the local interface list; the title and the
-    // discovery need the same order, so the log follows it too.
-    for (int i = 0; i < m_localAddresses.size(); ++i)
+    for (int i = 0; i < m_netLocalInfo.count(); ++i)
         OLOG_INFO() << qUtf8Printable(QStringLiteral("Found Local Network: %1 @%2 [%3]")
-                                          .arg(m_localNames.value(i), m_localAddresses.value(i), m_localMacs.value(i)));
+                                          .arg(m_netLocalInfo.names().value(i), m_netLocalInfo.addresses().value(i),
+                                               m_netLocalInfo.hardwareAddresses().value(i)));
+}
+
+void MainWindow::checkLocalIP()
+{
+    // Discovery sends from the configured address; one the machine does not
+    // have is reported once and then used as configured.
+    if (m_netLocalInfo.addresses().contains(m_settings.localIP)) {
+        OLOG_INFO() << "Current & Configured localIP:" << m_settings.localIP;
+        return;
+    }
+    QMessageBox::critical(this, m_settings.localIP, tr("Configured LocalIP NOT Found! \nApply change and try again!"),
+                          QMessageBox::Ok);
+    OLOG_ERROR() << "Configured LocalIP NOT found!";
 }
 
 void MainWindow::setupWindowGeometry()
@@ -167,12 +181,12 @@ void MainWindow::setupPeriodicTaskRow()
     QTableWidget *table = ui->tableWidgetPeriodScheduler;
     table->setItem(0, 0, new QTableWidgetItem(tr("Selected")));
     table->setItem(0, 1, new QTableWidgetItem(tr("Status Polling Task")));
-    auto *period = new QTableWidgetItem(QString::number(m_settings.statusPollMinutes));
+    auto *period = new QTableWidgetItem(QString::number(m_settings.statusPoll));
     period->setTextAlignment(Qt::AlignCenter);
     table->setItem(0, 2, period);
     m_statusPollBar = new QProgressBar(table);
     m_statusPollBar->setObjectName(QStringLiteral("progressBarStatusPoll"));
-    m_statusPollBar->setRange(0, m_settings.statusPollMinutes * 60);
+    m_statusPollBar->setRange(0, m_settings.statusPoll * 60);
     m_statusPollBar->setValue(0);
     m_statusPollBar->setTextVisible(true);
     m_statusPollBar->setAlignment(Qt::AlignCenter);
@@ -212,7 +226,8 @@ void MainWindow::setupMenuBarCorner()
 
 void MainWindow::updateWindowTitle()
 {
-    setWindowTitle(WindowTitle::compose(m_localAddresses, m_localMacs, QSysInfo::prettyProductName()));
+    setWindowTitle(WindowTitle::compose(m_netLocalInfo.addresses(), m_netLocalInfo.hardwareAddresses(),
+                                        QSysInfo::prettyProductName()));
 }
 
 void MainWindow::applyLook(bool dark)
@@ -264,16 +279,6 @@ void MainWindow::showPage(Page page, QAction *pageAction)
         ui->stackedWidgetMain->setCurrentIndex(page);
     for (QAction *action : {ui->actionSchedule, ui->actionStatus, ui->actionControlPanel, ui->actionCmd})
         action->setChecked(action == pageAction);
-}
-
-QString MainWindow::userDataFolder() const
-{
-    return ShellFolders::userDataFolder();
-}
-
-QString MainWindow::configFolder() const
-{
-    return ShellFolders::configFolder();
 }
 
 void MainWindow::showTime()
@@ -346,7 +351,7 @@ void MainWindow::on_actionHelp_triggered()
     }
     const QString text =
         AboutPage::compose(QString::fromUtf8(page.readAll()), QSysInfo::prettyProductName(), m_settings.localIP,
-                           ShellFolders::programFolder(), userDataFolder(), configFolder());
+                           AppFolders::programFolder(), AppFolders::userDataFolder(), AppFolders::configFolder());
 
     QMessageBox box(this);
     box.setWindowTitle(AboutPage::title(QStringLiteral(__DATE__)));
@@ -363,11 +368,11 @@ void MainWindow::on_actionExit_triggered()
 
 void MainWindow::on_actionOpen_Log_Location_triggered()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(userDataFolder()));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(AppFolders::userDataFolder()));
 }
 
 void MainWindow::on_actionOpen_Config_Location_triggered()
 {
-    qDebug() << "on_actionOpen_Config_Location_triggered" << configFolder();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(configFolder()));
+    qDebug() << "on_actionOpen_Config_Location_triggered" << AppFolders::configFolder();
+    QDesktopServices::openUrl(QUrl::fromLocalFile(AppFolders::configFolder()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "ui/shellsettings.h"
+#include "app/appsettings.h"
+#include "net/netlocalinfo.h"
 
 #include <QAbstractSocket>
 #include <QMainWindow>
@@ -35,7 +36,7 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    const ShellSettings &shellSettings() const { return m_settings; }
+    const AppSettings &settings() const { return m_settings; }
 
     // Installs the dark or the light look; Fusion and the common style
     // sheets apply to both.
@@ -62,6 +63,7 @@ private slots:
 
 private:
     void logLocalNetworks();
+    void checkLocalIP();
     void setupWindowGeometry();
     void showSplash();
     void setupFonts();
@@ -72,16 +74,14 @@ private:
     void setupMenuBarCorner();
     void updateWindowTitle();
     void showPage(Page page, QAction *pageAction);
-    QString userDataFolder() const;
-    QString configFolder() const;
 
     Ui::MainWindow *ui;
 
-    ShellSettings m_settings;
-    // Local networks in the platform's order (filled from the interface list).
-    QStringList m_localNames;
-    QStringList m_localAddresses;
-    QStringList m_localMacs;
+    // Read once while the window is built; the initialisers are the values
+    // used when the file or a key is missing.
+    AppSettings m_settings;
+    // The host's usable local networks, listed before the settings are read.
+    NetLocalInfo m_netLocalInfo;
 
     QTimer *m_timer1s = nullptr;
     // Status polling: the timer is armed by the status page; the bar lives in

@@ -15,6 +15,8 @@ public:
     QStringList lines() const { return m_lines; }
     // Lines at INFO level, message text only (level, time and origin cut off).
     QStringList infoMessages() const;
+    // Every line's level text and message, e.g. "ERROR Configured LocalIP NOT found!".
+    QStringList allMessages() const;
 
 private:
     QStringList m_lines;
