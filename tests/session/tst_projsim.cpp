@@ -152,8 +152,8 @@ void TestProjSim::builtInAnswers()
 void TestProjSim::powerStateMachine()
 {
     SimulatorProcess sim;
-    QVERIFY2(sim.start({QStringLiteral("--warmup-ms"), QStringLiteral("400"), QStringLiteral("--cooldown-ms"),
-                        QStringLiteral("400"), QStringLiteral("--hour-ms"), QStringLiteral("20"),
+    QVERIFY2(sim.start({QStringLiteral("--warmup-ms"), QStringLiteral("1000"), QStringLiteral("--cooldown-ms"),
+                        QStringLiteral("1000"), QStringLiteral("--hour-ms"), QStringLiteral("20"),
                         QStringLiteral("--hours"), QStringLiteral("100")}),
              sim.errorText());
     auto socket = connectTo(QStringLiteral("127.0.0.2"));
@@ -162,7 +162,7 @@ void TestProjSim::powerStateMachine()
     QCOMPARE(ask(*socket, QStringLiteral("op power.on")), QStringLiteral("OP POWER.ON=OK"));
     QCOMPARE(ask(*socket, QStringLiteral("op status ?")), QStringLiteral("OP STATUS=1"));
     QCOMPARE(ask(*socket, QStringLiteral("op power ?")), QStringLiteral("OP POWER=1"));
-    QTRY_COMPARE_WITH_TIMEOUT(ask(*socket, QStringLiteral("op status ?")), QStringLiteral("OP STATUS=2"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(ask(*socket, QStringLiteral("op status ?")), QStringLiteral("OP STATUS=2"), 4000);
     QCOMPARE(ask(*socket, QStringLiteral("op signal ?")), QStringLiteral("OP SIGNAL=1920x1080@60Hz"));
     // Lamp hours grow while lit (one hour per 20 ms here).
     const int hours = ask(*socket, QStringLiteral("op total.hours ?")).section(QLatin1Char('='), 1).toInt();
@@ -171,7 +171,7 @@ void TestProjSim::powerStateMachine()
     QCOMPARE(ask(*socket, QStringLiteral("op status ?")), QStringLiteral("OP STATUS=3"));
     // No restrike while cooling down.
     QCOMPARE(ask(*socket, QStringLiteral("op power.on")), QStringLiteral("OP POWER.ON=NA"));
-    QTRY_COMPARE_WITH_TIMEOUT(ask(*socket, QStringLiteral("op status ?")), QStringLiteral("OP STATUS=0"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(ask(*socket, QStringLiteral("op status ?")), QStringLiteral("OP STATUS=0"), 4000);
     // Hours stand still in standby.
     const QString standing = ask(*socket, QStringLiteral("op total.hours ?"));
     QTest::qWait(100);
