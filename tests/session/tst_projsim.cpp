@@ -59,6 +59,7 @@ private slots:
     void builtInAnswers();
     void powerStateMachine();
     void faultNeedsPowerOff();
+    void eachAddressIsItsOwnProjector();
     void catalogueDrivenAnswers_data();
     void catalogueDrivenAnswers();
     void addressModes();
@@ -198,6 +199,34 @@ void TestProjSim::faultNeedsPowerOff()
     QCOMPARE(ask(*faulty, QStringLiteral("op power.off")), QStringLiteral("OP POWER.OFF=OK"));
     QTRY_COMPARE_WITH_TIMEOUT(ask(*faulty, QStringLiteral("op status ?")), QStringLiteral("OP STATUS=0"), 2000);
     QCOMPARE(ask(*faulty, QStringLiteral("op errcode ?")), QStringLiteral("OP ERRCODE=0000"));
+}
+
+void TestProjSim::eachAddressIsItsOwnProjector()
+{
+    SimulatorProcess sim;
+    QVERIFY2(sim.start({QStringLiteral("--range"), QStringLiteral("127.0.0.2-127.0.0.4")}), sim.errorText());
+    QStringList serials;
+    for (int i = 2; i <= 4; ++i) {
+        auto socket = connectTo(QStringLiteral("127.0.0.%1").arg(i));
+        QVERIFY(socket);
+        serials << ask(*socket, QStringLiteral("op ser.no ?"));
+    }
+    QCOMPARE(serials.size(), 3);
+    QVERIFY2(serials.at(0) != serials.at(1) && serials.at(1) != serials.at(2) && serials.at(0) != serials.at(2),
+             qPrintable(serials.join(QLatin1Char(' '))));
+
+    auto first = connectTo(QStringLiteral("127.0.0.2"));
+    auto second = connectTo(QStringLiteral("127.0.0.3"));
+    QVERIFY(first && second);
+    QCOMPARE(ask(*first, QStringLiteral("op bright = 10")), QStringLiteral("OP BRIGHT=10"));
+    QCOMPARE(ask(*first, QStringLiteral("op power.on")), QStringLiteral("OP POWER.ON=OK"));
+    QCOMPARE(ask(*second, QStringLiteral("op bright ?")), QStringLiteral("OP BRIGHT=50"));
+    QCOMPARE(ask(*second, QStringLiteral("op status ?")), QStringLiteral("OP STATUS=0"));
+    // State belongs to the projector, not to the connection.
+    auto again = connectTo(QStringLiteral("127.0.0.2"));
+    QVERIFY(again);
+    QCOMPARE(ask(*again, QStringLiteral("op bright ?")), QStringLiteral("OP BRIGHT=10"));
+    QCOMPARE(ask(*again, QStringLiteral("op ser.no ?")), serials.first());
 }
 
 bool TestProjSim::startCatalogueSimulator(SimulatorProcess &sim)

@@ -14,7 +14,12 @@ QString Simulator::serialNumberFor(const QString &model, quint32 seed)
             letters += c.toUpper();
     }
     letters = QString(letters + QStringLiteral("PJS")).left(3);
-    const quint32 digits = (seed * 2654435761u) % 10000000u;
+    // Mixed so that neighbouring addresses get unrelated-looking numbers.
+    quint64 x = seed + 0x9e3779b97f4a7c15ull;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ull;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebull;
+    x ^= x >> 31;
+    const quint32 digits = quint32(x % 10000000u);
     return letters + QStringLiteral("%1").arg(digits, 7, 10, QLatin1Char('0'));
 }
 
@@ -54,7 +59,7 @@ bool Simulator::startTcp(QString *error)
 {
     int index = 0;
     for (const QHostAddress &address : qAsConst(m_options.addresses)) {
-        ProjectorState *state = makeProjector(address.toString(), address.toIPv4Address() ^ qHash(address), index++);
+        ProjectorState *state = makeProjector(address.toString(), address.toIPv4Address(), index++);
         auto *server = new ProjectorServer(address, m_options.port, m_options.modeFor(address), state, this);
         QString reason;
         if (!server->start(&reason)) {
