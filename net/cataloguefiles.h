@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where the per-model command catalogues and panel pictures live, and how a
+// model name maps to them. A model is known when "<model>.csv" exists in the
+// plug-in folder; an unknown one is shown as "Alien" (with "Alien.png").
+class CatalogueFiles
+{
+public:
+    // The name shown for a model without catalogue file.
+    static QString alienName();
+    // programFolder + "/pluginPJ".
+    static QString pluginFolder(const QString &programFolder);
+    // model + ".csv".
+    static QString catalogueFileName(const QString &model);
+    // pluginFolder + "/" + model + ".csv".
+    static QString cataloguePath(const QString &pluginFolder, const QString &model);
+    // pluginFolder + "/" + model + ".png".
+    static QString panelImagePath(const QString &pluginFolder, const QString &model);
+    // The model a catalogue file stands for: its name without the extension.
+    static QString modelOfFile(const QString &path);
+    // True when the model's catalogue file exists (and is a file).
+    static bool hasCatalogue(const QString &pluginFolder, const QString &model);
+    // model when it has a catalogue file, else "Alien".
+    static QString displayModel(const QString &pluginFolder, const QString &model);
+    // Models of every "*.csv" file of the folder, files only, in listing order.
+    static QStringList knownModels(const QString &pluginFolder);
+};
