@@ -10,6 +10,7 @@
 
 #include <QGuiApplication>
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 
@@ -17,6 +18,18 @@ namespace {
 
 // Shown for a catalogue that came without its picture.
 const char *const MissingPicture = ":/images/ProjectorGrey.png";
+
+// Panel pictures are wide, product pictures square: centring each in the same
+// box keeps the names of all entries on one line.
+QPixmap framed(const QPixmap &picture, const QSize &box)
+{
+    QPixmap canvas(box);
+    canvas.fill(Qt::transparent);
+    const QPixmap scaled = picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPainter painter(&canvas);
+    painter.drawPixmap((box.width() - scaled.width()) / 2, (box.height() - scaled.height()) / 2, scaled);
+    return canvas;
+}
 
 } // namespace
 
@@ -26,7 +39,7 @@ DialogAboutPJ::DialogAboutPJ(QWidget *parent, const QString &pluginFolder) : QDi
     ui->setupUi(this);
     setWindowFlags((windowFlags() & ~Qt::WindowContextHelpButtonHint) | Qt::WindowStaysOnTopHint);
     setStyleSheet(ShellStyleSheets::dialogButtons());
-    ui->listWidget->setGridSize(QSize(176, 176));
+    ui->listWidget->setGridSize(ui->listWidget->iconSize() + QSize(32, 48));
     fillModels(pluginFolder.isEmpty() ? AppFolders::programFolder() + QStringLiteral("/pluginPJ") : pluginFolder);
     centreOnScreen();
 }
@@ -48,7 +61,8 @@ void DialogAboutPJ::fillModels(const QString &pluginFolder)
         QPixmap picture(entry.picturePath);
         if (picture.isNull())
             picture = QPixmap(QString::fromLatin1(MissingPicture));
-        auto *item = new QListWidgetItem(QIcon(picture), entry.name, ui->listWidget);
+        auto *item =
+            new QListWidgetItem(QIcon(framed(picture, ui->listWidget->iconSize() * 2)), entry.name, ui->listWidget);
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
         item->setToolTip(entry.picturePath);
     }
