@@ -34,6 +34,8 @@ void MyServer::newConnection()
         if (m_served)
             retire(m_served);
         m_served = next;
+        // Answers are single short lines: send each at once.
+        next->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connect(next, &QTcpSocket::readyRead, this, &MyServer::startRead);
         connect(next, &QTcpSocket::disconnected, this, &MyServer::connectionAboutToClose);
         // Bytes that came with the connection may already be buffered.
