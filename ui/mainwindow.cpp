@@ -2,7 +2,6 @@
 #include "ui_mainwindow.h"
 
 #include "app/appfolders.h"
-#include "app/appinfo.h"
 #include "app/orvlog/OrvLog.h"
 #include "ui/aboutpage.h"
 #include "ui/clocktext.h"
