@@ -71,6 +71,13 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
 MainWindow::~MainWindow()
 {
+    // The children outlive this part of the window while they are torn
+    // down; none of their last signals may reach it.
+    m_serial->disconnect(this);
+    m_server->disconnect(this);
+    m_udpRx->disconnect(this);
+    m_settings->disconnect(this);
+    closeSerialPort();
     delete ui;
 }
 
