@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QSet>
 
-CatalogueCategories CatalogueCategories::fromFile(const QString &path)
+CatalogueCategories CatalogueCategories::categoriesOfFile(const QString &path)
 {
     CatalogueCategories result;
     result.m_modelName = CatalogueFiles::alienName();

@@ -10,7 +10,7 @@
 class CatalogueCategories
 {
 public:
-    static CatalogueCategories fromFile(const QString &path);
+    static CatalogueCategories categoriesOfFile(const QString &path);
 
     // The file's model (its name without extension), or "Alien".
     QString modelName() const { return m_modelName; }

@@ -47,6 +47,11 @@ void setIfNone(QVector<int> &first, int id, int row)
 CommandCatalogue::CommandCatalogue(QObject *parent) : QStandardItemModel(0, ValueColumn + 1, parent)
 {
     setHorizontalHeaderLabels(headerLabels());
+    // Cells made later (the first answer into a line without value field)
+    // are read-only like the loaded ones.
+    auto *prototype = new QStandardItem;
+    prototype->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    setItemPrototype(prototype);
     // Connected first, so the index is current before any view or proxy
     // reacts to the same change.
     connect(this, &QAbstractItemModel::rowsInserted, this, &CommandCatalogue::onRowsInserted);
@@ -158,7 +163,7 @@ QString CommandCatalogue::queryCommandByIP(const QString &ip, const QString &nam
 
 QString CommandCatalogue::cmdName2op(const QString &reference, const QString &targetIp) const
 {
-    if (reference.startsWith(QLatin1Char('(')) && reference.endsWith(QLatin1Char(')')) && reference.size() >= 2) {
+    if (reference.startsWith(QLatin1Char('(')) && reference.endsWith(QLatin1Char(')'))) {
         const QString name = reference.mid(1, reference.size() - 2);
         OLOG_DEBUG() << "cmdName2op"
                      << "FuncName:" << name;
@@ -229,7 +234,9 @@ bool CommandCatalogue::updateCatalogueValue(const QString &ip, const QString &op
         const int index = value.toInt(&isNumber);
         // Negative or non-numeric answers have no name; they are shown as received.
         if (isNumber && index >= 0 && index <= info.highest && index <= columnCount() - 1 - FirstValueNameColumn)
-            text = value + QLatin1String(" [") + info.names.value(index, QLatin1String("")) + QLatin1Char(']');
+            text = value + QLatin1String(" [") +
+                   (index < info.names.size() ? info.names.at(index) : fieldText(row, FirstValueNameColumn + index)) +
+                   QLatin1Char(']');
     }
     setData(this->index(row, ValueColumn), text);
     return true;
@@ -240,7 +247,7 @@ QString CommandCatalogue::opCMDbyIP(const QString &name, const QString &ip) cons
     const int row = findRow(name, FunctionNameColumn, ip);
     if (row < 0)
         return QString();
-    return QLatin1String("op ") + fieldText(row, OpCommandColumn) + QLatin1String(" ?");
+    return QLatin1String("op ") + m_rows.at(row).op + QLatin1String(" ?");
 }
 
 int CommandCatalogue::findRow(const QString &text, int searchColumn, const QString &ip) const
@@ -298,6 +305,18 @@ QString CommandCatalogue::fieldText(int row, int column) const
 {
     const QStandardItem *cell = item(row, column);
     return cell ? nonNull(cell->text()) : QString(QLatin1String(""));
+}
+
+QStringList CommandCatalogue::rowTexts(int row) const
+{
+    QStringList texts;
+    if (row < 0 || row >= rowCount())
+        return texts;
+    const int columns = columnCount();
+    texts.reserve(columns);
+    for (int column = 0; column < columns; ++column)
+        texts.append(fieldText(row, column));
+    return texts;
 }
 
 void CommandCatalogue::markDirty()
@@ -380,14 +399,20 @@ void CommandCatalogue::refreshRowFlags(int row) const
     RowInfo &info = m_rows[row];
     info.queryable = fieldText(row, QueryColumn).contains(QLatin1Char('?'));
     info.highest = fieldText(row, MaxColumn).toInt();
+    // The names run to the row's last cell. A row does not tell its width, so
+    // the scan stops after a few missing cells (names behind a wider gap are
+    // read from the cells when needed); that keeps narrow rows cheap in a
+    // catalogue made wide by one long line.
     QStringList names;
-    for (int column = FirstValueNameColumn; column < columnCount(); ++column) {
-        if (item(row, column))
-            names.append(fieldText(row, column));
-        else if (column + 1 < columnCount() && item(row, column + 1))
-            names.append(QString(QLatin1String(""))); // a gap inside the row
-        else
-            break;
+    int missing = 0;
+    for (int column = FirstValueNameColumn; column < columnCount() && missing < 4; ++column) {
+        if (!item(row, column)) {
+            ++missing;
+            continue;
+        }
+        for (; missing > 0; --missing)
+            names.append(QString(QLatin1String("")));
+        names.append(fieldText(row, column));
     }
     if (names.isEmpty()) {
         info.names = QStringList();

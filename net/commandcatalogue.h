@@ -97,6 +97,8 @@ public:
     QVector<int> findRows(const QString &text, int searchColumn, const QString &ip) const;
     // Text of a cell; empty (not null) for a cell without item.
     QString fieldText(int row, int column) const;
+    // Texts of every column of a row, in column order.
+    QStringList rowTexts(int row) const;
 
     static QStringList headerLabels();
 
@@ -110,7 +112,7 @@ private:
         int bucket = -1;
         int nameId = -1;
         int opId = -1;
-        QStringList names;      // columns 7 ... (shared between equal rows)
+        QStringList names;      // columns 7 ... as far as known (shared between equal rows)
         int highest = 0;        // column 6 as a number
         bool queryable = false; // column 4 holds "?"
     };

@@ -90,6 +90,8 @@ private slots:
     void loadForIpContainment();
     void loadForIpMissingFile();
     void loadForIpRunsHookPerLine();
+    void loadForIpBadInput();
+    void loadCommandFileBadInput();
 
     void nameLookups_data();
     void nameLookups();
@@ -254,6 +256,72 @@ void TestCommandCatalogue::loadForIpRunsHookPerLine()
     QCOMPARE(seenRows.size(), 14);
     QCOMPARE(seenRows.first(), 1);
     QCOMPARE(seenRows.last(), 12);
+}
+
+void TestCommandCatalogue::loadForIpBadInput()
+{
+    // Quotes are not special here, a NUL ends its line, short lines give
+    // short rows, and a very long line is just a row.
+    QByteArray bytes(kHeader);
+    bytes += "Picture,\"Quoted, name\",quoted\r\n";
+    bytes += QByteArray("Status,Nul Name,nul.op\0,junk,more\r\n", 35);
+    bytes += "Status\r\n";
+    bytes += "Status,Short\n";
+    bytes += "Picture,Long,long,,?,0,99999";
+    for (int i = 0; i < 3000; ++i)
+        bytes += ",N" + QByteArray::number(i);
+    bytes += "\r\n\r\n\n,,,\n";
+    writeFile(mPlugins + "/BAD.csv", bytes);
+
+    CommandCatalogue model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QVERIFY(model.loadCatalogueForIP("10.0.0.40", "BAD", mPlugins));
+    QCOMPARE(model.rowCount(), 5);
+    QCOMPARE(model.rowTexts(0).mid(0, 4), (QStringList{"10.0.0.40:Picture", "\"Quoted", " name\"", "quoted"}));
+    QCOMPARE(model.cmdName2opByIP("\"Quoted", "10.0.0.40"), QStringLiteral(" name\""));
+    QCOMPARE(model.cmdName2opByIP("Nul Name", "10.0.0.40"), QStringLiteral("nul.op"));
+    QCOMPARE(model.fieldText(1, 3), QStringLiteral(""));
+    QCOMPARE(model.fieldText(2, 0), QStringLiteral("10.0.0.40:Status"));
+    QCOMPARE(model.fieldText(2, 1), QStringLiteral(""));
+    QCOMPARE(model.cmdName2opByIP("Short", "10.0.0.40"), QStringLiteral(""));
+    QVERIFY(model.cmdOp2Name("short", "10.0.0.40").isNull());
+    QCOMPARE(model.columnCount(), 7 + 3000);
+    QCOMPARE(model.catalogueOptions("long", 2, "10.0.0.40").size(), 3000);
+    QVERIFY(model.updateCatalogueValue("10.0.0.40", "long", "2999"));
+    QCOMPARE(model.fieldText(4, 3), QStringLiteral("2999 [N2999]"));
+    QVERIFY(model.updateCatalogueValue("10.0.0.40", "long", "3000"));
+    QCOMPARE(model.fieldText(4, 3), QStringLiteral("3000"));
+    // A value cell the line did not have is made on the first answer.
+    QVERIFY(!model.item(1, 3));
+    QVERIFY(model.updateCatalogueValue("10.0.0.40", "nul.op", "1"));
+    QCOMPARE(model.fieldText(1, 3), QStringLiteral("1"));
+    QVERIFY(!(model.flags(model.index(1, 3)) & Qt::ItemIsEditable));
+    QCOMPARE(model.cmdOp2Name("nul.op", "10.0.0.40"), QStringLiteral("Nul Name"));
+}
+
+void TestCommandCatalogue::loadCommandFileBadInput()
+{
+    // A stray quote swallows the rest of its line and the lines after it up
+    // to the next quote; a NUL ends the file.
+    writeFile(mPlugins + "/broken.csv", QByteArray("IP:Category,Function Name,OP Command\n"
+                                                   "Status,Model Name,model\n"
+                                                   "Power,Power \"On,power.on\n"
+                                                   "Power,Power Off,power.off\n"
+                                                   "Status,Error\" Code,errcode\n"
+                                                   "Status,Signal Format,signal\n"
+                                                   "Status,Serial Number,ser.no") +
+                                            QByteArray("\0", 1) + "Status,Hidden,hidden\n");
+    CommandCatalogue model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QVERIFY(model.loadCommandFile(mPlugins + "/broken.csv"));
+    QCOMPARE(model.rowCount(), 5);
+    QCOMPARE(model.fieldText(2, 1),
+             QStringLiteral("Power \"On,power.on\nPower,Power Off,power.off\nStatus,Error\" Code"));
+    QCOMPARE(model.fieldText(2, 2), QStringLiteral("errcode"));
+    QCOMPARE(model.cmdName2opByIP("Signal Format", ""), QStringLiteral("signal"));
+    QCOMPARE(model.cmdName2opByIP("Serial Number", ""), QStringLiteral("ser.no"));
+    QVERIFY(model.cmdName2opByIP("Power Off", "").isNull());
+    QVERIFY(model.cmdName2opByIP("Hidden", "").isNull());
 }
 
 void TestCommandCatalogue::nameLookups_data()
@@ -669,6 +737,13 @@ void TestCommandCatalogue::updateValueFollowsEditedFields()
     model.setData(model.index(row, 6), "2");
     QVERIFY(model.updateCatalogueValue("10.0.0.10", "blank", "2"));
     QCOMPARE(model.fieldText(row, 3), QStringLiteral("2 [Enabled]"));
+    for (int i = 0; i < 6; ++i)
+        model.insertColumn(8);
+    model.setData(model.index(row, 6), "8");
+    QVERIFY(model.updateCatalogueValue("10.0.0.10", "blank", "8"));
+    QCOMPARE(model.fieldText(row, 3), QStringLiteral("8 [Enabled]"));
+    QVERIFY(model.updateCatalogueValue("10.0.0.10", "blank", "5"));
+    QCOMPARE(model.fieldText(row, 3), QStringLiteral("5 []"));
     // Renaming a function or an op word is seen at once.
     model.setData(model.index(row, 2), "blank.screen");
     QVERIFY(!model.updateCatalogueValue("10.0.0.10", "blank", "1"));

@@ -403,7 +403,7 @@ void TestShippedCatalogues::modelsDifferPerProjector()
 void TestShippedCatalogues::categoriesOfFiles()
 {
     const CatalogueCategories full =
-        CatalogueCategories::fromFile(CatalogueFiles::cataloguePath(pluginFolder(), "KX4410Q"));
+        CatalogueCategories::categoriesOfFile(CatalogueFiles::cataloguePath(pluginFolder(), "KX4410Q"));
     QVERIFY(full.isReadable());
     QCOMPARE(full.modelName(), QStringLiteral("KX4410Q"));
     const QStringList categories = full.categories();
@@ -414,7 +414,7 @@ void TestShippedCatalogues::categoriesOfFiles()
     QVERIFY(!categories.contains("IP:Category"));
 
     const CatalogueCategories missing =
-        CatalogueCategories::fromFile(CatalogueFiles::cataloguePath(pluginFolder(), "KX0000"));
+        CatalogueCategories::categoriesOfFile(CatalogueFiles::cataloguePath(pluginFolder(), "KX0000"));
     QVERIFY(!missing.isReadable());
     QCOMPARE(missing.modelName(), QStringLiteral("Alien"));
     QVERIFY(missing.categories().isEmpty());
@@ -427,7 +427,7 @@ void TestShippedCatalogues::categoriesOfFiles()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("Status,x\r\nPower,a\r\n\r\nStatus,b\r\n,c\r\nIR controller\r\nPower,d\nLens");
     file.close();
-    const CatalogueCategories own = CatalogueCategories::fromFile(file.fileName());
+    const CatalogueCategories own = CatalogueCategories::categoriesOfFile(file.fileName());
     QCOMPARE(own.modelName(), QStringLiteral("KX-1.B"));
     QCOMPARE(own.categories(), (QStringList{"Power", "Status", "IR controller", "Lens"}));
 }
