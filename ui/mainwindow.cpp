@@ -1,8 +1,12 @@
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/_dialogconfig.h"
 #include "app/appfolders.h"
 #include "app/orvlog/OrvLog.h"
+#include "net/batchprogress.h"
+#include "net/groupipaddresses.h"
+#include "net/ipfinder.h"
 #include "ui/aboutpage.h"
 #include "ui/clocktext.h"
 #include "ui/darkpalette.h"
@@ -47,6 +51,8 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     ShellResources::ensureLoaded();
     // 1. Settings hold their defaults (member initialisers) until the INI
     //    file is read; the form comes before anything that touches it.
+    m_ipFinder = new IPfinder(this);
+    m_batchProgress = new BatchProgress(this);
     ui->setupUi(this);
     logLocalNetworks();
 
@@ -68,15 +74,31 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     // 4. Settings, title and look.
     OLOG_INFO() << "Read INI";
+    readINI();
     updateWindowTitle();
     applyLook(m_settings.darkStyle);
     checkLocalIP();
+    m_consoleRules.setDarkStyle(m_settings.darkStyle);
+    m_consoleRules.setUserDataFolder(AppFolders::userDataFolder());
+    ui->lineEdit_Port->setText(m_settings.tcpPortText);
+    connectBatchProgress();
+
+    // 5. The inventory: the addresses the start-up check probes.
+    OLOG_INFO() << "Build IP Tree";
+    m_inventoryIPs = GroupIpAddresses::fromFile(GroupIpAddresses::filePath(AppFolders::configFolder()));
+    connect(m_ipFinder, &IPfinder::sigFoundIP, this, &MainWindow::slotFoundIP);
+
+    // 6. Which of them listen on the command port.
+    m_ipFinder->setPort(quint16(m_settings.tcpPort));
+    checkConnectableIPs(m_inventoryIPs);
 
     // 8. Pages. The model list is shown once at start so the operator sees
     //    which projectors this installation can drive.
     OLOG_INFO() << "Create Status/Cmd Panel";
+    loadDefaultCommandFile();
     m_dialogAboutPJ = new DialogAboutPJ(this);
     m_dialogAboutPJ->exec();
+    m_dialogConfig = new DialogConfig(this);
     setupPages();
     setupPeriodicTaskRow();
 
@@ -358,6 +380,24 @@ void MainWindow::on_actionHelp_triggered()
     box.setText(text);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
+}
+
+void MainWindow::on_actionConfig_triggered()
+{
+    m_dialogConfig->exec();
+}
+
+void MainWindow::connectBatchProgress()
+{
+    connect(m_batchProgress, &BatchProgress::sigStarted, this, [this](int maximum, int value) {
+        m_statusProgress->setRange(1, maximum);
+        m_statusProgress->setValue(value);
+        m_statusLabel->show();
+        m_statusProgress->show();
+    });
+    connect(m_batchProgress, &BatchProgress::sigValue, m_statusProgress, &QProgressBar::setValue);
+    connect(m_batchProgress, &BatchProgress::sigHide, this, &MainWindow::hideBatchProgress);
+    connect(m_batchProgress, &BatchProgress::sigEndStatusBar, this, &MainWindow::sigEndStatusBar);
 }
 
 void MainWindow::on_actionExit_triggered()

@@ -1,19 +1,32 @@
 #pragma once
 
 #include "app/appsettings.h"
+#include "app/consolelogrules.h"
+#include "net/consoletarget.h"
 #include "net/netlocalinfo.h"
+#include "net/projectorquestion.h"
+#include "net/singlesenddebounce.h"
 
 #include <QAbstractSocket>
 #include <QMainWindow>
+#include <QModelIndex>
 #include <QPointer>
 #include <QStringList>
+#include <QTime>
 
+class QAbstractButton;
 class QAction;
 class QLabel;
 class QProgressBar;
+class QSortFilterProxyModel;
 class QSplashScreen;
 class QTimer;
+class BatchProgress;
+class CommandCatalogue;
 class DialogAboutPJ;
+class DialogConfig;
+class IPfinder;
+class MyTcpSocket;
 
 namespace Ui {
 class MainWindow;
@@ -44,11 +57,54 @@ public:
     // Language of the About page (and of the translation, at the next start).
     void setLanguage(const QString &language);
 
+    // Settings and command line (mainwindow_utils).
+    void readINI();
+    // Writes the lines of the task that just ended to its task log.
+    void saveLogFile(const QString &stamp);
+    // A multi-projector task begins: its log starts empty and the console
+    // waits for one end line per session, all carrying stamp.
+    void startConsoleTask(const QTime &stamp, int sessions);
+
+    // Command catalogue (mainwindow_cmd). Lookups miss with a null string.
+    CommandCatalogue *commandCatalogue() const { return m_catalogue; }
+    void loadDefaultCommandFile();
+    void readCommandListFromCSV(const QString &path);
+    void loadCatalogueForIP(const QString &ip, const QString &model);
+    void showModelCategories(const QString &fileName);
+    void showPanelImage(const QString &model);
+    QString cmdName2opByIP(const QString &name, const QString &ip) const;
+    QString queryCommandByIP(const QString &ip, const QString &name) const;
+    QString cmdName2op(const QString &reference) const;
+    QString cmdOp2Name(const QString &op) const;
+    QString lookupCatalogue(int resultColumn, const QString &text, int searchColumn) const;
+    QStringList catalogueOptions(const QString &text, int searchColumn) const;
+    void updateCatalogueValue(const QString &ip, const QString &op, const QString &value);
+
+    // Dispatch (mainwindow_ip).
+    void sendMyTcpCmd(const QString &ip, const QString &command, quint16 port);
+    void sendMyTcpCmdList(const QTime &stamp, const QString &ip, const QStringList &commands, quint16 port,
+                          bool hideOnDisconnect);
+    QStringList getPjAnserBlocked(const QString &ip, quint16 port, const QString &command) const;
+    int getPowerState(const QString &ip, quint16 port);
+    // Addresses known to answer, in order of first answer.
+    QStringList connectedIPs() const { return m_connectedIPs; }
+    QString lastResult() const { return m_lastResult; }
+
+signals:
+    void sigPassCmdModel(CommandCatalogue *model);
+    void sigUpdateConnectedIP(const QStringList &slConnectedIP);
+    void sigEndStatusBar();
+
 public slots:
     void showTime();
     void displayStatusMessage(const QString &text);
+    void displayLogMessage(const QString &text);
+    void slotSaveLogAs(const QString &name);
     void slotMySocketState(QAbstractSocket::SocketState state);
     void slotMySocketTimeout(int code);
+    void slotCmdResult(const QString &ip, const QString &result);
+    void slotFoundIP(const QString &ip, int ms, int percent);
+    void onReceiveQMLsendClickSig(const QString &functionName);
 
 private slots:
     void on_actionSchedule_triggered();
@@ -60,8 +116,44 @@ private slots:
     void on_actionExit_triggered();
     void on_actionOpen_Log_Location_triggered();
     void on_actionOpen_Config_Location_triggered();
+    void on_actionConfig_triggered();
+
+    // Console log (mainwindow_utils).
+    void on_pushButtonLogClear_clicked();
+    void on_pushButtonLogSave_clicked();
+    void on_pushButton_DebugTCP_toggled(bool checked);
+
+    // Command console (mainwindow_cmd).
+    void on_buttonBox_clicked(QAbstractButton *button);
+    void on_tableViewCmd_clicked(const QModelIndex &index);
+    void on_tableViewCmd_doubleClicked(const QModelIndex &index);
+    void on_lineEdit_OpName_returnPressed();
+    void on_lineEdit_OpCmd_returnPressed();
+    void on_comboboxIP_textActivated(const QString &ip);
+
+    // Dispatch (mainwindow_ip).
+    void on_pushButton_SendCmd_clicked();
 
 private:
+    // mainwindow_cmd
+    QString currentTargetIp() const;
+    QString selectedTreeIp() const;
+    QString pluginFolder() const;
+    void setupCommandTable();
+    void hideCatalogueDetailColumns();
+    void fillCategoryButtons(const QString &fileName);
+    void askTargetModel(const QString &ip);
+    void showTargetCategories(const QString &ip);
+
+    // mainwindow_ip
+    MyTcpSocket *newSession();
+    void checkConnectableIPs(const QStringList &addresses);
+    void fillConnectableIPs();
+    void hideBatchProgress();
+    bool markTreeConnected(const QString &ip);
+    void updateTreeFromAnswer(const QString &ip, const QString &key, const QString &value);
+    void updateStatusFromAnswer(const QString &ip, const QString &key, const QString &value);
+
     void logLocalNetworks();
     void checkLocalIP();
     void setupWindowGeometry();
@@ -74,6 +166,7 @@ private:
     void setupMenuBarCorner();
     void updateWindowTitle();
     void showPage(Page page, QAction *pageAction);
+    void connectBatchProgress();
 
     Ui::MainWindow *ui;
 
@@ -94,5 +187,28 @@ private:
     QProgressBar *m_statusProgress = nullptr;
 
     DialogAboutPJ *m_dialogAboutPJ = nullptr;
+    DialogConfig *m_dialogConfig = nullptr;
     QPointer<QSplashScreen> m_splash;
+
+    // Console log: what to show, the running task's lines, the log files.
+    ConsoleLogRules m_consoleRules;
+
+    // Command catalogue and the console's view of it.
+    CommandCatalogue *m_catalogue = nullptr;
+    QSortFilterProxyModel *m_cmdProxy = nullptr;
+    QString m_currentCategory;
+    QStringList m_cmdRowFields; // last clicked table row, one text per column
+    ConsoleTarget m_consoleTarget;
+
+    // Dispatch.
+    SingleSendDebounce m_debounce;
+    BatchProgress *m_batchProgress = nullptr;
+    ProjectorQuestion m_question;
+    QString m_lastResult;
+    QStringList m_connectedIPs;
+
+    // Start-up connection check.
+    IPfinder *m_ipFinder = nullptr;
+    QStringList m_inventoryIPs; // addresses of GroupIP.csv
+    bool m_targetFound = false; // some inventory address answered during this run
 };

@@ -1,0 +1,73 @@
+// Main-window utilities: the settings read at start and the console log.
+#include "ui/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "app/appfolders.h"
+#include "app/orvlog/OrvLog.h"
+#include "app/settingsreader.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTextCharFormat>
+
+void MainWindow::readINI()
+{
+    m_settings =
+        SettingsReader::read(QCoreApplication::arguments(), AppFolders::configFolder(), m_netLocalInfo.addresses());
+}
+
+void MainWindow::displayLogMessage(const QString &text)
+{
+    const ConsoleLogRules::Decision decision = m_consoleRules.process(text);
+    if (!decision.show)
+        return;
+    QTextCharFormat format;
+    format.setForeground(decision.colour);
+    ui->plainTextConsole->setCurrentCharFormat(format);
+    ui->plainTextConsole->appendPlainText(text);
+    ui->plainTextConsole->moveCursor(QTextCursor::End);
+    if (!decision.taskLogStamp.isEmpty())
+        saveLogFile(decision.taskLogStamp);
+}
+
+void MainWindow::saveLogFile(const QString &stamp)
+{
+    if (!m_consoleRules.saveTaskLog(stamp, QDate::currentDate()))
+        QMessageBox::critical(this, tr("Error"), tr("Log file save Error!"), QMessageBox::Ok);
+}
+
+void MainWindow::startConsoleTask(const QTime &stamp, int sessions)
+{
+    m_consoleRules.clearTaskLines();
+    m_consoleRules.addPendingTasks(stamp, sessions);
+}
+
+void MainWindow::slotSaveLogAs(const QString &name)
+{
+    if (!m_consoleRules.saveLogAs(name, ui->plainTextConsole->toPlainText(), QDateTime::currentDateTime()))
+        QMessageBox::critical(this, tr("Error"), tr("Log file save Error!"), QMessageBox::Ok);
+}
+
+void MainWindow::on_pushButtonLogClear_clicked()
+{
+    // The running task keeps its lines: its log still gets what was cleared.
+    ui->plainTextConsole->clear();
+}
+
+void MainWindow::on_pushButtonLogSave_clicked()
+{
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save Log File As"), m_consoleRules.userDataFolder() + QStringLiteral("/NoNameLog.txt"),
+        tr("Text(*.txt)"));
+    if (path.isEmpty())
+        return;
+    if (!ConsoleLogRules::writeText(path, ui->plainTextConsole->toPlainText()))
+        QMessageBox::critical(this, tr("Error"), tr("Log file save Error!"), QMessageBox::Ok);
+}
+
+void MainWindow::on_pushButton_DebugTCP_toggled(bool checked)
+{
+    m_consoleRules.setShowTcpTraffic(checked);
+}

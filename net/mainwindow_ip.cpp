@@ -1,0 +1,144 @@
+// Main window: command dispatch, answers and the start-up connection check.
+#include "ui/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "app/orvlog/OrvLog.h"
+#include "net/answerline.h"
+#include "net/batchprogress.h"
+#include "net/cataloguefiles.h"
+#include "net/ipfinder.h"
+#include "net/mytcpsocket.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QSplashScreen>
+
+MyTcpSocket *MainWindow::newSession()
+{
+    auto *session = new MyTcpSocket(this);
+    connect(session, &MyTcpSocket::sendLog, this, &MainWindow::displayLogMessage);
+    connect(session, &MyTcpSocket::sendStatus, this, &MainWindow::displayStatusMessage);
+    connect(session, &MyTcpSocket::sigMySocketTimeout, this, &MainWindow::slotMySocketTimeout);
+    connect(session, &MyTcpSocket::sigCmdResult, this, &MainWindow::slotCmdResult);
+    return session;
+}
+
+void MainWindow::sendMyTcpCmd(const QString &ip, const QString &command, quint16 port)
+{
+    if (m_debounce.admit(ip, command) != SingleSendDebounce::Verdict::Send)
+        return;
+    MyTcpSocket *session = newSession();
+    session->setCommandList(QStringList{command});
+    session->doConnect(ip, port);
+}
+
+void MainWindow::sendMyTcpCmdList(const QTime &stamp, const QString &ip, const QStringList &commands, quint16 port,
+                                  bool hideOnDisconnect)
+{
+    if (ip.isEmpty() || commands.isEmpty())
+        return;
+    MyTcpSocket *session = newSession();
+    if (hideOnDisconnect)
+        connect(session, &MyTcpSocket::sigDisconnected, this, &MainWindow::hideBatchProgress);
+    session->setStartTime(stamp);
+    session->setCommandList(commands);
+    session->doConnect(ip, port);
+}
+
+void MainWindow::hideBatchProgress()
+{
+    m_statusLabel->hide();
+    m_statusProgress->hide();
+}
+
+QStringList MainWindow::getPjAnserBlocked(const QString &ip, quint16 port, const QString &command) const
+{
+    return m_question.ask(ip, port, command);
+}
+
+int MainWindow::getPowerState(const QString &ip, quint16 port)
+{
+    const bool sendingEnabled = ui->pushButton_SendCmd->isEnabled();
+    // Not even looked up while the console cannot send.
+    const QString query = sendingEnabled ? queryCommandByIP(ip, QStringLiteral("Projector Status")) : QString();
+    return m_question.powerState(ip, port, query, sendingEnabled);
+}
+
+void MainWindow::slotCmdResult(const QString &ip, const QString &result)
+{
+    const AnswerLine answer(result);
+    if (answer.hasKeyValue()) {
+        updateTreeFromAnswer(ip, answer.key(), answer.value());
+        updateStatusFromAnswer(ip, answer.key(), answer.value());
+        if (answer.isOpAnswer()) {
+            const QString op = answer.opWord();
+            if (answer.opCarriesModel()) {
+                loadCatalogueForIP(ip, answer.value());
+                if (m_consoleTarget.modelAnswered(ip, answer.value()) && ip == currentTargetIp())
+                    showTargetCategories(ip);
+            }
+            updateCatalogueValue(ip, op, answer.value());
+            m_batchProgress->advance();
+        }
+    }
+    m_lastResult = result;
+}
+
+void MainWindow::updateTreeFromAnswer(const QString &ip, const QString &key, const QString &value)
+{
+    // The group tree will take the model and serial number of its row here.
+    Q_UNUSED(ip)
+    Q_UNUSED(key)
+    Q_UNUSED(value)
+}
+
+void MainWindow::updateStatusFromAnswer(const QString &ip, const QString &key, const QString &value)
+{
+    // The status table will map the answer onto its row here.
+    Q_UNUSED(ip)
+    Q_UNUSED(key)
+    Q_UNUSED(value)
+}
+
+void MainWindow::on_pushButton_SendCmd_clicked()
+{
+    sendMyTcpCmd(ui->comboboxIP->currentText(), ui->lineEdit_OpCmd->text(), quint16(m_settings.tcpPort));
+}
+
+void MainWindow::checkConnectableIPs(const QStringList &addresses)
+{
+    OLOG_INFO() << "Finding Connectable Ip at TCP port" << m_settings.tcpPort;
+    m_connectedIPs = m_ipFinder->scan(addresses);
+    OLOG_INFO() << "Found IP:" << m_connectedIPs;
+    fillConnectableIPs();
+}
+
+void MainWindow::fillConnectableIPs()
+{
+    const bool any = !m_connectedIPs.isEmpty();
+    if (any) {
+        ui->comboboxIP->clear();
+        ui->comboboxIP->addItems(m_connectedIPs);
+    }
+    ui->comboboxIP->setEnabled(any);
+    ui->pushButton_SendCmd->setEnabled(any);
+}
+
+void MainWindow::slotFoundIP(const QString &ip, int ms, int percent)
+{
+    if (ms >= 1) {
+        if (!markTreeConnected(ip))
+            return;
+        m_targetFound = true;
+    }
+    if (m_splash)
+        m_splash->showMessage(tr("Searching:%1%").arg(percent), Qt::AlignTop | Qt::AlignHCenter,
+                              m_targetFound ? Qt::darkGreen : Qt::black);
+}
+
+bool MainWindow::markTreeConnected(const QString &ip)
+{
+    // The group tree will show its rows of ip as connected here; until then
+    // the addresses of GroupIP.csv stand for its rows.
+    return m_inventoryIPs.contains(ip);
+}
