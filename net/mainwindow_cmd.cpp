@@ -45,8 +45,10 @@ void MainWindow::loadDefaultCommandFile()
 
 void MainWindow::readCommandListFromCSV(const QString &path)
 {
-    if (!m_catalogue)
+    if (!m_catalogue) {
         m_catalogue = new CommandCatalogue(this);
+        setupCategoryButtons();
+    }
     fillCategoryButtons(path);
     m_catalogue->loadCommandFile(path);
     showPanelImage(CatalogueFiles::modelOfFile(path));
@@ -108,6 +110,14 @@ void MainWindow::fillCategoryButtons(const QString &path)
         ui->buttonBox->addButton(button, QDialogButtonBox::ActionRole);
     }
     ui->buttonBox->adjustSize();
+}
+
+void MainWindow::setupCategoryButtons()
+{
+    // The pressed category has to stand out: the common button style draws
+    // checked and unchecked buttons alike.
+    ui->buttonBox->setStyleSheet(
+        QStringLiteral("QPushButton:checked{color:white;background-color:#606060;font-weight:bold}"));
 }
 
 void MainWindow::showModelCategories(const QString &fileName)

@@ -141,6 +141,7 @@ private:
     QString pluginFolder() const;
     void setupCommandTable();
     void hideCatalogueDetailColumns();
+    void setupCategoryButtons();
     void fillCategoryButtons(const QString &fileName);
     void askTargetModel(const QString &ip);
     void showTargetCategories(const QString &ip);
