@@ -5,9 +5,9 @@
 #include "bridge/mainwindow.h"
 #include "bridge/mytcpserver.h"
 #include "bridge/settingsdialog.h"
-#include "tests/bridge/modalcloser.h"
 #include "tests/bridge/openfilecount.h"
 #include "tests/bridge/ptypair.h"
+#include "tests/common/modalcloser.h"
 #include "tests/common/simulatorprocess.h"
 #include "tests/common/testenvironment.h"
 

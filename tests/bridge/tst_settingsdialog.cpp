@@ -1,7 +1,7 @@
 // The serial settings dialog: its lists, the port details and the way it
 // reads and writes "Brivox.ini".
 #include "bridge/settingsdialog.h"
-#include "tests/bridge/modalcloser.h"
+#include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
 
 #include <QCheckBox>

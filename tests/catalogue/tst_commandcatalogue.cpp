@@ -1,7 +1,7 @@
 #include "tests/common/testenvironment.h"
 
-#include "logcapture.h"
 #include "net/commandcatalogue.h"
+#include "tests/common/logcapture.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
-#include "logcapture.h"
 #include "net/powerstate.h"
 #include "net/projectorquestion.h"
 #include "testpeer.h"
+#include "tests/common/logcapture.h"
 
 #include "tests/common/testenvironment.h"
 
@@ -160,15 +160,14 @@ void TestProjectorQuestion::defaults()
 
 void TestProjectorQuestion::answerIsLogged()
 {
-    QSharedPointer<LogCapture> capture;
-    const auto installed = LogCapture::install(capture);
+    LogCapture log(OrvLogging::DebugLevel);
     const QStringList questionLine{QStringLiteral("getPjAnserBlocked")};
 
     TestPeer peer;
     peer.setReply(QByteArray("OP MODEL=KX4410Q"));
     QVERIFY(peer.listen());
     quickQuestion().ask(Loopback, peer.port(), QStringLiteral("op model ?\r\n"));
-    const QStringList lines = capture->linesWith(questionLine);
+    const QStringList lines = log.linesWith(questionLine);
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().contains(Loopback), qPrintable(lines.first()));
     QVERIFY2(lines.first().contains(QStringLiteral("OP MODEL, KX4410Q")), qPrintable(lines.first()));
@@ -177,7 +176,7 @@ void TestProjectorQuestion::answerIsLogged()
     const quint16 port = refusedPort();
     QVERIFY(port != 0);
     quickQuestion().ask(Loopback, port, QStringLiteral("op model ?\r\n"));
-    QCOMPARE(capture->linesWith(questionLine).size(), 1);
+    QCOMPARE(log.linesWith(questionLine).size(), 1);
 }
 
 void TestProjectorQuestion::powerState_data()

@@ -1,6 +1,6 @@
 #include "net/singlesenddebounce.h"
 
-#include "logcapture.h"
+#include "tests/common/logcapture.h"
 #include "tests/common/testenvironment.h"
 
 #include <QtTest>
@@ -186,8 +186,7 @@ void TestSingleSendDebounce::systemClockIsTimeOfDay()
 
 void TestSingleSendDebounce::droppedSendIsLogged()
 {
-    QSharedPointer<LogCapture> capture;
-    const auto installed = LogCapture::install(capture);
+    LogCapture log(OrvLogging::DebugLevel);
     SingleSendDebounce debounce = makeDebounce();
     const QStringList skipLine{QStringLiteral("sendMyTcpCmd"), QStringLiteral("TimeDiff Skiped:")};
 
@@ -195,11 +194,11 @@ void TestSingleSendDebounce::droppedSendIsLogged()
     debounce.admit(QStringLiteral("127.0.0.2"), QStringLiteral("op bright = 1"));
     m_now = 3450;
     debounce.admit(QStringLiteral("127.0.0.2"), QStringLiteral("op bright = 2"));
-    QVERIFY(capture->linesWith(skipLine).isEmpty());
+    QVERIFY(log.linesWith(skipLine).isEmpty());
 
     m_now = 3550;
     debounce.admit(QStringLiteral("127.0.0.2"), QStringLiteral("op bright = 3"));
-    const QStringList lines = capture->linesWith(skipLine);
+    const QStringList lines = log.linesWith(skipLine);
     QCOMPARE(lines.size(), 1);
     QVERIFY2(lines.first().contains(QStringLiteral(" 100")), qPrintable(lines.first()));
 }

@@ -1,4 +1,5 @@
-#include "logcapture.h"
+#include "tests/common/logcapture.h"
+#include "tests/common/modalcloser.h"
 
 #include "app/appfolders.h"
 #include "net/commandcatalogue.h"
@@ -110,9 +111,8 @@ private:
     void waitOutDebounce() { QTest::qWait(320); }
 
     SimulatorProcess m_sim;
-    QSharedPointer<LogCapture> m_log;
-    QTimer m_modalCloser;
-    QStringList m_modalsSeen;
+    std::unique_ptr<LogCapture> m_log;
+    ModalCloser m_modalCloser;
     std::unique_ptr<MainWindow> m_window;
     QStringList m_categories;
     int m_catalogueRows = 0;
@@ -144,22 +144,11 @@ void TestMainWindowFlow::initTestCase()
     ini.write("[Default]\nCmdFile=KX4410Q.csv\nTcpPort=7000\nStyle=Dark\nLocalIP=127.0.0.1\n");
     ini.close();
 
-    m_log.reset(new LogCapture);
-    OrvLogging::Logger::instance().setLoggingLevel(OrvLogging::TraceLevel);
-    OrvLogging::Logger::instance().addDestination(m_log);
+    m_log = std::make_unique<LogCapture>(OrvLogging::TraceLevel);
 
     // The sandbox has no local network, so the configured address is
-    // reported missing; the projector-models dialog comes up as well.
-    m_modalCloser.setInterval(50);
-    connect(&m_modalCloser, &QTimer::timeout, this, [this] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        m_modalsSeen << QString::fromLatin1(modal->metaObject()->className());
-        modal->close();
-    });
-    m_modalCloser.start();
-
+    // reported missing; the projector-models dialog comes up as well. The
+    // modal closer answers both.
     m_window = std::make_unique<MainWindow>();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -168,7 +157,7 @@ void TestMainWindowFlow::initTestCase()
 void TestMainWindowFlow::cleanupTestCase()
 {
     m_window.reset();
-    OrvLogging::Logger::instance().removeDestination(m_log);
+    m_log.reset();
     m_sim.stop();
 }
 
@@ -215,7 +204,7 @@ void TestMainWindowFlow::send(const QString &ip, const QString &command)
 
 void TestMainWindowFlow::constructionFillsConnectableIPs()
 {
-    QCOMPARE(m_modalsSeen, (QStringList{"QMessageBox", "DialogAboutPJ"}));
+    QCOMPARE(m_modalCloser.classNames(), (QStringList{"QMessageBox", "DialogAboutPJ"}));
 
     QComboBox *combo = targets();
     QStringList items;

@@ -3,7 +3,7 @@
 //   shell_screenshots OUTDIR   (run under Xvfb inside the network sandbox)
 #include "tests/common/testenvironment.h"
 
-#include "modalcloser.h"
+#include "tests/common/modalcloser.h"
 
 #include "ui/mainwindow.h"
 

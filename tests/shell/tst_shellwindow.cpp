@@ -1,7 +1,7 @@
 #include "tests/common/testenvironment.h"
 
 #include "capturedestination.h"
-#include "modalcloser.h"
+#include "tests/common/modalcloser.h"
 
 #include "ui/dialogaboutpj.h"
 #include "ui/mainwindow.h"

@@ -2,8 +2,8 @@
 #include "app/appfolders.h"
 #include "app/translationloader.h"
 #include "net/netlocalinfo.h"
+#include "tests/common/logcapture.h"
 #include "tests/common/testenvironment.h"
-#include "tests/startup/logcapture.h"
 
 #include <QApplication>
 #include <QComboBox>

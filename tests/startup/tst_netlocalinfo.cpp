@@ -1,6 +1,6 @@
 #include "net/netlocalinfo.h"
+#include "tests/common/logcapture.h"
 #include "tests/common/testenvironment.h"
-#include "tests/startup/logcapture.h"
 
 #include <QtTest>
 

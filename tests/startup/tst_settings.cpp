@@ -1,7 +1,7 @@
 #include "app/settingsreader.h"
 #include "app/settingswriter.h"
+#include "tests/common/logcapture.h"
 #include "tests/common/testenvironment.h"
-#include "tests/startup/logcapture.h"
 
 #include <QDir>
 #include <QFile>

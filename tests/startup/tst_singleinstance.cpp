@@ -1,5 +1,5 @@
+#include "tests/common/logcapture.h"
 #include "tests/common/testenvironment.h"
-#include "tests/startup/logcapture.h"
 
 #include <QDir>
 #include <QFile>

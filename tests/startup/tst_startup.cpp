@@ -3,8 +3,8 @@
 #include "app/instancelock.h"
 #include "app/startuplog.h"
 #include "app/translationloader.h"
+#include "tests/common/logcapture.h"
 #include "tests/common/testenvironment.h"
-#include "tests/startup/logcapture.h"
 
 #include <QDir>
 #include <QFile>

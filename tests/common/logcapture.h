@@ -5,9 +5,11 @@
 #include <QRegularExpression>
 #include <QSharedPointer>
 #include <QStringList>
+#include <QVector>
 
-// Collects the diagnostic log lines written while it is alive, split into
-// level, origin and message so that tests can compare the message text.
+// Collects the diagnostic log lines written while it is alive (at the given
+// level and above), so that tests can check what support staff would find in
+// the log file. Restores the previous logging level when it goes.
 class LogCapture
 {
 public:
@@ -18,15 +20,49 @@ public:
         QString message; // the streamed items (each followed by a blank)
     };
 
-    LogCapture() : m_sink(new Sink)
+    explicit LogCapture(OrvLogging::Level level = OrvLogging::TraceLevel)
+        : m_sink(new Sink), m_previousLevel(OrvLogging::Logger::instance().loggingLevel())
     {
-        OrvLogging::Logger::instance().setLoggingLevel(OrvLogging::TraceLevel);
+        OrvLogging::Logger::instance().setLoggingLevel(level);
         OrvLogging::Logger::instance().addDestination(m_sink);
     }
-    ~LogCapture() { OrvLogging::Logger::instance().removeDestination(m_sink); }
+    ~LogCapture()
+    {
+        OrvLogging::Logger::instance().removeDestination(m_sink);
+        OrvLogging::Logger::instance().setLoggingLevel(m_previousLevel);
+    }
+    LogCapture(const LogCapture &) = delete;
+    LogCapture &operator=(const LogCapture &) = delete;
 
-    void clear() { static_cast<Sink *>(m_sink.data())->lines.clear(); }
-    QStringList rawLines() const { return static_cast<const Sink *>(m_sink.data())->lines; }
+    void clear() { sink()->lines.clear(); }
+    // Whole lines as the file destination would write them.
+    const QStringList &lines() const { return sink()->lines; }
+    QStringList rawLines() const { return lines(); }
+
+    // Lines holding every one of the parts.
+    QStringList matching(const QStringList &parts) const
+    {
+        QStringList found;
+        for (const QString &line : lines()) {
+            bool all = true;
+            for (const QString &part : parts)
+                all = all && line.contains(part);
+            if (all)
+                found.append(line);
+        }
+        return found;
+    }
+    QStringList linesWith(const QStringList &parts) const { return matching(parts); }
+
+    // Index of the first line at or after from that contains text, or -1.
+    int find(const QString &text, int from = 0) const
+    {
+        for (int i = qMax(0, from); i < lines().size(); ++i)
+            if (lines().at(i).contains(text))
+                return i;
+        return -1;
+    }
+    int count(const QString &text) const { return matching({text}).size(); }
 
     // Splits a finished log line; a line of another shape is all message.
     static Entry parse(const QString &line)
@@ -48,7 +84,7 @@ public:
     QVector<Entry> entries() const
     {
         QVector<Entry> result;
-        for (const QString &line : rawLines())
+        for (const QString &line : lines())
             result.append(parse(line));
         return result;
     }
@@ -89,8 +125,10 @@ private:
         QString type() const override { return QStringLiteral("capture"); }
         QStringList lines;
     };
+    Sink *sink() const { return static_cast<Sink *>(m_sink.data()); }
 
     OrvLogging::DestinationPtr m_sink;
+    OrvLogging::Level m_previousLevel;
 };
 
 // QDebug's rendering of a text value inside a log line.

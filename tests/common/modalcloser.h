@@ -7,8 +7,10 @@
 
 #include <functional>
 
-// Closes every modal window that comes up (the projector-models dialog shown
-// while the main window is built, About boxes) and remembers what it saw.
+// Closes every modal window that comes up (message boxes, the projector-models
+// dialog shown while the main window is built, About boxes) and remembers what
+// it saw. Modal windows run an event loop of their own; the timer runs inside
+// it. Message boxes are answered with OK, other dialogs are closed.
 class ModalCloser : public QObject
 {
     Q_OBJECT
@@ -19,6 +21,7 @@ public:
         QString className;
         QString title;
         QString text; // message boxes only
+        bool isMessageBox = false;
     };
 
     explicit ModalCloser(QObject *parent = nullptr);
@@ -28,6 +31,9 @@ public:
 
     const QList<Seen> &seen() const { return m_seen; }
     QStringList classNames() const;
+    // Titles and texts of the message boxes seen, in order.
+    QStringList titles() const;
+    QStringList texts() const;
     void clear() { m_seen.clear(); }
 
 private:
