@@ -11,9 +11,8 @@
 class MyTcpSocket;
 
 // Owner of one command session in a test: starts it and writes down every
-// signal it emits, in order, with the milliseconds since doConnect().
-// Its slotMySocketState is found by the session by name, as the main
-// window's is.
+// signal it emits, in order, with the milliseconds since doConnect(). The
+// session finds slotMySocketState by name, as it finds the main window's.
 class SessionRecorder : public QObject
 {
     Q_OBJECT
@@ -24,29 +23,32 @@ public:
         qint64 atMs;
     };
 
-    explicit SessionRecorder(QObject *parent = nullptr);
+    explicit SessionRecorder(QObject *parent = nullptr) : QObject(parent) {}
 
     MyTcpSocket *start(const QString &host, quint16 port, const QStringList &commands,
                        const QTime &startTime = QTime());
+
+    // Texts of the events starting with prefix, prefix cut off.
+    QStringList withPrefix(const QString &prefix) const
+    {
+        QStringList list;
+        for (const Event &e : events)
+            if (e.text.startsWith(prefix))
+                list << e.text.mid(prefix.size());
+        return list;
+    }
+    QStringList texts() const { return withPrefix(QString()); }
+    int count(const QString &text) const { return texts().count(text); }
+    bool finished() const { return session.isNull(); }
 
     QPointer<MyTcpSocket> session;
     QString tag; // the session's tag, kept for after its deletion
     QVector<Event> events;
     QVector<QAbstractSocket::SocketState> states;
 
-    QStringList texts() const;
-    QStringList logLines() const;
-    QStringList withPrefix(const QString &prefix) const;
-    // Time of the first event with this text, -1 when there is none.
-    qint64 timeOf(const QString &text) const;
-    bool finished() const { return session.isNull(); }
-    int count(const QString &text) const;
-
 public slots:
-    void slotMySocketState(QAbstractSocket::SocketState state);
+    void slotMySocketState(QAbstractSocket::SocketState state) { states.append(state); }
 
 private:
-    void record(const QString &text);
-
     QElapsedTimer m_clock;
 };
