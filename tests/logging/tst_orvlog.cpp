@@ -1,19 +1,42 @@
-// Line building, level filter, destinations and the logger itself.
+// The diagnostic log (line format, level filter, destinations, log file
+// rotation) and the console-log rules (timing filter, colours, task ends).
+#include "app/consolelogrules.h"
 #include "app/orvlog/OrvLog.h"
-
-#include "recordingdestination.h"
-#include "stderrcapture.h"
 #include "tests/common/testenvironment.h"
 
+#include <QDir>
 #include <QRegularExpression>
-#include <QThread>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
 
 using namespace OrvLogging;
 
 namespace {
 
-// Counts how often it is streamed, to prove that dropped lines build nothing.
+// Keeps the lines it gets, and also "<name>:<line>" in a journal shared by
+// several, so that the order across destinations shows.
+struct Recorder final : Destination
+{
+    explicit Recorder(QStringList *journal = nullptr, const QString &name = QString()) : journal(journal), name(name) {}
+    void write(const QString &message, Level) override
+    {
+        lines.append(message);
+        if (journal)
+            journal->append(name + QLatin1Char(':') + message);
+    }
+    bool isValid() override { return true; }
+    QString type() const override { return QStringLiteral("recording"); }
+
+    QStringList lines;
+    QStringList *journal;
+    QString name;
+};
+
+// Counts how often it is streamed: a dropped line must format nothing.
 struct StreamCounter
 {
     int *calls;
@@ -25,21 +48,64 @@ QDebug operator<<(QDebug debug, const StreamCounter &counter)
     return debug << "counted";
 }
 
-int evaluations = 0;
-
-int countedValue()
+// What the process writes to its error stream while run() runs.
+QByteArray stderrOf(const std::function<void()> &run)
 {
-    ++evaluations;
-    return 7;
+    QTemporaryFile file;
+    if (!file.open())
+        return "no capture file";
+    std::fflush(stderr);
+    const int saved = dup(2);
+    dup2(int(file.handle()), 2);
+    run();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    file.seek(0);
+    return file.readAll();
 }
 
-QString origin(int line)
+QByteArray readFile(const QString &path)
 {
-    return QStringLiteral(__FILE__) + QLatin1Char('@') + QString::number(line);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-const QRegularExpression LinePattern(QStringLiteral("^(.{5}) (\\d\\d:\\d\\d:\\d\\d\\.\\d\\d\\d) (.*)$"),
-                                     QRegularExpression::DotMatchesEverythingOption);
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+DestinationPtr rotatingFile(const QString &path, qint64 maxSize, int backups)
+{
+    return DestinationFactory::MakeFileDestination(path, EnableLogRotation, MaxSizeBytes(maxSize),
+                                                   MaxOldLogCount(backups));
+}
+
+QString numbered(int n, int width)
+{
+    const QString head = QStringLiteral("line %1 ").arg(n, 4, 10, QLatin1Char('0'));
+    return head + QString(width - head.size(), QLatin1Char('.'));
+}
+
+// An unusable path: a folder in the way, a file as parent, a missing folder.
+QString blockedPath(const QTemporaryDir &dir, const QString &obstacle, const QString &name)
+{
+    if (obstacle == QLatin1String("folder"))
+        QDir().mkpath(dir.filePath(name + QStringLiteral("/keep")));
+    if (obstacle == QLatin1String("plain"))
+        writeFile(dir.filePath(QStringLiteral("plain")), "x");
+    return dir.filePath(obstacle == QLatin1String("folder") ? name : obstacle + QLatin1Char('/') + name);
+}
+
+void addObstacles()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::newRow("folder in the way") << "folder";
+    QTest::newRow("parent is a file") << "plain";
+    QTest::newRow("missing folder") << "missing";
+}
 
 } // namespace
 
@@ -47,345 +113,336 @@ class TestOrvLog : public QObject
 {
     Q_OBJECT
 
+    QString logPath() const { return mDir->filePath(QStringLiteral("OrvantoLOG.log")); }
+    QString backup(int k) const { return logPath() + QLatin1Char('.') + QString::number(k); }
+
+    QScopedPointer<QTemporaryDir> mDir;
+    QSharedPointer<Recorder> mRecorder;
+
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
-    void levelTexts_data();
-    void levelTexts();
-    void lineLayout();
-    void everyMacroCarriesItsLevel();
-    void itemsAreQuotedLikeDebugOutput_data();
-    void itemsAreQuotedLikeDebugOutput();
-    void filterDropsLowerLevelsUnbuilt();
-    void filterAtEveryThreshold();
-    void offLevelSilencesEverything();
-    void macroIsOneStatement();
-    void destinationsInOrderAdded();
-    void removedDestinationGetsNothing();
-    void concurrentWritersAreSerialised();
-    void debugOutputGoesToErrorStream();
-
-private:
-    QSharedPointer<RecordingDestination> mRecorder;
-};
-
-void TestOrvLog::initTestCase()
-{
-    // Before any test touches it: the logger starts at INFO.
-    QCOMPARE(Logger::instance().loggingLevel(), InfoLevel);
-    QCOMPARE(version(), QStringLiteral("2.1"));
-}
-
-void TestOrvLog::init()
-{
-    mRecorder = QSharedPointer<RecordingDestination>::create();
-    Logger::instance().setLoggingLevel(TraceLevel);
-    Logger::instance().addDestination(mRecorder);
-}
-
-void TestOrvLog::cleanup()
-{
-    Logger::instance().removeDestination(mRecorder);
-    mRecorder.reset();
-    Logger::instance().setLoggingLevel(InfoLevel);
-}
-
-void TestOrvLog::levelTexts_data()
-{
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("trace") << int(TraceLevel) << "TRACE";
-    QTest::newRow("debug") << int(DebugLevel) << "DEBUG";
-    QTest::newRow("info") << int(InfoLevel) << "INFO ";
-    QTest::newRow("warn") << int(WarnLevel) << "WARN ";
-    QTest::newRow("error") << int(ErrorLevel) << "ERROR";
-    QTest::newRow("fatal") << int(FatalLevel) << "FATAL";
-    QTest::newRow("off") << int(OffLevel) << "";
-}
-
-void TestOrvLog::levelTexts()
-{
-    QFETCH(int, level);
-    QFETCH(QString, text);
-    QCOMPARE(levelText(Level(level)), text);
-    if (Level(level) == OffLevel)
-        return;
-
-    Logger::instance().write(QStringLiteral("payload"), Level(level));
-    QCOMPARE(mRecorder->lines().size(), 1);
-    QCOMPARE(mRecorder->lines().first().left(6), text + QLatin1Char(' '));
-    QCOMPARE(mRecorder->levels().first(), Level(level));
-}
-
-void TestOrvLog::lineLayout()
-{
-    const QTime before = QTime::currentTime();
-    // clang-format off
-    OLOG_INFO() << "Found Config Path:" << QStringLiteral("/home/op/.config/Orvanto"); const int line = __LINE__;
-    // clang-format on
-    const QTime after = QTime::currentTime();
-
-    QCOMPARE(mRecorder->lines().size(), 1);
-    const QString written = mRecorder->lines().first();
-    const QRegularExpressionMatch match = LinePattern.match(written);
-    QVERIFY2(match.hasMatch(), qPrintable(written));
-    QCOMPARE(match.captured(1), QStringLiteral("INFO "));
-    QVERIFY(written.startsWith(QStringLiteral("INFO  "))); // two blanks after INFO
-
-    const QTime stamp = QTime::fromString(match.captured(2), QStringLiteral("hh:mm:ss.zzz"));
-    QVERIFY(stamp.isValid());
-    if (after >= before) // not across midnight
-        QVERIFY(stamp >= before && stamp <= after);
-
-    QCOMPARE(match.captured(3), origin(line) + QStringLiteral(" Found Config Path: \"/home/op/.config/Orvanto\" "));
-}
-
-void TestOrvLog::everyMacroCarriesItsLevel()
-{
-    OLOG_TRACE() << 1;
-    OLOG_DEBUG() << 2;
-    OLOG_INFO() << 3;
-    OLOG_WARN() << 4;
-    OLOG_ERROR() << 5;
-    OLOG_FATAL() << 6;
-
-    const QStringList lines = mRecorder->lines();
-    QCOMPARE(lines.size(), 6);
-    const QStringList expected = {"TRACE", "DEBUG", "INFO ", "WARN ", "ERROR", "FATAL"};
-    for (int i = 0; i < lines.size(); ++i) {
-        QCOMPARE(lines.at(i).left(5), expected.at(i));
-        QVERIFY2(lines.at(i).endsWith(QStringLiteral(" %1 ").arg(i + 1)), qPrintable(lines.at(i)));
-        QCOMPARE(mRecorder->levels().at(i), Level(i));
-    }
-}
-
-void TestOrvLog::itemsAreQuotedLikeDebugOutput_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("tail");
-    QTest::newRow("literal") << "literal"
-                             << "no quotes here ";
-    QTest::newRow("string") << "string"
-                            << "\"C:/Program Files/Orvanto\" ";
-    QTest::newRow("empty string") << "empty"
-                                  << "\"\" ";
-    QTest::newRow("bytes") << "bytes"
-                           << "\"op model ?\" ";
-    QTest::newRow("list") << "list"
-                          << "(\"GroupA\", \"GroupB\") ";
-    QTest::newRow("numbers") << "numbers"
-                             << "port 7000 size 524288 ";
-    QTest::newRow("mixed") << "mixed"
-                           << "IP: \"127.0.0.2\" answers: 3 ";
-}
-
-void TestOrvLog::itemsAreQuotedLikeDebugOutput()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, tail);
-
-    // clang-format off
-    int line = 0;
-    if (kind == QLatin1String("literal")) {
-        OLOG_INFO() << "no quotes here"; line = __LINE__;
-    } else if (kind == QLatin1String("string")) {
-        OLOG_INFO() << QStringLiteral("C:/Program Files/Orvanto"); line = __LINE__;
-    } else if (kind == QLatin1String("empty")) {
-        OLOG_INFO() << QString(); line = __LINE__;
-    } else if (kind == QLatin1String("bytes")) {
-        OLOG_INFO() << QByteArray("op model ?"); line = __LINE__;
-    } else if (kind == QLatin1String("list")) {
-        OLOG_INFO() << QStringList{QStringLiteral("GroupA"), QStringLiteral("GroupB")}; line = __LINE__;
-    } else if (kind == QLatin1String("numbers")) {
-        OLOG_INFO() << "port" << quint16(7000) << "size" << qint64(524288); line = __LINE__;
-    } else {
-        OLOG_INFO() << "IP:" << QStringLiteral("127.0.0.2") << "answers:" << 3; line = __LINE__;
-    }
-    // clang-format on
-
-    QCOMPARE(mRecorder->lines().size(), 1);
-    const QRegularExpressionMatch match = LinePattern.match(mRecorder->lines().first());
-    QVERIFY(match.hasMatch());
-    QCOMPARE(match.captured(3), origin(line) + QLatin1Char(' ') + tail);
-}
-
-void TestOrvLog::filterDropsLowerLevelsUnbuilt()
-{
-    Logger::instance().setLoggingLevel(InfoLevel);
-    int streamed = 0;
-    evaluations = 0;
-
-    OLOG_DEBUG() << "hidden" << StreamCounter{&streamed} << countedValue();
-    OLOG_TRACE() << StreamCounter{&streamed} << countedValue();
-    QCOMPARE(streamed, 0);
-    QCOMPARE(evaluations, 0);
-    QVERIFY(mRecorder->lines().isEmpty());
-
-    OLOG_INFO() << "shown" << StreamCounter{&streamed} << countedValue();
-    QCOMPARE(streamed, 1);
-    QCOMPARE(evaluations, 1);
-    QCOMPARE(mRecorder->lines().size(), 1);
-    QVERIFY(mRecorder->lines().first().endsWith(QStringLiteral(" shown counted 7 ")));
-
-    // A direct write below the level is dropped as well.
-    Logger::instance().write(QStringLiteral("direct"), DebugLevel);
-    QCOMPARE(mRecorder->lines().size(), 1);
-}
-
-void TestOrvLog::filterAtEveryThreshold()
-{
-    for (int threshold = TraceLevel; threshold <= FatalLevel; ++threshold) {
-        Logger::instance().setLoggingLevel(Level(threshold));
-        QCOMPARE(Logger::instance().loggingLevel(), Level(threshold));
-        const int before = mRecorder->lines().size();
-        OLOG_TRACE() << "t";
-        OLOG_DEBUG() << "d";
-        OLOG_INFO() << "i";
-        OLOG_WARN() << "w";
-        OLOG_ERROR() << "e";
-        OLOG_FATAL() << "f";
-        // Levels threshold..FATAL pass: that is 6 - threshold lines.
-        QCOMPARE(mRecorder->lines().size() - before, 6 - threshold);
-        const QList<Level> levels = mRecorder->levels().mid(before);
-        for (int i = 0; i < levels.size(); ++i)
-            QCOMPARE(levels.at(i), Level(threshold + i));
-    }
-}
-
-void TestOrvLog::offLevelSilencesEverything()
-{
-    Logger::instance().setLoggingLevel(OffLevel);
-    int streamed = 0;
-    OLOG_FATAL() << StreamCounter{&streamed};
-    OLOG_ERROR() << StreamCounter{&streamed};
-    QCOMPARE(streamed, 0);
-    QVERIFY(mRecorder->lines().isEmpty());
-}
-
-void TestOrvLog::macroIsOneStatement()
-{
-    // The macros must behave inside unbraced if/else like any expression.
-    Logger::instance().setLoggingLevel(InfoLevel);
-    for (int i = 0; i < 4; ++i) {
-        if (i % 2 == 0)
-            OLOG_INFO() << "even" << i;
-        else
-            OLOG_WARN() << "odd" << i;
-        if (i == 3)
-            OLOG_DEBUG() << "filtered";
-        else if (i == 2)
-            OLOG_ERROR() << "two";
-    }
-    const QStringList lines = mRecorder->lines();
-    QCOMPARE(lines.size(), 5);
-    QVERIFY(lines.at(0).startsWith(QStringLiteral("INFO ")) && lines.at(0).endsWith(QStringLiteral("even 0 ")));
-    QVERIFY(lines.at(1).startsWith(QStringLiteral("WARN ")) && lines.at(1).endsWith(QStringLiteral("odd 1 ")));
-    QVERIFY(lines.at(2).endsWith(QStringLiteral("even 2 ")));
-    QVERIFY(lines.at(3).startsWith(QStringLiteral("ERROR")) && lines.at(3).endsWith(QStringLiteral("two ")));
-    QVERIFY(lines.at(4).endsWith(QStringLiteral("odd 3 ")));
-}
-
-void TestOrvLog::destinationsInOrderAdded()
-{
-    QStringList journal;
-    auto first = QSharedPointer<RecordingDestination>::create(QStringLiteral("first"), &journal);
-    auto second = QSharedPointer<RecordingDestination>::create(QStringLiteral("second"), &journal);
-    Logger::instance().removeDestination(mRecorder);
-    Logger::instance().addDestination(second);
-    Logger::instance().addDestination(first);
-
-    OLOG_INFO() << "one";
-    OLOG_WARN() << "two";
-
-    Logger::instance().removeDestination(first);
-    Logger::instance().removeDestination(second);
-
-    QCOMPARE(journal.size(), 4);
-    QVERIFY(journal.at(0).startsWith(QStringLiteral("second:INFO ")));
-    QVERIFY(journal.at(1).startsWith(QStringLiteral("first:INFO ")));
-    QVERIFY(journal.at(2).startsWith(QStringLiteral("second:WARN ")));
-    QVERIFY(journal.at(3).startsWith(QStringLiteral("first:WARN ")));
-    // Both got the very same line.
-    QCOMPARE(journal.at(0).mid(7), journal.at(1).mid(6));
-}
-
-void TestOrvLog::removedDestinationGetsNothing()
-{
-    auto other = QSharedPointer<RecordingDestination>::create();
-    Logger::instance().addDestination(other);
-    OLOG_INFO() << "both";
-    Logger::instance().removeDestination(other);
-    OLOG_INFO() << "recorder only";
-    // Removing something never added is harmless.
-    Logger::instance().removeDestination(QSharedPointer<RecordingDestination>::create());
-    OLOG_INFO() << "still recorder";
-
-    QCOMPARE(other->lines().size(), 1);
-    QVERIFY(other->lines().first().endsWith(QStringLiteral("both ")));
-    QCOMPARE(mRecorder->lines().size(), 3);
-}
-
-void TestOrvLog::concurrentWritersAreSerialised()
-{
-    constexpr int ThreadCount = 4;
-    constexpr int LinesPerThread = 200;
-    QList<QThread *> threads;
-    for (int t = 0; t < ThreadCount; ++t) {
-        threads.append(QThread::create([t] {
-            for (int i = 0; i < LinesPerThread; ++i)
-                OLOG_INFO() << "thread" << t << "line" << i;
-        }));
-    }
-    for (QThread *thread : qAsConst(threads))
-        thread->start();
-    for (QThread *thread : qAsConst(threads)) {
-        QVERIFY(thread->wait(20000));
-        delete thread;
-    }
-
-    QVERIFY(!mRecorder->overlapSeen());
-    const QStringList lines = mRecorder->lines();
-    QCOMPARE(lines.size(), ThreadCount * LinesPerThread);
-    // Each thread's lines arrive whole and in its own order.
-    for (int t = 0; t < ThreadCount; ++t) {
-        int next = 0;
-        const QString marker = QStringLiteral(" thread %1 line ").arg(t);
-        for (const QString &line : lines) {
-            const int at = line.indexOf(marker);
-            if (at < 0)
-                continue;
-            QCOMPARE(line.mid(at + marker.size()), QString::number(next) + QLatin1Char(' '));
-            ++next;
-        }
-        QCOMPARE(next, LinesPerThread);
-    }
-}
-
-void TestOrvLog::debugOutputGoesToErrorStream()
-{
-    const DestinationPtr debug = DestinationFactory::MakeDebugOutputDestination();
-    QCOMPARE(debug->type(), QStringLiteral("console"));
-    QVERIFY(debug->isValid());
-
-    Logger::instance().addDestination(debug);
-    QByteArray captured;
+    void init()
     {
-        StderrCapture capture;
-        QVERIFY(capture.isActive());
-        OLOG_WARN() << "to the debugger" << QStringLiteral("Grüße");
-        captured = capture.stop();
+        mDir.reset(new QTemporaryDir);
+        QVERIFY(mDir->isValid());
+        mRecorder = QSharedPointer<Recorder>::create();
+        Logger::instance().setLoggingLevel(TraceLevel);
+        Logger::instance().addDestination(mRecorder);
     }
-    Logger::instance().removeDestination(debug);
 
-    QCOMPARE(mRecorder->lines().size(), 1);
-#ifdef Q_OS_WIN
-    QVERIFY(captured.isEmpty()); // goes to OutputDebugString instead
-#else
-    QCOMPARE(QString::fromUtf8(captured), mRecorder->lines().first() + QLatin1Char('\n'));
-#endif
-}
+    void cleanup()
+    {
+        Logger::instance().removeDestination(mRecorder);
+        Logger::instance().setLoggingLevel(InfoLevel);
+    }
+
+    void lineFormat()
+    {
+        const QTime before = QTime::currentTime();
+        // clang-format off
+        OLOG_INFO() << "Path:" << QStringLiteral("/home/op") << QString() << QByteArray("op ?") << QStringList{"A"} << 7000; const int line = __LINE__;
+        // clang-format on
+        const QTime after = QTime::currentTime();
+        QCOMPARE(mRecorder->lines.size(), 1);
+        static const QRegularExpression shape(QStringLiteral("^INFO  (\\d\\d:\\d\\d:\\d\\d\\.\\d{3}) (.*)$"));
+        const QRegularExpressionMatch match = shape.match(mRecorder->lines.first());
+        QVERIFY2(match.hasMatch(), qPrintable(mRecorder->lines.first()));
+        const QTime stamp = QTime::fromString(match.captured(1), QStringLiteral("hh:mm:ss.zzz"));
+        QVERIFY(stamp.isValid());
+        if (after >= before) // not across midnight
+            QVERIFY(stamp >= before && stamp <= after);
+        QCOMPARE(match.captured(2), QStringLiteral(__FILE__) +
+                                        QStringLiteral("@%1 Path: \"/home/op\" \"\" \"op ?\" (\"A\") 7000 ").arg(line));
+
+        const QStringList heads{"TRACE ", "DEBUG ", "INFO  ", "WARN  ", "ERROR ", "FATAL "};
+        for (int level = TraceLevel; level <= FatalLevel; ++level) {
+            Logger::instance().write(QStringLiteral("x"), Level(level));
+            QVERIFY2(mRecorder->lines.last().startsWith(heads.at(level)), qPrintable(mRecorder->lines.last()));
+        }
+    }
+
+    void droppedLinesAreNotBuilt()
+    {
+        Logger::instance().setLoggingLevel(InfoLevel);
+        int streamed = 0;
+        OLOG_DEBUG() << "hidden" << StreamCounter{&streamed};
+        OLOG_TRACE() << StreamCounter{&streamed};
+        Logger::instance().write(QStringLiteral("direct"), DebugLevel);
+        QCOMPARE(streamed, 0);
+        QVERIFY(mRecorder->lines.isEmpty());
+        OLOG_INFO() << "shown" << StreamCounter{&streamed};
+        QCOMPARE(streamed, 1);
+        QVERIFY(mRecorder->lines.value(0).endsWith(QStringLiteral(" shown counted ")));
+
+        // Each macro is one expression: an unbraced else stays with its own if.
+        for (int i = 0; i < 2; ++i)
+            if (i == 0)
+                OLOG_DEBUG() << "filtered";
+            else
+                OLOG_WARN() << "odd" << i;
+        QCOMPARE(mRecorder->lines.size(), 2);
+        QVERIFY2(mRecorder->lines.last().endsWith(QStringLiteral(" odd 1 ")), qPrintable(mRecorder->lines.last()));
+    }
+
+    void destinationsInOrderAdded()
+    {
+        QStringList journal;
+        auto first = QSharedPointer<Recorder>::create(&journal, QStringLiteral("first"));
+        auto second = QSharedPointer<Recorder>::create(&journal, QStringLiteral("second"));
+        Logger &logger = Logger::instance();
+        logger.addDestination(second);
+        logger.addDestination(first);
+        OLOG_INFO() << "one";
+        OLOG_WARN() << "two";
+        logger.removeDestination(second);
+        OLOG_ERROR() << "three";
+        logger.removeDestination(first);
+        const QStringList expected{"second:INFO ", "first:INFO ", "second:WARN ", "first:WARN ", "first:ERROR "};
+        QCOMPARE(journal.size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i)
+            QVERIFY2(journal.at(i).startsWith(expected.at(i)), qPrintable(journal.at(i)));
+        QCOMPARE(first->lines.first(), mRecorder->lines.first());
+    }
+
+    void fileIsFlushedAndAppendedOnRestart()
+    {
+        Logger &logger = Logger::instance();
+        DestinationPtr firstRun = rotatingFile(logPath(), 524288, 2);
+        logger.addDestination(firstRun);
+        OLOG_INFO() << "first run" << QStringLiteral("Grüße ✓");
+        // Still open: the line must already be on disk, in UTF-8.
+        const QByteArray afterFirst = readFile(logPath());
+        QCOMPARE(afterFirst, mRecorder->lines.first().toUtf8() + '\n');
+        logger.removeDestination(firstRun);
+        firstRun.reset(); // closes the file, as at the end of the process
+        const DestinationPtr secondRun = rotatingFile(logPath(), 524288, 2);
+        logger.addDestination(secondRun);
+        OLOG_DEBUG() << "second run";
+        logger.removeDestination(secondRun);
+        QCOMPARE(readFile(logPath()), afterFirst + mRecorder->lines.last().toUtf8() + '\n');
+        QVERIFY(!QFile::exists(backup(1)));
+    }
+
+    void rotatesBeforeTheOverflowingLine()
+    {
+        const QByteArray current = QByteArray(1000 - 88 - 1, 'c') + '\n';
+        QVERIFY(writeFile(logPath(), current));
+        QVERIFY(writeFile(backup(1), "previous run\n"));
+        const DestinationPtr file = rotatingFile(logPath(), 1000, 2);
+        file->write(QString(100, QLatin1Char('L')), InfoLevel);
+
+        QCOMPARE(readFile(logPath()), QByteArray(100, 'L') + '\n');
+        QCOMPARE(readFile(backup(1)), current);
+        QCOMPARE(readFile(backup(2)), QByteArray("previous run\n"));
+        QVERIFY(!QFile::exists(backup(3)));
+        // Sizes count UTF-8 bytes: 50 "ü" are 100 bytes, plus 25 is over 120.
+        QVERIFY(QFile::remove(logPath()));
+        const DestinationPtr utf8 = rotatingFile(logPath(), 120, 1);
+        utf8->write(QString(50, QChar(0x00FC)), InfoLevel);
+        utf8->write(QString(25, QLatin1Char('a')), InfoLevel);
+        QCOMPARE(readFile(backup(1)), QString(50, QChar(0x00FC)).toUtf8() + '\n');
+        QCOMPARE(readFile(logPath()), QByteArray(25, 'a') + '\n');
+    }
+
+    void keepsAtMostThreeFiles()
+    {
+        const DestinationPtr file = rotatingFile(logPath(), 200, 2);
+        const int total = 40;
+        for (int n = 1; n <= total; ++n)
+            file->write(numbered(n, 60), InfoLevel);
+        QCOMPARE(QDir(mDir->path()).entryList(QDir::Files),
+                 (QStringList{"OrvantoLOG.log", "OrvantoLOG.log.1", "OrvantoLOG.log.2"}));
+        // Oldest to newest: an unbroken run ending with the last line.
+        const QByteArray all = readFile(backup(2)) + readFile(backup(1)) + readFile(logPath());
+        const QList<QByteArray> lines = all.split('\n');
+        const int kept = lines.size() - 1;
+        QVERIFY(lines.last().isEmpty() && kept > 3 && kept <= 9);
+        for (int i = 0; i < kept; ++i)
+            QCOMPARE(QString::fromUtf8(lines.at(i)), numbered(total - kept + 1 + i, 60));
+    }
+
+    void backupCount_data()
+    {
+        QTest::addColumn<int>("requested");
+        QTest::addColumn<int>("kept");
+        QTest::newRow("none") << 0 << 0;
+        QTest::newRow("three") << 3 << 3;
+        QTest::newRow("above the limit") << 15 << 10;
+        QTest::newRow("negative") << -3 << 0;
+    }
+
+    void backupCount()
+    {
+        QFETCH(int, requested);
+        QFETCH(int, kept);
+        // Lines longer than the maximum: each rotates first, so every file
+        // holds one line and backup k the k-th line before the newest.
+        const DestinationPtr file = rotatingFile(logPath(), 10, requested);
+        for (int n = 1; n <= 15; ++n)
+            file->write(numbered(n, 20), InfoLevel);
+        for (int k = 0; k <= kept; ++k)
+            QCOMPARE(readFile(k ? backup(k) : logPath()), numbered(15 - k, 20).toUtf8() + '\n');
+        QCOMPARE(QDir(mDir->path()).entryList(QDir::Files).size(), kept + 1);
+    }
+
+    void unopenableFileIsHarmless_data() { addObstacles(); }
+
+    void unopenableFileIsHarmless()
+    {
+        QFETCH(QString, obstacle);
+        const QString path = blockedPath(*mDir, obstacle, QStringLiteral("OrvantoLOG.log"));
+        DestinationPtr broken;
+        // Maximum 0: a counting destination would rotate on every line.
+        const QByteArray errors = stderrOf([&] { broken = rotatingFile(path, 0, 2); });
+        QVERIFY2(errors.contains("OrvLog: could not open log file " + QFile::encodeName(path)), errors.constData());
+        QVERIFY(!broken->isValid());
+
+        auto after = QSharedPointer<Recorder>::create();
+        Logger::instance().addDestination(broken);
+        Logger::instance().addDestination(after);
+        OLOG_ERROR() << "still logged";
+        OLOG_WARN() << "and again";
+        Logger::instance().removeDestination(broken);
+        Logger::instance().removeDestination(after);
+        QCOMPARE(after->lines.size(), 2);
+        // Whatever stood in the way is untouched: nothing renamed or created.
+        QCOMPARE(QFileInfo::exists(path + QStringLiteral("/keep")), obstacle == QLatin1String("folder"));
+        QCOMPARE(QFileInfo(path).isFile() || QFile::exists(path + QStringLiteral(".1")), false);
+    }
+
+    void consoleFilterAndColours_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("showTcp");
+        QTest::addColumn<QColor>("dark"); // invalid: not shown
+        QTest::addColumn<QColor>("light");
+        const QString timing = QStringLiteral("TCP:3f2c Cmd:0 Time:41ms");
+        QTest::newRow("timing hidden") << timing << false << QColor() << QColor();
+        QTest::newRow("timing shown") << timing << true << QColor("cyan") << QColor("blue");
+        QTest::newRow("lower-case tcp:") << "tcp: no timing" << false << QColor(Qt::lightGray) << QColor(Qt::darkGray);
+        QTest::newRow("TCP without colon") << "TCP link up" << false << QColor(Qt::lightGray) << QColor(Qt::darkGray);
+        QTest::newRow("TCP: not at the start") << " TCP:3f2c" << false << QColor(Qt::lightGray) << QColor(Qt::darkGray);
+        QTest::newRow("command") << ">op model ?" << true << QColor("gold") << QColor("magenta");
+        QTest::newRow("answer") << "<<<OP MODEL=KX4410Q" << true << QColor(Qt::lightGray) << QColor(Qt::darkGray);
+    }
+
+    void consoleFilterAndColours()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, showTcp);
+        QFETCH(QColor, dark);
+        QFETCH(QColor, light);
+        for (const bool darkStyle : {true, false}) {
+            const QColor colour = darkStyle ? dark : light;
+            ConsoleLogRules rules(darkStyle, mDir->path());
+            rules.setShowTcpTraffic(showTcp);
+            const ConsoleLogRules::Decision decision = rules.process(line);
+            QCOMPARE(decision.show, colour.isValid());
+            QCOMPARE(decision.colour, colour);
+            QVERIFY(decision.taskLogStamp.isEmpty());
+            // Shown lines belong to the running task's log, dropped ones do not.
+            QCOMPARE(rules.taskLogLines(), colour.isValid() ? QStringList{line} : QStringList());
+        }
+    }
+
+    void consoleShowsOnlyTheLastEndLineOfATask()
+    {
+        for (const QString &endLine :
+             {QStringLiteral("--- <END> ---@14:03:07.250"), QStringLiteral("--- <END>TimeOut ---@14:03:07.250")}) {
+            ConsoleLogRules rules(true, mDir->path());
+            // The task starter: one pending stamp per projector, fresh task log.
+            rules.process(QStringLiteral("from an earlier task"));
+            rules.addPendingTasks(QTime(14, 3, 7, 250), 3);
+            rules.clearTaskLines();
+            QStringList shown;
+            for (int projector = 0; projector < 3; ++projector) {
+                for (const QString &line : {QStringLiteral(">op status ?"), QStringLiteral("<<<OP STATUS=2")}) {
+                    QVERIFY(rules.process(line).show);
+                    shown.append(line);
+                }
+                const ConsoleLogRules::Decision end = rules.process(endLine);
+                QCOMPARE(end.show, projector == 2);
+                QCOMPARE(end.taskLogStamp, projector == 2 ? QStringLiteral("140307.250") : QString());
+            }
+            shown.append(endLine);
+            QVERIFY(rules.pendingStamps().isEmpty());
+            QCOMPARE(rules.taskLogLines(), shown);
+
+            // The window saves the task log on the decision's stamp, CR LF ended.
+            QVERIFY(rules.saveTaskLog(QStringLiteral("140307.250"), QDate(2024, 3, 5)));
+            QCOMPARE(QDir(mDir->path()).entryList(QDir::Files), QStringList{"240305_140307.250.tasklog.txt"});
+            QCOMPARE(readFile(mDir->filePath(QStringLiteral("240305_140307.250.tasklog.txt"))),
+                     (shown.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+        }
+    }
+
+    void consoleHidesEndLineWithoutPendingStamp_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("empty stamp (single command time-out)") << "--- <END>TimeOut ---@";
+        QTest::newRow("unknown stamp") << "--- <END> ---@10:11:12.013";
+        QTest::newRow("unreadable stamp") << "--- <END> ---@soon";
+        QTest::newRow("stamp with trailing text") << "--- <END> ---@08:00:00.000 late";
+    }
+
+    void consoleHidesEndLineWithoutPendingStamp()
+    {
+        QFETCH(QString, line);
+        ConsoleLogRules rules(false, mDir->path());
+        rules.addPendingTasks(QTime(8, 0), 1);
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            const ConsoleLogRules::Decision decision = rules.process(line);
+            QVERIFY(!decision.show && decision.taskLogStamp.isEmpty());
+        }
+        QVERIFY(rules.taskLogLines().isEmpty());
+        QCOMPARE(rules.pendingStamps(), QList<QTime>{QTime(8, 0)});
+    }
+
+    void consoleClearingKeepsTaskLines()
+    {
+        ConsoleLogRules rules(false, mDir->path());
+        rules.addPendingTasks(QTime(23, 59, 59, 999), 2);
+        rules.clearTaskLines();
+        const QString command = QStringLiteral(">op power ?");
+        const QString end = QStringLiteral("--- <END> ---@23:59:59.999");
+        rules.process(command);
+        rules.process(end);
+        // The operator clears the console widget here; the rules are not told.
+        rules.process(command);
+        QCOMPARE(rules.process(end).taskLogStamp, QStringLiteral("235959.999"));
+        QCOMPARE(rules.taskLogLines(), (QStringList{command, command, end}));
+    }
+
+    void consoleFilesReplaceLongerFiles()
+    {
+        const QString path = mDir->filePath(QStringLiteral("NoNameLog.txt"));
+        QVERIFY(writeFile(path, QByteArray(4096, 'o')));
+        QVERIFY(ConsoleLogRules::writeLines(path, {QStringLiteral("one"), QString(), QStringLiteral("drei ü")}));
+        QCOMPARE(readFile(path), QByteArray("one\r\n\r\ndrei \xc3\xbc\r\n"));
+
+        // "Save Log As" writes the console text as it is.
+        const QString saved = mDir->filePath(QStringLiteral("240305_060708.009.night.log.txt"));
+        QVERIFY(writeFile(saved, QByteArray(4096, 'o')));
+        const QDateTime now(QDate(2024, 3, 5), QTime(6, 7, 8, 9));
+        QVERIFY(ConsoleLogRules(false, mDir->path()).saveLogAs(QStringLiteral("night"), QStringLiteral("a\nü"), now));
+        QCOMPARE(readFile(saved), QByteArray("a\n\xc3\xbc"));
+    }
+
+    void consoleUnwritablePathFails_data() { addObstacles(); }
+
+    void consoleUnwritablePathFails()
+    {
+        QFETCH(QString, obstacle);
+        const QString path = blockedPath(*mDir, obstacle, QStringLiteral("240305_140307.250.tasklog.txt"));
+        QVERIFY(!ConsoleLogRules::writeLines(path, {QStringLiteral("x")}));
+        QVERIFY(!ConsoleLogRules::writeText(path, QStringLiteral("x")));
+        ConsoleLogRules rules(false, QFileInfo(path).path());
+        rules.process(QStringLiteral("a line"));
+        QVERIFY(!rules.saveTaskLog(QStringLiteral("140307.250"), QDate(2024, 3, 5)));
+        // The lines are still there for a later attempt.
+        QCOMPARE(rules.taskLogLines(), QStringList{QStringLiteral("a line")});
+        QCOMPARE(QFileInfo(path).isDir(), obstacle == QLatin1String("folder"));
+    }
+};
 
 ORV_TEST_GUILESS_MAIN(TestOrvLog)
 #include "tst_orvlog.moc"
