@@ -5,6 +5,7 @@
 #include "ui_settingsdialog.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QMessageBox>
 
 // The icons live in a static library: they must be registered by hand.
@@ -52,6 +53,10 @@ SettingsDialog::SettingsDialog(QWidget *parent, const QString &iniPath)
             &SettingsDialog::showPortInfo);
     listPortParameters();
     listSerialPorts();
+    // Show a stored choice from the start: otherwise an Apply made before the
+    // port was first opened would overwrite the file with the form's defaults.
+    if (QFileInfo::exists(m_ini.path()))
+        readINI();
 }
 
 SettingsDialog::~SettingsDialog()
