@@ -1,21 +1,9 @@
 #include "app/orvlog/filedestination.h"
 
+#include "app/orvlog/errorstream.h"
 #include "app/orvlog/nullrotationstrategy.h"
 
-#include <cstdio>
-
 namespace OrvLogging {
-
-namespace {
-
-void reportProblem(const QString &text)
-{
-    const QByteArray bytes = QString(text + QLatin1Char('\n')).toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    std::fflush(stderr);
-}
-
-} // namespace
 
 FileDestination::FileDestination(const QString &filePath, RotationStrategyPtr rotationStrategy)
     : mFile(filePath), mRotationStrategy(std::move(rotationStrategy))

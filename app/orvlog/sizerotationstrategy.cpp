@@ -1,22 +1,10 @@
 #include "app/orvlog/sizerotationstrategy.h"
 
+#include "app/orvlog/errorstream.h"
+
 #include <QFile>
 
-#include <cstdio>
-
 namespace OrvLogging {
-
-namespace {
-
-// The logger cannot log its own trouble, so it goes to the error stream.
-void reportProblem(const QString &text)
-{
-    const QByteArray bytes = QString(text + QLatin1Char('\n')).toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
-    std::fflush(stderr);
-}
-
-} // namespace
 
 void SizeRotationStrategy::setInitialInfo(const QFile &file)
 {
