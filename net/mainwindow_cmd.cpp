@@ -89,9 +89,10 @@ void MainWindow::hideCatalogueDetailColumns()
 
 void MainWindow::loadCatalogueForIP(const QString &ip, const QString &model)
 {
-    // A long file must not freeze the window; answers and timers arriving
-    // meanwhile see the rows loaded so far.
-    m_catalogue->loadCatalogueForIP(ip, model, pluginFolder(), [] { QCoreApplication::processEvents(); });
+    // A catalogue file loads in a few milliseconds, so the window stays
+    // responsive without running the event loop between its lines (which
+    // would let a second answer start another load half-way through this one).
+    m_catalogue->loadCatalogueForIP(ip, model, pluginFolder());
     hideCatalogueDetailColumns();
 }
 
