@@ -1,0 +1,27 @@
+# Sources of the diagnostic log library.
+set(ORV_ORVLOG_SOURCES
+    app/orvlog/OrvLog.h
+    app/orvlog/debugoutputdestination.cpp
+    app/orvlog/debugoutputdestination.h
+    app/orvlog/destination.cpp
+    app/orvlog/destination.h
+    app/orvlog/destinationfactory.cpp
+    app/orvlog/destinationfactory.h
+    app/orvlog/errorstream.h
+    app/orvlog/filedestination.cpp
+    app/orvlog/filedestination.h
+    app/orvlog/level.cpp
+    app/orvlog/level.h
+    app/orvlog/logger.cpp
+    app/orvlog/logger.h
+    app/orvlog/logwriter.cpp
+    app/orvlog/logwriter.h
+    app/orvlog/maxoldlogcount.h
+    app/orvlog/maxsizebytes.h
+    app/orvlog/nullrotationstrategy.cpp
+    app/orvlog/nullrotationstrategy.h
+    app/orvlog/rotationstrategy.cpp
+    app/orvlog/rotationstrategy.h
+    app/orvlog/sizerotationstrategy.cpp
+    app/orvlog/sizerotationstrategy.h
+)

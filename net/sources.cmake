@@ -1,0 +1,39 @@
+# Sources of the manager's command channel, discovery and inventory.
+# Widget-free rules: linked into OrvantoCore, which the unit tests link directly.
+set(ORV_NET_CORE_SOURCES
+    net/answerline.cpp
+    net/answerline.h
+    net/batchprogress.cpp
+    net/batchprogress.h
+    net/cataloguecategories.cpp
+    net/cataloguecategories.h
+    net/cataloguecsvparser.cpp
+    net/cataloguecsvparser.h
+    net/cataloguefiles.cpp
+    net/cataloguefiles.h
+    net/commandcatalogue.cpp
+    net/commandcatalogue.h
+    net/commandconsolerules.cpp
+    net/commandconsolerules.h
+    net/consoletarget.cpp
+    net/consoletarget.h
+    net/groupipaddresses.cpp
+    net/groupipaddresses.h
+    net/ipfinder.cpp
+    net/ipfinder.h
+    net/mytcpsocket.cpp
+    net/mytcpsocket.h
+    net/netlocalinfo.cpp
+    net/netlocalinfo.h
+    net/powerstate.cpp
+    net/powerstate.h
+    net/projectorquestion.cpp
+    net/projectorquestion.h
+    net/singlesenddebounce.cpp
+    net/singlesenddebounce.h
+)
+# Widgets, forms, sound and the main window's glue: linked into OrvantoGui.
+set(ORV_NET_GUI_SOURCES
+    net/mainwindow_cmd.cpp
+    net/mainwindow_ip.cpp
+)

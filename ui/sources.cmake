@@ -1,0 +1,32 @@
+# Sources of the manager's main window shell.
+# Widget-free rules: linked into OrvantoCore, which the unit tests link directly.
+set(ORV_UI_CORE_SOURCES)
+# Widgets, forms, sound and the main window's glue: linked into OrvantoGui.
+set(ORV_UI_GUI_SOURCES
+    ui/aboutpage.cpp
+    ui/aboutpage.h
+    ui/clocktext.cpp
+    ui/clocktext.h
+    ui/darkpalette.cpp
+    ui/darkpalette.h
+    ui/dialogaboutpj.cpp
+    ui/dialogaboutpj.h
+    ui/dialogaboutpj.ui
+    ui/mainwindow.cpp
+    ui/mainwindow.h
+    ui/mainwindow.ui
+    ui/projectormodellist.cpp
+    ui/projectormodellist.h
+    ui/shellfonts.cpp
+    ui/shellfonts.h
+    ui/shellresources.cpp
+    ui/shellresources.h
+    ui/shellstylesheets.cpp
+    ui/shellstylesheets.h
+    ui/statusmessagestyle.cpp
+    ui/statusmessagestyle.h
+    ui/windowplacement.cpp
+    ui/windowplacement.h
+    ui/windowtitle.cpp
+    ui/windowtitle.h
+)
