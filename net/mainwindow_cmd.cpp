@@ -216,7 +216,6 @@ void MainWindow::on_buttonBox_clicked(QAbstractButton *button)
 void MainWindow::on_tableViewCmd_clicked(const QModelIndex &index)
 {
     m_cmdRowFields = m_catalogue->rowTexts(m_cmdProxy->mapToSource(index).row());
-    QCoreApplication::processEvents();
 }
 
 void MainWindow::on_tableViewCmd_doubleClicked(const QModelIndex &index)

@@ -5,44 +5,23 @@
 #include "app/orvlog/OrvLog.h"
 #include "net/answerline.h"
 #include "net/batchprogress.h"
+#include "net/commanddispatch.h"
 #include "net/cataloguefiles.h"
 #include "net/ipfinder.h"
-#include "net/mytcpsocket.h"
+#include "ui/splashwindow.h"
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QSplashScreen>
-
-MyTcpSocket *MainWindow::newSession()
-{
-    auto *session = new MyTcpSocket(this);
-    connect(session, &MyTcpSocket::sendLog, this, &MainWindow::displayLogMessage);
-    connect(session, &MyTcpSocket::sendStatus, this, &MainWindow::displayStatusMessage);
-    connect(session, &MyTcpSocket::sigMySocketTimeout, this, &MainWindow::slotMySocketTimeout);
-    connect(session, &MyTcpSocket::sigCmdResult, this, &MainWindow::slotCmdResult);
-    return session;
-}
 
 void MainWindow::sendMyTcpCmd(const QString &ip, const QString &command, quint16 port)
 {
-    if (m_debounce.admit(ip, command) != SingleSendDebounce::Verdict::Send)
-        return;
-    MyTcpSocket *session = newSession();
-    session->setCommandList(QStringList{command});
-    session->doConnect(ip, port);
+    m_dispatch->sendCommand(ip, command, port);
 }
 
 void MainWindow::sendMyTcpCmdList(const QTime &stamp, const QString &ip, const QStringList &commands, quint16 port,
                                   bool hideOnDisconnect)
 {
-    if (ip.isEmpty() || commands.isEmpty())
-        return;
-    MyTcpSocket *session = newSession();
-    if (hideOnDisconnect)
-        connect(session, &MyTcpSocket::sigDisconnected, this, &MainWindow::hideBatchProgress);
-    session->setStartTime(stamp);
-    session->setCommandList(commands);
-    session->doConnect(ip, port);
+    m_dispatch->sendCommandList(stamp, ip, commands, hideOnDisconnect, port);
 }
 
 void MainWindow::hideBatchProgress()
@@ -53,15 +32,17 @@ void MainWindow::hideBatchProgress()
 
 QStringList MainWindow::getPjAnserBlocked(const QString &ip, quint16 port, const QString &command) const
 {
-    return m_question.ask(ip, port, command);
+    return m_dispatch->askBlocked(ip, command, port);
 }
 
 int MainWindow::getPowerState(const QString &ip, quint16 port)
 {
-    const bool sendingEnabled = ui->pushButton_SendCmd->isEnabled();
-    // Not even looked up while the console cannot send.
-    const QString query = sendingEnabled ? queryCommandByIP(ip, QStringLiteral("Projector Status")) : QString();
-    return m_question.powerState(ip, port, query, sendingEnabled);
+    return m_dispatch->powerState(ip, port);
+}
+
+QStringList MainWindow::connectedIPs() const
+{
+    return m_dispatch->connectedIPs();
 }
 
 void MainWindow::slotCmdResult(const QString &ip, const QString &result)
@@ -78,7 +59,7 @@ void MainWindow::slotCmdResult(const QString &ip, const QString &result)
                     showTargetCategories(ip);
             }
             updateCatalogueValue(ip, op, answer.value());
-            m_batchProgress->advance();
+            m_dispatch->batchProgress()->advance();
         }
     }
     m_lastResult = result;
@@ -108,20 +89,22 @@ void MainWindow::on_pushButton_SendCmd_clicked()
 void MainWindow::checkConnectableIPs(const QStringList &addresses)
 {
     OLOG_INFO() << "Finding Connectable Ip at TCP port" << m_settings.tcpPort;
-    m_connectedIPs = m_ipFinder->scan(addresses);
-    OLOG_INFO() << "Found IP:" << m_connectedIPs;
+    m_dispatch->setConnectedIPs(m_ipFinder->scan(addresses));
+    OLOG_INFO() << "Found IP:" << m_dispatch->connectedIPs();
     fillConnectableIPs();
 }
 
 void MainWindow::fillConnectableIPs()
 {
-    const bool any = !m_connectedIPs.isEmpty();
+    const QStringList addresses = m_dispatch->connectedIPs();
+    const bool any = !addresses.isEmpty();
     if (any) {
         ui->comboboxIP->clear();
-        ui->comboboxIP->addItems(m_connectedIPs);
+        ui->comboboxIP->addItems(addresses);
     }
     ui->comboboxIP->setEnabled(any);
     ui->pushButton_SendCmd->setEnabled(any);
+    m_dispatch->setSendingEnabled(any);
 }
 
 void MainWindow::slotFoundIP(const QString &ip, int ms, int percent)

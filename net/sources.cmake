@@ -11,6 +11,8 @@ set(ORV_NET_CORE_SOURCES
     net/cataloguecsvparser.h
     net/cataloguefiles.cpp
     net/cataloguefiles.h
+    net/commanddispatch.cpp
+    net/commanddispatch.h
     net/commandcatalogue.cpp
     net/commandcatalogue.h
     net/commandconsolerules.cpp

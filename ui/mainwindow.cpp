@@ -5,6 +5,7 @@
 #include "app/appfolders.h"
 #include "app/orvlog/OrvLog.h"
 #include "net/batchprogress.h"
+#include "net/commanddispatch.h"
 #include "net/groupipaddresses.h"
 #include "net/ipfinder.h"
 #include "ui/aboutpage.h"
@@ -14,6 +15,7 @@
 #include "ui/shellfonts.h"
 #include "ui/shellresources.h"
 #include "ui/shellstylesheets.h"
+#include "ui/splashwindow.h"
 #include "ui/statusmessagestyle.h"
 #include "ui/windowplacement.h"
 #include "ui/windowtitle.h"
@@ -26,7 +28,6 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QScreen>
-#include <QSplashScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QSysInfo>
@@ -48,11 +49,16 @@ const char *const SplashPath = ":/html/OrvantoLogoGreen.png";
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    // Nothing in here may run the event loop (no modal box, no nested loop,
+    // no processEvents, no blocking wait): a socket, timer or posted event
+    // would otherwise reach a window that is only half built. What has to
+    // wait on the operator or the network runs from startUp(), queued below
+    // for the event loop's first turn.
     ShellResources::ensureLoaded();
     // 1. Settings hold their defaults (member initialisers) until the INI
     //    file is read; the form comes before anything that touches it.
     m_ipFinder = new IPfinder(this);
-    m_batchProgress = new BatchProgress(this);
+    m_dispatch = new CommandDispatch(this);
     ui->setupUi(this);
     logLocalNetworks();
 
@@ -77,10 +83,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     readINI();
     updateWindowTitle();
     applyLook(m_settings.darkStyle);
-    checkLocalIP();
     m_consoleRules.setDarkStyle(m_settings.darkStyle);
     m_consoleRules.setUserDataFolder(AppFolders::userDataFolder());
     ui->lineEdit_Port->setText(m_settings.tcpPortText);
+    m_dispatch->setPort(quint16(m_settings.tcpPort));
+    connect(m_dispatch, &CommandDispatch::sendLog, this, &MainWindow::displayLogMessage);
+    connect(m_dispatch, &CommandDispatch::sendStatus, this, &MainWindow::displayStatusMessage);
+    connect(m_dispatch, &CommandDispatch::sigCmdResult, this, &MainWindow::slotCmdResult);
+    connect(m_dispatch, &CommandDispatch::sigBatchSessionEnded, this, &MainWindow::hideBatchProgress);
+    connect(m_dispatch, &CommandDispatch::sigUpdateConnectedIP, this, &MainWindow::sigUpdateConnectedIP);
     connectBatchProgress();
 
     // 5. The inventory: the addresses the start-up check probes.
@@ -88,22 +99,33 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_inventoryIPs = GroupIpAddresses::fromFile(GroupIpAddresses::filePath(AppFolders::configFolder()));
     connect(m_ipFinder, &IPfinder::sigFoundIP, this, &MainWindow::slotFoundIP);
 
-    // 6. Which of them listen on the command port.
+    // 6. Which of them listen on the command port: probed from startUp().
     m_ipFinder->setPort(quint16(m_settings.tcpPort));
-    checkConnectableIPs(m_inventoryIPs);
 
-    // 8. Pages. The model list is shown once at start so the operator sees
-    //    which projectors this installation can drive.
+    // 8. Pages.
     OLOG_INFO() << "Create Status/Cmd Panel";
     loadDefaultCommandFile();
+    m_dispatch->setCatalogue(m_catalogue);
     m_dialogAboutPJ = new DialogAboutPJ(this);
-    m_dialogAboutPJ->exec();
     m_dialogConfig = new DialogConfig(this);
     setupPages();
     setupPeriodicTaskRow();
 
     // 11. Product mark in the menu bar.
     setupMenuBarCorner();
+
+    QTimer::singleShot(0, this, &MainWindow::startUp);
+}
+
+void MainWindow::startUp()
+{
+    // The window is whole from here on: boxes, nested loops and sockets may
+    // run. The order is the one of the build steps they belong to.
+    checkLocalIP();
+    checkConnectableIPs(m_inventoryIPs);
+    // The model list is shown once at start so the operator sees which
+    // projectors this installation can drive.
+    m_dialogAboutPJ->exec();
 }
 
 MainWindow::~MainWindow()
@@ -144,13 +166,14 @@ void MainWindow::setupWindowGeometry()
 
 void MainWindow::showSplash()
 {
-    m_splash = new QSplashScreen(QPixmap(QString::fromLatin1(SplashPath)));
+    m_splash = new SplashWindow(QPixmap(QString::fromLatin1(SplashPath)));
     m_splash->setAttribute(Qt::WA_DeleteOnClose);
     m_splash->setStyleSheet(ShellStyleSheets::splash());
-    m_splash->show();
     m_splash->showMessage(tr("Start"), Qt::AlignTop | Qt::AlignHCenter, Qt::black);
+    m_splash->show();
     QTimer::singleShot(SplashMs, m_splash.data(), &QWidget::close);
-    QCoreApplication::processEvents();
+    // Painted at once without letting any other event through.
+    m_splash->repaint();
 }
 
 void MainWindow::setupFonts()
@@ -317,7 +340,9 @@ void MainWindow::showTime()
         m_statusPollBar->setFormat(ClockText::countdown(secondsLeft));
         m_statusPollBar->setValue(secondsLeft);
     }
-    QCoreApplication::processEvents();
+    // No processEvents here: the clock runs inside the questions' local
+    // loops too, and processing everything from it would hand the operator's
+    // held-back keys and clicks to the window while a caller waits.
 }
 
 void MainWindow::displayStatusMessage(const QString &text)
@@ -389,15 +414,16 @@ void MainWindow::on_actionConfig_triggered()
 
 void MainWindow::connectBatchProgress()
 {
-    connect(m_batchProgress, &BatchProgress::sigStarted, this, [this](int maximum, int value) {
+    BatchProgress *progress = m_dispatch->batchProgress();
+    connect(progress, &BatchProgress::sigStarted, this, [this](int maximum, int value) {
         m_statusProgress->setRange(1, maximum);
         m_statusProgress->setValue(value);
         m_statusLabel->show();
         m_statusProgress->show();
     });
-    connect(m_batchProgress, &BatchProgress::sigValue, m_statusProgress, &QProgressBar::setValue);
-    connect(m_batchProgress, &BatchProgress::sigHide, this, &MainWindow::hideBatchProgress);
-    connect(m_batchProgress, &BatchProgress::sigEndStatusBar, this, &MainWindow::sigEndStatusBar);
+    connect(progress, &BatchProgress::sigValue, m_statusProgress, &QProgressBar::setValue);
+    connect(progress, &BatchProgress::sigHide, this, &MainWindow::hideBatchProgress);
+    connect(progress, &BatchProgress::sigEndStatusBar, this, &MainWindow::sigEndStatusBar);
 }
 
 void MainWindow::on_actionExit_triggered()

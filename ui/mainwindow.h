@@ -4,8 +4,6 @@
 #include "app/consolelogrules.h"
 #include "net/consoletarget.h"
 #include "net/netlocalinfo.h"
-#include "net/projectorquestion.h"
-#include "net/singlesenddebounce.h"
 
 #include <QAbstractSocket>
 #include <QMainWindow>
@@ -19,12 +17,13 @@ class QAction;
 class QLabel;
 class QProgressBar;
 class QSortFilterProxyModel;
-class QSplashScreen;
 class QTimer;
 class BatchProgress;
 class CommandCatalogue;
+class CommandDispatch;
 class DialogAboutPJ;
 class DialogConfig;
+class SplashWindow;
 class IPfinder;
 class MyTcpSocket;
 
@@ -86,9 +85,22 @@ public:
                           bool hideOnDisconnect);
     QStringList getPjAnserBlocked(const QString &ip, quint16 port, const QString &command) const;
     int getPowerState(const QString &ip, quint16 port);
+    CommandDispatch *dispatch() const { return m_dispatch; }
     // Addresses known to answer, in order of first answer.
-    QStringList connectedIPs() const { return m_connectedIPs; }
+    QStringList connectedIPs() const;
     QString lastResult() const { return m_lastResult; }
+
+    // The projector picked in the tree (or the status table) becomes the
+    // target of the console, the status table and the control panel.
+    void selectTarget(const QString &ip);
+
+    // --- Discovery and inventory (mainwindow_ip) ---
+
+    // --- Status monitoring (mainwindow_status) ---
+
+    // --- Automation (mainwindow_scheduler, mainwindow_jscript) ---
+
+    // --- Control panel (mainwindow_controlpanel, mainwindow_cntrlpnl_*) ---
 
 signals:
     void sigPassCmdModel(CommandCatalogue *model);
@@ -105,6 +117,14 @@ public slots:
     void slotCmdResult(const QString &ip, const QString &result);
     void slotFoundIP(const QString &ip, int ms, int percent);
     void onReceiveQMLsendClickSig(const QString &functionName);
+
+    // --- Discovery and inventory slots ---
+
+    // --- Status monitoring slots ---
+
+    // --- Automation slots ---
+
+    // --- Control panel slots ---
 
 private slots:
     void on_actionSchedule_triggered();
@@ -135,6 +155,11 @@ private slots:
     void on_pushButton_SendCmd_clicked();
 
 private:
+    // The steps of start-up that wait on the operator or the network; queued
+    // by the constructor for the event loop's first turn, so nothing reaches
+    // the window before it is whole.
+    void startUp();
+
     // mainwindow_cmd
     QString currentTargetIp() const;
     QString selectedTreeIp() const;
@@ -147,7 +172,6 @@ private:
     void showTargetCategories(const QString &ip);
 
     // mainwindow_ip
-    MyTcpSocket *newSession();
     void checkConnectableIPs(const QStringList &addresses);
     void fillConnectableIPs();
     void hideBatchProgress();
@@ -189,7 +213,7 @@ private:
 
     DialogAboutPJ *m_dialogAboutPJ = nullptr;
     DialogConfig *m_dialogConfig = nullptr;
-    QPointer<QSplashScreen> m_splash;
+    QPointer<SplashWindow> m_splash;
 
     // Console log: what to show, the running task's lines, the log files.
     ConsoleLogRules m_consoleRules;
@@ -202,14 +226,13 @@ private:
     ConsoleTarget m_consoleTarget;
 
     // Dispatch.
-    SingleSendDebounce m_debounce;
-    BatchProgress *m_batchProgress = nullptr;
-    ProjectorQuestion m_question;
+    CommandDispatch *m_dispatch = nullptr;
     QString m_lastResult;
-    QStringList m_connectedIPs;
 
     // Start-up connection check.
     IPfinder *m_ipFinder = nullptr;
     QStringList m_inventoryIPs; // addresses of GroupIP.csv
     bool m_targetFound = false; // some inventory address answered during this run
+
+    // --- Owners of the coming subsystems ---
 };

@@ -23,6 +23,8 @@ set(ORV_UI_GUI_SOURCES
     ui/shellresources.h
     ui/shellstylesheets.cpp
     ui/shellstylesheets.h
+    ui/splashwindow.cpp
+    ui/splashwindow.h
     ui/statusmessagestyle.cpp
     ui/statusmessagestyle.h
     ui/windowplacement.cpp

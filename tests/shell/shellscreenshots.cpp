@@ -6,6 +6,7 @@
 #include "tests/common/modalcloser.h"
 
 #include "ui/mainwindow.h"
+#include "ui/splashwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSplashScreen>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
 
     MainWindow window;
     for (QWidget *top : QApplication::topLevelWidgets())
-        if (auto *splash = qobject_cast<QSplashScreen *>(top))
+        if (auto *splash = qobject_cast<SplashWindow *>(top))
             save(splash, outDir + QStringLiteral("/splash.png"));
     window.show();
     fillSamples(window);
