@@ -7,6 +7,7 @@
 #include "net/cataloguecategories.h"
 #include "net/cataloguefiles.h"
 #include "net/commandcatalogue.h"
+#include "net/commanddispatch.h"
 #include "net/commandconsolerules.h"
 #include "net/powerstate.h"
 
@@ -295,4 +296,17 @@ void MainWindow::showTargetCategories(const QString &ip)
             break;
         }
     }
+}
+
+void MainWindow::selectTarget(const QString &ip)
+{
+    if (!m_dispatch->isConnected(ip))
+        return;
+    const int index = ui->comboboxIP->findText(ip);
+    if (index >= 0 && ui->comboboxIP->currentIndex() != index) {
+        ui->comboboxIP->setCurrentIndex(index);
+        on_comboboxIP_textActivated(ip);
+    }
+    // The status table's row of ip:
+    // The control panel's target:
 }
