@@ -48,9 +48,19 @@ MyTcpSocket::MyTcpSocket(QObject *parent)
 
 MyTcpSocket::~MyTcpSocket()
 {
-    // The connection is our child and is destroyed after this object has
-    // stopped being a MyTcpSocket; its closing signals must not reach us.
-    m_socket->disconnect(this);
+    // An owner may drop the session from a slot of one of its signals, that
+    // is while the connection or a timer is still inside its own signal
+    // emission. They must outlive that emission, so they are taken out of
+    // our children and go later; none of their signals reaches us any more.
+    m_sessionTimer->stop();
+    m_connectTimer->stop();
+    for (QObject *part : {static_cast<QObject *>(m_socket), static_cast<QObject *>(m_sessionTimer),
+                          static_cast<QObject *>(m_connectTimer)}) {
+        part->disconnect(this);
+        part->setParent(nullptr);
+        part->deleteLater();
+    }
+    m_socket->abort();
 }
 
 void MyTcpSocket::setCommandList(const QStringList &commands)
@@ -135,8 +145,8 @@ void MyTcpSocket::connected()
 
 void MyTcpSocket::bytesWritten(qlonglong bytes)
 {
-    emit sendStatus(QStringLiteral("%1 bytes written!").arg(bytes));
     m_commandClock.restart();
+    emit sendStatus(QStringLiteral("%1 bytes written!").arg(bytes));
 }
 
 void MyTcpSocket::readyRead()
@@ -156,14 +166,22 @@ void MyTcpSocket::readyRead()
     }
     const QString answer = answerText(bytes);
     QPointer<MyTcpSocket> guard(this);
-    emit sendLog(QLatin1String("<<") + m_peer);
-    emit sendLog(QLatin1String("<<<") + answer.simplified());
-    emit sendLog(QStringLiteral("TCP:%1 Cmd:%2 Time:%3ms").arg(m_tag).arg(m_index).arg(elapsed));
+    // Any receiver may end the session (or delete it) from its slot: every
+    // step after an emit first checks that the session is still there.
+    const QString peer = m_peer;
+    const int index = m_index;
     m_totalTime += int(elapsed);
-    emit sendTcpCmdResult(m_peer + QLatin1String(">\t") + answer);
-    emit sigMySocketTimeout(0);
-    emit sigCmdResult(m_peer, answer);
-    // A receiver may have ended the session (or deleted it) meanwhile.
+    emit sendLog(QLatin1String("<<") + peer);
+    if (guard)
+        emit sendLog(QLatin1String("<<<") + answer.simplified());
+    if (guard)
+        emit sendLog(QStringLiteral("TCP:%1 Cmd:%2 Time:%3ms").arg(m_tag).arg(index).arg(elapsed));
+    if (guard)
+        emit sendTcpCmdResult(peer + QLatin1String(">\t") + answer);
+    if (guard)
+        emit sigMySocketTimeout(0);
+    if (guard)
+        emit sigCmdResult(peer, answer);
     if (!guard || m_phase != Phase::Connected)
         return;
     ++m_index;

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages needed to build, run and test Orvanto and Brivox.
 set -eu
-PACKAGES="build-essential cmake qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
+PACKAGES="build-essential cmake qtbase5-dev qtbase5-private-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
 qtdeclarative5-dev libqt5serialport5-dev qtmultimedia5-dev libqt5multimedia5-plugins
 socat xvfb xauth x11-apps xdotool iproute2 util-linux procps imagemagick fonts-dejavu-core"
 missing=""

@@ -2,10 +2,13 @@
 // server in the test that sees the exact bytes; the slow paths (projectors
 // that never answer, connects that are refused or hang) last.
 #include "net/mytcpsocket.h"
+#include "net/projectorquestion.h"
 #include "tests/common/simulatorprocess.h"
 #include "tests/common/testenvironment.h"
 #include "tests/session/sessionrecorder.h"
 
+#include <qpa/qwindowsysteminterface.h>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -57,6 +60,9 @@ private slots:
     void threeCommandsInOrderAndASingleOne();
     void oddProjectors();
     void ownerGoingAwayEndsTheSession();
+    void deletedFromItsOwnSignal_data();
+    void deletedFromItsOwnSignal();
+    void questionHoldsBackUserInput();
     void timeOuts();
 
 private:
@@ -191,6 +197,73 @@ void TestMyTcpSocket::ownerGoingAwayEndsTheSession()
     QTest::qWait(200);
 }
 
+void TestMyTcpSocket::deletedFromItsOwnSignal_data()
+{
+    QTest::addColumn<QString>("ip");
+    QTest::addColumn<int>("signal");
+    enum { Result, TextResult, Disconnected, Timeout };
+    QTest::newRow("answer") << kNormal << int(Result);
+    QTest::newRow("answer text") << kNormal << int(TextResult);
+    QTest::newRow("end of connection") << kNormal << int(Disconnected);
+    QTest::newRow("close after one answer") << kCloseAfterOne << int(Disconnected);
+    QTest::newRow("refused") << kRefusing << int(Timeout);
+}
+
+// An owner may drop a session from a slot of the session's own signal, even
+// while the connection is inside its readyRead or disconnected (ASan and the
+// sanitizer build watch for the socket being used after that).
+void TestMyTcpSocket::deletedFromItsOwnSignal()
+{
+    QFETCH(QString, ip);
+    QFETCH(int, signal);
+    QPointer<MyTcpSocket> session = new MyTcpSocket;
+    auto drop = [&session] { delete session.data(); };
+    switch (signal) {
+    case 0:
+        connect(session, &MyTcpSocket::sigCmdResult, drop);
+        break;
+    case 1:
+        connect(session, &MyTcpSocket::sendTcpCmdResult, drop);
+        break;
+    case 2:
+        connect(session, &MyTcpSocket::sigDisconnected, drop);
+        break;
+    default:
+        connect(session, &MyTcpSocket::sigMySocketTimeout, drop);
+        break;
+    }
+    session->setCommandList({"op model ?", "op ser.no ?"});
+    session->doConnect(ip, kPort);
+    QTRY_VERIFY(session.isNull());
+    // Whatever the dead session's connection and timers still had queued.
+    QTest::qWait(300);
+}
+
+// While a question waits, the operator's keys are held back and delivered
+// afterwards: nothing in the window may act underneath the waiting caller.
+void TestMyTcpSocket::questionHoldsBackUserInput()
+{
+    QWidget window;
+    auto *field = new QLineEdit(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    field->setFocus();
+    int keysDuringQuestion = -1;
+    // Typed just after the question has begun to wait, queued the way the
+    // window system queues a real key press.
+    QTimer::singleShot(100, field, [&] {
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+            window.windowHandle(), QEvent::KeyPress, Qt::Key_B, Qt::NoModifier, "b");
+    });
+    QTimer::singleShot(400, field, [&] { keysDuringQuestion = field->text().size(); });
+    ProjectorQuestion question;
+    question.setWaits(600, 600, 600);
+    const QStringList answer = question.ask(kSilent, kPort, "op status ?\r\n");
+    QCOMPARE(answer, QStringList{QString()});
+    QCOMPARE(keysDuringQuestion, 0);
+    QTRY_VERIFY(field->text().contains('b'));
+}
+
 // All side by side, so that one wait covers them: four commands give
 // 3000 + 4 x 1000 = 7000 ms, one command 4000 ms; a hanging connect is given
 // up at the 6000 ms connect limit, or with the session when that ends first.
@@ -231,5 +304,5 @@ void TestMyTcpSocket::timeOuts()
     QVERIFY(dueAt(refused, 2, 4000));
 }
 
-ORV_TEST_GUILESS_MAIN(TestMyTcpSocket)
+ORV_TEST_MAIN(TestMyTcpSocket)
 #include "tst_mytcpsocket.moc"
