@@ -54,6 +54,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
     QStringList m_linesWhenModelsShown;
     int m_shotsWhileBuilding = 0;
+    QStringList m_unmatchedSlots;
 };
 
 void TestShellWindow::initTestCase()
@@ -68,7 +69,19 @@ void TestShellWindow::initTestCase()
     probe.setInterval(0);
     connect(&probe, &QTimer::timeout, this, [this] { ++m_shotsWhileBuilding; });
     probe.start();
+    // Every on_<object>_<signal> slot must find its object: a slot whose
+    // widget was renamed or removed would silently never run.
+    static QStringList unmatchedSlots;
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+        if (text.startsWith("QMetaObject::connectSlotsByName: No matching signal"))
+            unmatchedSlots << text;
+        if (previous)
+            previous(type, context, text);
+    });
     m_window = std::make_unique<MainWindow>();
+    qInstallMessageHandler(previous);
+    m_unmatchedSlots = unmatchedSlots;
     probe.stop();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -79,6 +92,7 @@ void TestShellWindow::constructionOrder()
     // The sandbox has no usable network, so the configured local address
     // (127.0.0.1: loopback is never a local network) is reported missing.
     QCOMPARE(m_shotsWhileBuilding, 0);
+    QVERIFY2(m_unmatchedSlots.isEmpty(), qPrintable(m_unmatchedSlots.join('\n')));
     const QStringList all = messages();
     int last = -1;
     // The boxes and the connection check come once the window is whole.
