@@ -65,3 +65,20 @@ inline bool insideSandbox()
     }
     return true;
 }
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+
+// As "printf 'op model ?\r\n' | socat -t 2 - TCP:host:7000" does it: send, then close the sending side at once
+// and keep listening for the answer.
+inline QByteArray askHalfClosed(const QByteArray &command, int answerSize, int waitMs = 5000)
+{
+    auto client = connectClient();
+    if (!client)
+        return "no connection";
+    client->write(command);
+    client->flush();
+    ::shutdown(int(client->socketDescriptor()), SHUT_WR);
+    return readAtLeast(client.get(), answerSize, waitMs);
+}
+#endif

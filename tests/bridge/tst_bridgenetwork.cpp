@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QUdpSocket>
 
+#include <sys/socket.h>
+
 #include <vector>
 
 static QStringList texts(const QSignalSpy &spy)
@@ -31,16 +33,57 @@ private slots:
         QVERIFY(server->isListening());
     }
 
-    void largeInputArrivesInBoundedReads()
+    void inputArrivesWhole_data()
     {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("hangUp");
+        // Around the read bound, with the client gone as soon as it has sent.
+        for (int size : {BridgeRules::MaxTcpRead, BridgeRules::MaxTcpRead + 1, 2 * BridgeRules::MaxTcpRead + 1, 3000})
+            QTest::addRow("%d bytes, hang-up", size) << size << true;
+        QTest::newRow("100 kB, stays") << 104000 << false;
+    }
+
+    void inputArrivesWhole()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, hangUp);
         QSignalSpy spy(server.get(), &MyServer::sigSendTCPdata);
         auto client = connectClient();
         QVERIFY(client);
-        const QByteArray payload = QByteArray("abcdefghijklmnopqrstuvwxyz").repeated(4000);
+        const QByteArray payload = QByteArray("abcdefghijklmnopqrstuvwxyz").repeated(size / 26 + 1).left(size);
         client->write(payload);
-        QTRY_COMPARE_WITH_TIMEOUT(texts(spy).join(QString()).toLatin1(), payload, 10000);
+        if (hangUp)
+            client->disconnectFromHost();
+        QTRY_COMPARE_WITH_TIMEOUT(texts(spy).join(QString()).size(), size, 10000);
+        QCOMPARE(texts(spy).join(QString()).toLatin1(), payload);
         for (const QString &text : texts(spy))
             QVERIFY2(text.size() <= BridgeRules::MaxTcpRead, qPrintable(QString::number(text.size())));
+    }
+
+    void halfClosedClient()
+    {
+        // Still answered after it has stopped sending; given up when no answer comes in time.
+        const int baseline = openFileCount();
+        QSignalSpy spy(server.get(), &MyServer::sigSendTCPdata);
+        for (bool answered : {true, false}) {
+            auto client = connectClient();
+            QVERIFY(client);
+            QSignalSpy closed(client.get(), &QTcpSocket::disconnected);
+            client->write("op model ?\r\n");
+            client->flush();
+            QCOMPARE(::shutdown(int(client->socketDescriptor()), SHUT_WR), 0);
+            QTRY_VERIFY(server->isAwaitingHalfClosedAnswer());
+            if (answered) {
+                server->slotWriteTCP(QByteArray("OP MODEL=KX4410Q\r\n"));
+                QCOMPARE(readAtLeast(client.get(), 18), QByteArray("OP MODEL=KX4410Q\r\n"));
+                QTRY_COMPARE(closed.count(), 1);
+            } else {
+                QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, MyServer::HalfCloseGraceMs + 2000);
+                QVERIFY(!server->isAwaitingHalfClosedAnswer());
+            }
+        }
+        QCOMPARE(texts(spy), (QStringList{"op model ?", "op model ?"}));
+        QTRY_COMPARE(openFileCount(), baseline);
     }
 
     void replacedConnection()

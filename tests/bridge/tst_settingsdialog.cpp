@@ -130,6 +130,15 @@ private slots:
         QCOMPARE(numbers(), (QList<int>{57600, 8, QSerialPort::NoParity, 0, 0, true}));
     }
 
+    void firstStartOffersFirstPortAndNoParity()
+    {
+        // Nothing stored: the defaults ("Com3", "N") name no entry; a stored name of an unplugged port stays blank.
+        dialog->readINI();
+        QCOMPARE(shown({"serialPortInfoListBox", "parityBox"}), (QStringList{"COM7", "None"}));
+        QCOMPARE(dialog->settings().name, QStringLiteral("Com3"));
+        QVERIFY(closer->titles().isEmpty());
+    }
+
     void applyKeepsUnlistedPortName()
     {
         QVERIFY(writeFile(iniPath, "[Default]\nPort=COM12\nParity=Space\n"));
