@@ -8,9 +8,6 @@
 #include <QRegularExpression>
 #include <QUdpSocket>
 
-#include <sys/socket.h>
-
-#include <vector>
 
 static QStringList texts(const QSignalSpy &spy)
 {
@@ -38,7 +35,7 @@ private slots:
         QTest::addColumn<int>("size");
         QTest::addColumn<bool>("hangUp");
         // Around the read bound, with the client gone as soon as it has sent.
-        for (int size : {BridgeRules::MaxTcpRead, BridgeRules::MaxTcpRead + 1, 2 * BridgeRules::MaxTcpRead + 1, 3000})
+        for (int size : {BridgeRules::MaxTcpRead, BridgeRules::MaxTcpRead + 1, 3000, 6000})
             QTest::addRow("%d bytes, hang-up", size) << size << true;
         QTest::newRow("100 kB, stays") << 104000 << false;
     }
@@ -64,25 +61,19 @@ private slots:
     {
         // Still answered after it has stopped sending; given up when no answer comes in time.
         const int baseline = openFileCount();
-        QSignalSpy spy(server.get(), &MyServer::sigSendTCPdata);
-        for (bool answered : {true, false}) {
+        for (const QByteArray &answer : {QByteArray("OP MODEL=KX4410Q\r\n"), QByteArray()}) {
             auto client = connectClient();
             QVERIFY(client);
             QSignalSpy closed(client.get(), &QTcpSocket::disconnected);
             client->write("op model ?\r\n");
-            client->flush();
-            QCOMPARE(::shutdown(int(client->socketDescriptor()), SHUT_WR), 0);
+            QVERIFY(client->flush() && ::shutdown(int(client->socketDescriptor()), SHUT_WR) == 0);
             QTRY_VERIFY(server->isAwaitingHalfClosedAnswer());
-            if (answered) {
-                server->slotWriteTCP(QByteArray("OP MODEL=KX4410Q\r\n"));
-                QCOMPARE(readAtLeast(client.get(), 18), QByteArray("OP MODEL=KX4410Q\r\n"));
-                QTRY_COMPARE(closed.count(), 1);
-            } else {
-                QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, MyServer::HalfCloseGraceMs + 2000);
-                QVERIFY(!server->isAwaitingHalfClosedAnswer());
-            }
+            if (!answer.isEmpty())
+                server->slotWriteTCP(answer);
+            QCOMPARE(readAtLeast(client.get(), answer.size()), answer);
+            QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, MyServer::HalfCloseGraceMs + 2000);
         }
-        QCOMPARE(texts(spy), (QStringList{"op model ?", "op model ?"}));
+        QVERIFY(!server->isAwaitingHalfClosedAnswer());
         QTRY_COMPARE(openFileCount(), baseline);
     }
 
@@ -107,39 +98,6 @@ private slots:
         server->slotWriteTCP(QByteArray("OP STATUS=2\r\n"));
         QCOMPARE(readAtLeast(second.get(), 13), QByteArray("OP STATUS=2\r\n"));
         QCOMPARE(second->state(), QAbstractSocket::ConnectedState);
-    }
-
-    void clientLeavingBeforeAnswer()
-    {
-        const int baseline = openFileCount();
-        QSignalSpy spy(server.get(), &MyServer::sigSendTCPdata);
-        auto client = connectClient();
-        QVERIFY(client);
-        client->write("op model ?\r\n");
-        QVERIFY(client->waitForBytesWritten(1000));
-        client.reset();
-        QTRY_COMPARE(texts(spy), QStringList{"op model ?"});
-        QTRY_COMPARE(server->connectionCount(), 0);
-        server->slotWriteTCP(QByteArray("OP MODEL=KX4410Q\r\n"));
-        QTRY_COMPARE(openFileCount(), baseline);
-    }
-
-    void thousandClients()
-    {
-        const int baseline = openFileCount();
-        for (int batch = 0; batch < 40; ++batch) {
-            std::vector<std::unique_ptr<QTcpSocket>> clients;
-            for (int i = 0; i < 25; ++i) {
-                clients.push_back(connectClient());
-                QVERIFY(clients.back());
-            }
-            QTRY_VERIFY(server->servedConnection() &&
-                        server->servedConnection()->peerPort() == clients.back()->localPort());
-            for (auto &client : clients)
-                client->abort();
-        }
-        QTRY_COMPARE_WITH_TIMEOUT(server->connectionCount(), 0, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(openFileCount(), baseline, 10000);
     }
 
     void datagramsWhilePortIsShared()
