@@ -47,6 +47,8 @@ BrivoxIni::Values BrivoxIni::read() const
     values.stopBits = textValue(settings, QStringLiteral("StopBits"), defaults.stopBits);
     values.flowControl = textValue(settings, QStringLiteral("FlowControl"), defaults.flowControl);
     values.localEcho = settings.value(QStringLiteral("LocalEcho"), defaults.localEcho).toBool();
+    values.portStored = settings.contains(QStringLiteral("Port"));
+    values.parityStored = settings.contains(QStringLiteral("Parity"));
     settings.endGroup();
     return values;
 }

@@ -19,6 +19,9 @@ public:
         QString stopBits = QStringLiteral("1");
         QString flowControl = QStringLiteral("None");
         bool localEcho = true;
+        // Whether the file held these keys, or their defaults stand in.
+        bool portStored = false;
+        bool parityStored = false;
     };
 
     // "Brivox.ini" in the first per-user roaming application-data folder.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QStyleFactory>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -12,5 +13,6 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     MainWindow window;
     window.show();
+    QTimer::singleShot(0, &window, &MainWindow::start);
     return app.exec();
 }

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QSysInfo>
+#include <QTimer>
 #include <QUdpSocket>
 
 // The resources live in a static library: they must be registered by hand.
@@ -26,6 +27,8 @@ namespace {
 const char *Version = "0.9.1.0";
 // The panes are logs, not archives: old entries go once this many are kept.
 constexpr int MaxPaneBlocks = 5000;
+// A command still unwritten after this long has met a stalled line.
+constexpr int WriteTimeoutMs = 1000;
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -60,13 +63,19 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(m_serial, &QSerialPort::readyRead, this, &MainWindow::readSerialData);
     connect(m_settings.get(), &SettingsDialog::sigSettingChange, this, &MainWindow::slotSerialChange);
 
+    connect(ui->actionQuit, &QAction::triggered, this, &QWidget::close);
     connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::on_actionAbout_triggered);
     connect(ui->lineEditSerial, &QLineEdit::returnPressed, this, &MainWindow::on_lineEditSerial_returnPressed);
     connect(ui->pushButtonClearSerial, &QPushButton::clicked, this, &MainWindow::on_pushButtonClearSerial_clicked);
     connect(ui->pushButtonClearTCP, &QPushButton::clicked, this, &MainWindow::on_pushButtonClearTCP_clicked);
+}
 
+void MainWindow::start()
+{
     if (m_settings->portsAvailable())
         openSerialPort();
+    else
+        m_settings->reportMissingPorts();
 }
 
 MainWindow::~MainWindow()
@@ -108,6 +117,11 @@ void MainWindow::slotTcpRX(const QString &line)
         qDebug() << "mainwindow" << __func__ << bytes;
         if (m_serial->isOpen())
             writeSerialData(bytes);
+        else if (m_settings->portsAvailable())
+            // The client gets no answer; the operator should know why.
+            appendEntry(ui->plainTextEditTCP,
+                        PaneEntry::entry(PaneEntry::red(), QString(),
+                                         tr("Not forwarded: serial port %1 is not open").arg(m_serial->portName())));
     }
     if (!m_settings->portsAvailable())
         emit sigWriteTCPdata(BridgeRules::localAnswer(line).toUtf8());
@@ -124,8 +138,11 @@ void MainWindow::writeSerialData(const QByteArray &data)
         showStatusMessage(tr("Write Serial Error!"));
         return;
     }
-    if (!m_serial->waitForBytesWritten(1000))
-        ui->plainTextEditSerial->appendPlainText(QStringLiteral("TimeOut!!!"));
+    // Checked later rather than waited for: the window must keep answering.
+    QTimer::singleShot(WriteTimeoutMs, this, [this]() {
+        if (m_serial->isOpen() && m_serial->bytesToWrite() > 0)
+            ui->plainTextEditSerial->appendPlainText(QStringLiteral("TimeOut!!!"));
+    });
 
     m_echoFilter.remember(data);
     qDebug() << "mainwindow" << __func__ << "Srial Written:" << m_echoFilter.lastSerialCommand();
@@ -188,7 +205,9 @@ void MainWindow::openSerialPort()
     } else {
         ui->labelSerialPort->setEnabled(false);
         ui->lineEditSerial->setEnabled(false);
-        QMessageBox::critical(this, tr("Error"), m_serial->errorString());
+        // Named: on a first start the stored default may not exist here.
+        QMessageBox::critical(this, tr("Error"),
+                              tr("Cannot open serial port %1: %2").arg(p.name, m_serial->errorString()));
         showStatusMessage(tr("Open error"));
     }
 }
@@ -198,7 +217,17 @@ void MainWindow::closeSerialPort()
     if (m_serial->isOpen()) {
         m_serial->close();
         qDebug() << "mainwindow" << __func__ << "Serial Closed!";
+        showPortClosed();
     }
+}
+
+void MainWindow::showPortClosed()
+{
+    // Otherwise a pulled adapter would still read "Connected to ...".
+    ui->labelSerialPort->setEnabled(false);
+    ui->lineEditSerial->setEnabled(false);
+    showStatusMessage(tr("Serial port %1 closed").arg(m_serial->portName()));
+    setWindowTitle(m_windowTitleBase);
 }
 
 void MainWindow::handleSerialError(QSerialPort::SerialPortError error)

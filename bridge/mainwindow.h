@@ -23,8 +23,14 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
+    // Builds the window; nothing is reported or opened yet, so that no box
+    // runs before the window is complete.
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    // Opens the serial port, or reports that the computer has none. Called
+    // once the window is built, from the event loop.
+    void start();
 
     QString windowTitleBase() const { return m_windowTitleBase; }
     QString lastSerialCommand() const { return m_echoFilter.lastSerialCommand(); }
@@ -57,6 +63,7 @@ private:
     void on_pushButtonClearTCP_clicked();
 
     void appendEntry(QPlainTextEdit *pane, const QString &html);
+    void showPortClosed();
     void showStatusMessage(const QString &text);
 
     int m_udpPortRx = 35070;

@@ -7,8 +7,12 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-MyServer::MyServer(QObject *parent, quint16 port) : QObject(parent), m_server(new QTcpServer(this))
+MyServer::MyServer(QObject *parent, quint16 port)
+    : QObject(parent), m_server(new QTcpServer(this)), m_halfCloseTimer(new QTimer(this))
 {
+    m_halfCloseTimer->setSingleShot(true);
+    m_halfCloseTimer->setInterval(HalfCloseGraceMs);
+    connect(m_halfCloseTimer, &QTimer::timeout, this, &MyServer::dropHalfClosed);
     connect(m_server, &QTcpServer::newConnection, this, &MyServer::newConnection);
     if (m_server->listen(QHostAddress::Any, port))
         qDebug() << "mytcpserver" << __func__ << "Server started:" << port;
@@ -33,6 +37,10 @@ void MyServer::newConnection()
         qDebug() << "mytcpserver" << __func__ << "NEW Connection";
         if (m_served)
             retire(m_served);
+        // Answers go to the newest client from now on.
+        dropHalfClosed();
+        m_servedSpare.reset();
+        m_answerPending = false;
         m_served = next;
         // Answers are single short lines: send each at once.
         next->setSocketOption(QAbstractSocket::LowDelayOption, 1);
@@ -61,6 +69,13 @@ bool MyServer::readChunk(QTcpSocket *socket)
         return false;
     const QString text = BridgeRules::latin1UpToNul(chunk);
     qDebug() << "mytcpserver" << __func__ << text;
+    if (socket == m_served) {
+        // Taken now, while the socket still holds the connection: once the
+        // client's end of input is read, it is gone.
+        if (!m_servedSpare.isValid())
+            m_servedSpare = ClientWriteHandle(socket->socketDescriptor());
+        m_answerPending = true;
+    }
     emit sigSendTCPdata(text.simplified());
     return true;
 }
@@ -113,17 +128,40 @@ void MyServer::connectionAboutToClose()
     }
     if (!socket)
         return;
-    if (m_served == socket)
+    if (m_served == socket) {
         m_served = nullptr;
+        // The client may only have stopped sending: its answer can still go.
+        if (m_answerPending && m_servedSpare.isValid()) {
+            m_halfClosed = std::move(m_servedSpare);
+            m_halfCloseTimer->start();
+        }
+        m_servedSpare.reset();
+        m_answerPending = false;
+    }
     disconnect(socket, nullptr, this, nullptr);
     socket->close();
     socket->deleteLater();
 }
 
+void MyServer::dropHalfClosed()
+{
+    m_halfCloseTimer->stop();
+    m_halfClosed.reset();
+}
+
 void MyServer::slotWriteTCP(const QByteArray &bytes)
 {
     qDebug() << "mytcpserver" << __func__ << bytes;
+    if (m_halfClosed.isValid()) {
+        m_halfCloseTimer->stop();
+        m_halfClosed.writeAndClose(bytes);
+        return;
+    }
     if (!m_served || !m_served->isWritable() || m_served->state() != QAbstractSocket::ConnectedState)
         return;
     m_served->write(bytes);
+    // Out at once: a client that has stopped sending is dropped by the socket
+    // as soon as that is read, and with it whatever is still unsent.
+    m_served->flush();
+    m_answerPending = false;
 }

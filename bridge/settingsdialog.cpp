@@ -52,7 +52,7 @@ SettingsDialog::SettingsDialog(QWidget *parent, const QString &iniPath)
     connect(ui->serialPortInfoListBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &SettingsDialog::showPortInfo);
     listPortParameters();
-    listSerialPorts();
+    fillPortList();
     // Show a stored choice from the start: otherwise an Apply made before the
     // port was first opened would overwrite the file with the form's defaults.
     if (QFileInfo::exists(m_ini.path()))
@@ -77,6 +77,25 @@ void SettingsDialog::listPortParameters()
 
 void SettingsDialog::listSerialPorts()
 {
+    fillPortList();
+    reportMissingPorts();
+}
+
+void SettingsDialog::reportMissingPorts()
+{
+    if (m_portsAvailable)
+        return;
+    if (!m_missingPortsBox) {
+        m_missingPortsBox = new QMessageBox(QMessageBox::Critical, tr("Serial Port Not Available"),
+                                            tr("Connect USB/Serial cable and restart program!"), QMessageBox::Ok,
+                                            this);
+        m_missingPortsBox->setWindowModality(Qt::ApplicationModal);
+    }
+    m_missingPortsBox->show();
+}
+
+void SettingsDialog::fillPortList()
+{
     ui->serialPortInfoListBox->clear();
     const QList<SerialPortLister::Port> ports = SerialPortLister::availablePorts();
     for (const SerialPortLister::Port &port : ports) {
@@ -86,11 +105,6 @@ void SettingsDialog::listSerialPorts()
         ui->serialPortInfoListBox->addItem(info.first(), info);
     }
     m_portsAvailable = !ports.isEmpty();
-    if (!m_portsAvailable) {
-        QMessageBox box(QMessageBox::Critical, tr("Serial Port Not Available"),
-                        tr("Connect USB/Serial cable and restart program!"), QMessageBox::Ok);
-        box.exec();
-    }
 }
 
 void SettingsDialog::showPortInfo(int index)
@@ -114,10 +128,16 @@ void SettingsDialog::readINI()
     const BrivoxIni::Values values = m_ini.read();
 
     m_currentSettings = BrivoxIni::toSettings(values);
-    ui->serialPortInfoListBox->setCurrentIndex(ui->serialPortInfoListBox->findText(values.port, Qt::MatchFixedString));
+    // Nothing stored yet (the first start): the defaults ("Com3", "N") name
+    // no entry here, so offer the first port found and no parity instead of
+    // blanks, and the first Apply stores a usable choice.
+    const int port = ui->serialPortInfoListBox->findText(values.port, Qt::MatchFixedString);
+    ui->serialPortInfoListBox->setCurrentIndex(port < 0 && !values.portStored && m_portsAvailable ? 0 : port);
     selectAndResolve(ui->baudRateBox, SerialParameterLists::baudRates(), values.baudRate);
     selectAndResolve(ui->dataBitsBox, SerialParameterLists::dataBits(), values.dataBits);
     selectAndResolve(ui->parityBox, SerialParameterLists::parities(), values.parity);
+    if (ui->parityBox->currentIndex() < 0 && !values.parityStored)
+        ui->parityBox->setCurrentIndex(0);
     selectAndResolve(ui->stopBitsBox, SerialParameterLists::stopBits(), values.stopBits);
     selectAndResolve(ui->flowControlBox, SerialParameterLists::flowControls(), values.flowControl);
     ui->localEchoCheckBox->setChecked(values.localEcho);

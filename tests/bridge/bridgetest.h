@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <memory>
+#include <sys/socket.h>
 
 // Open file descriptors of this process: sockets and ports not released show up here.
 inline int openFileCount()
@@ -38,13 +39,18 @@ inline QByteArray readAtLeast(QIODevice *device, int size, int waitMs = 5000)
     return got + device->readAll();
 }
 
+// HalfClose: as "printf 'op model ?\r\n' | socat -t 2 - TCP:host:7000" does, stop sending once the command is out.
+enum AskMode { KeepSending, HalfClose };
+
 // A client's command through the bridge and what comes back (see readAtLeast).
-inline QByteArray ask(const QByteArray &command, int answerSize, int waitMs = 5000)
+inline QByteArray ask(const QByteArray &command, int answerSize, int waitMs = 5000, AskMode mode = KeepSending)
 {
     auto client = connectClient();
     if (!client)
         return "no connection";
     client->write(command);
+    if (mode == HalfClose && (!client->flush() || ::shutdown(int(client->socketDescriptor()), SHUT_WR) != 0))
+        return "no half-close";
     return readAtLeast(client.get(), answerSize, waitMs);
 }
 
@@ -65,3 +71,4 @@ inline bool insideSandbox()
     }
     return true;
 }
+

@@ -98,20 +98,6 @@ private slots:
             QCOMPARE(got.first().data(), reply + QByteArray::number(round++) + ';');
         }
     }
-
-    void virtualMachineAdapterIsNeverUsed()
-    {
-        bridge.reset();
-        // The peer's only network adapter now looks like a virtual machine's.
-        for (const char *command : {"ip link set orvB down", "ip link set orvB name VMorvB", "ip link set VMorvB up",
-                                    "ip route add default dev VMorvB"})
-            peer(QLatin1String(command));
-        QVERIFY(peer(QStringLiteral("ip -o addr")).contains("VMorvB"));
-        QVERIFY(startBridge());
-        const QList<QNetworkDatagram> got = requestAndCollect("?ZZ?", 500);
-        QCOMPARE(got.size(), 1);
-        QCOMPARE(got.first().data(), QByteArray("ip=???;mac=???;model=KX4410Q;serial=Brivox-0;"));
-    }
 };
 
 ORV_TEST_GUILESS_MAIN(TestBridgeDiscovery)

@@ -28,6 +28,10 @@ private slots:
         QTest::addColumn<EchoFilter::Kind>("kind");
         using K = EchoFilter::Kind;
         QTest::newRow("typed command with CR") << QByteArray("op status ?\r") << "op status ?\r\n" << K::Echo;
+        // Projectors do not always echo the framing they were sent.
+        QTest::newRow("echo ends in LF only") << QByteArray("op model ?\r\n") << "op model ?\n" << K::Echo;
+        QTest::newRow("echo with a trailing blank") << QByteArray("op bright = 5\r\n") << "op bright = 5 \r\n" << K::Echo;
+        QTest::newRow("typed with extra blanks") << QByteArray("op  status  ?\r") << "op status ?\r\n" << K::Echo;
         QTest::newRow("stops at zero byte") << QByteArray("op model ?\r\n\0junk", 17) << "op model ?\r\n" << K::Echo;
         QTest::newRow("nothing written yet") << QByteArray() << "OP MODEL=KX4410Q\r\n" << K::Echo;
         QTest::newRow("echo is case-sensitive") << QByteArray("op model ?\r\n") << "OP MODEL ?\r\n" << K::Answer;
@@ -45,19 +49,33 @@ private slots:
         QCOMPARE(filter.classify(received), kind);
     }
 
-    void framerBoundsRunsWithoutLineFeed()
+    void framerBound_data()
     {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArrayList>("lines"); // what comes out; "+" marks a line that ended in its line feed
+        constexpr int Max = SerialLineFramer::MaxLineLength;
+        const QByteArray x(Max, 'x');
+        QTest::newRow("one short of the bound") << x.left(Max - 1) << QByteArrayList{};
+        QTest::newRow("at the bound") << x << QByteArrayList{x};
+        QTest::newRow("line feed as the last byte in bound") << x.left(Max - 1) + '\n' << QByteArrayList{"+" + x.left(Max - 1) + '\n'};
+        QTest::newRow("line feed just past the bound") << x + "\nz" << QByteArrayList{x, "+\n"};
+        QTest::newRow("run, then a line") << x + "yy" + "ab\n" << QByteArrayList{x, "+yyab\n"};
+    }
+
+    void framerBound()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArrayList, lines);
         SerialLineFramer framer;
-        framer.append(QByteArray(SerialLineFramer::MaxLineLength - 1, 'x'));
-        QVERIFY(!framer.hasLine());
-        framer.append(QByteArray(600, 'y') + "\nz");
-        bool complete = true;
-        QCOMPARE(framer.takeLine(&complete), QByteArray(SerialLineFramer::MaxLineLength - 1, 'x') + 'y');
-        QVERIFY(!complete);
-        QCOMPARE(framer.takeLine(&complete), QByteArray(599, 'y') + "\n");
-        QVERIFY(complete);
-        QVERIFY(!framer.hasLine());
-        QCOMPARE(framer.pendingSize(), 1);
+        framer.append(input);
+        QByteArrayList got;
+        while (framer.hasLine()) {
+            bool complete = false;
+            const QByteArray line = framer.takeLine(&complete);
+            got << (complete ? "+" + line : line);
+        }
+        QCOMPARE(got, lines);
+        QCOMPARE(framer.pendingSize() + got.join().size() - got.join().count('+'), input.size());
     }
 
     void replyDestination()

@@ -9,6 +9,7 @@
 #include "tests/common/simulatorprocess.h"
 #include "tests/common/testenvironment.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -29,6 +30,7 @@ class TestBridgeSerial : public QObject
     {
         window = std::make_unique<MainWindow>();
         window->show();
+        window->start();
         return window->serialPort()->isOpen();
     }
     // The test plays the projector and one client.
@@ -76,8 +78,6 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::newRow("echo") << QStringList{};
         QTest::newRow("no echo") << QStringList{"--no-echo"};
-        QTest::newRow("echo and answer in one write") << QStringList{"--burst"};
-        QTest::newRow("answer in two pieces") << QStringList{"--partial"};
         QTest::newRow("slow answer") << QStringList{"--slow", "150"};
     }
 
@@ -88,6 +88,7 @@ private slots:
         QVERIFY(startWindow());
         QCOMPARE(ask("op model ?\r", 18), QByteArray("OP MODEL=KX4410Q\r\n"));
         QCOMPARE(ask("  op   bright  =  50 \r\n", 14), QByteArray("OP BRIGHT=50\r\n"));
+        QCOMPARE(ask("op model ?\r\n", 18, 5000, HalfClose), QByteArray("OP MODEL=KX4410Q\r\n"));
         const QString status = QString::fromLatin1(ask("op status ?\r\n", 13));
         QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern("OP STATUS=\\d\r\n")).match(status).hasMatch(),
                  qPrintable(status));
@@ -97,13 +98,24 @@ private slots:
     void echoAndLinesOfOneBurst()
     {
         QCOMPARE(sendThroughBridge("op model ?\r\n"), QByteArray("op model ?\r\n"));
-        projector->write("op model ?\r\nERR 12\r\nOP MODEL=KX4410Q\r\nOP LA");
+        // This projector echoes with a line feed only.
+        projector->write("op model ?\nERR 12\r\nOP MODEL=KX4410Q\r\nOP LA");
         QCOMPARE(readAtLeast(client.get(), 18), QByteArray("OP MODEL=KX4410Q\r\n"));
         projector->write("MP=1\r\n");
         QCOMPARE(readAtLeast(client.get(), 11), QByteArray("OP LAMP=1\r\n"));
         QVERIFY(pane("Serial").contains(QStringLiteral("<<<ERR 12")));
         QVERIFY(!pane("TCP").contains(QStringLiteral("ERR 12")));
         QVERIFY(!pane("Serial").contains(QStringLiteral("<<<op model ?")));
+    }
+
+    void quit()
+    {
+        // File offers Quit; the Config entries without a function are not offered.
+        QVERIFY(startWindow());
+        QVERIFY(!window->findChild<QAction *>(QStringLiteral("actionConfigTCP"))->isVisible());
+        QVERIFY(!window->findChild<QAction *>(QStringLiteral("actionConfigUDP"))->isVisible());
+        window->findChild<QAction *>(QStringLiteral("actionQuit"))->trigger();
+        QVERIFY(!window->isVisible());
     }
 
     void typedCommand()
@@ -160,9 +172,12 @@ private slots:
         pty->stop();
         QTRY_VERIFY(!window->serialPort()->isOpen());
         QTRY_COMPARE(closer->titles(), QStringList{QStringLiteral("Critical Error")});
-        // TCP and discovery are still served.
+        // Shown as closed, and a command that cannot go on says so; TCP and discovery are still served.
+        QCOMPARE(window->statusText(), QStringLiteral("Serial port %1 closed").arg(pty->bridgeEnd()));
+        QCOMPARE(window->windowTitle(), window->windowTitleBase());
         QCOMPARE(ask("op model ?\r\n", 1, 300), QByteArray());
         QCOMPARE(pane("TCP").count(QStringLiteral("TCP>op model ?")), 2);
+        QVERIFY(pane("TCP").endsWith(QStringLiteral("Not forwarded: serial port %1 is not open").arg(pty->bridgeEnd())));
         QUdpSocket().writeDatagram(QByteArray("?ZZ?"), QHostAddress::LocalHost, 35070);
         QTRY_COMPARE(window->replyCounter(), 1);
 
@@ -176,6 +191,7 @@ private slots:
         QCOMPARE(window->serialPort()->parity(), QSerialPort::EvenParity);
         QCOMPARE(window->serialPort()->baudRate(), 38400);
         QCOMPARE(ask("op model ?\r\n", 18), QByteArray("OP MODEL=KX4410Q\r\n"));
+        QVERIFY(window->windowTitle().endsWith(QStringLiteral(" >>>") + pty->bridgeEnd()));
         QCOMPARE(closer->titles().size(), 1);
         QTRY_COMPARE(openFileCount(), baseline);
     }
