@@ -8,6 +8,7 @@
 #include "net/commanddispatch.h"
 #include "net/groupipaddresses.h"
 #include "net/ipfinder.h"
+#include "net/localipcheck.h"
 #include "ui/aboutpage.h"
 #include "ui/clocktext.h"
 #include "ui/darkpalette.h"
@@ -85,7 +86,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     applyLook(m_settings.darkStyle);
     m_consoleRules.setDarkStyle(m_settings.darkStyle);
     m_consoleRules.setUserDataFolder(AppFolders::userDataFolder());
-    ui->lineEdit_Port->setText(m_settings.tcpPortText);
+    ui->lineEdit_Port->setText(QString::number(m_settings.tcpPort));
     m_dispatch->setPort(quint16(m_settings.tcpPort));
     connect(m_dispatch, &CommandDispatch::sendLog, this, &MainWindow::displayLogMessage);
     connect(m_dispatch, &CommandDispatch::sendStatus, this, &MainWindow::displayStatusMessage);
@@ -147,9 +148,16 @@ void MainWindow::checkLocalIP()
 {
     // Discovery sends from the configured address; one the machine does not
     // have is reported once and then used as configured.
-    if (m_netLocalInfo.addresses().contains(m_settings.localIP)) {
+    switch (LocalIpCheck::check(m_settings.localIP, m_netLocalInfo.addresses())) {
+    case LocalIpCheck::Verdict::Found:
         OLOG_INFO() << "Current & Configured localIP:" << m_settings.localIP;
         return;
+    case LocalIpCheck::Verdict::NoNetwork:
+        OLOG_WARN() << "No local network found; LocalIP stays" << m_settings.localIP;
+        displayStatusMessage(tr("No local network found: discovery stays on %1").arg(m_settings.localIP));
+        return;
+    case LocalIpCheck::Verdict::Missing:
+        break;
     }
     QMessageBox::critical(this, m_settings.localIP, tr("Configured LocalIP NOT Found! \nApply change and try again!"),
                           QMessageBox::Ok);
@@ -246,6 +254,10 @@ void MainWindow::setupPages()
     // The category buttons sit on the page itself, not on a filled panel.
     ui->scrollAreaCategories->viewport()->setAutoFillBackground(false);
     ui->scrollAreaCategoriesContents->setAutoFillBackground(false);
+    // The console sends on the configured port: the field shows it and
+    // cannot be typed into, so no edit can be silently ignored.
+    ui->lineEdit_Port->setReadOnly(true);
+    ui->lineEdit_Port->setStatusTip(tr("Port of every command (TcpPort, set in Config)"));
     showPage(PageStatus, ui->actionStatus);
     ui->plainTextConsole->setReadOnly(true);
     ui->plainTextConsole->ensureCursorVisible();
@@ -285,6 +297,7 @@ void MainWindow::applyLook(bool dark)
         QApplication::setStyle(fusion);
     }
 
+    m_darkLook = dark;
     if (dark) {
         QApplication::setPalette(DarkPalette::make());
         ui->stackedWidgetMain->setStyleSheet(ShellStyleSheets::stackedWidgetDark());
@@ -347,9 +360,20 @@ void MainWindow::showTime()
 
 void MainWindow::displayStatusMessage(const QString &text)
 {
-    const StatusMessageStyle style = StatusMessageStyle::forText(text);
+    if (StatusMessageStyle::keepsShown(statusBar()->currentMessage(),
+                                       m_statusShown.isValid() ? m_statusShown.elapsed() : -1, text))
+        return;
+    const StatusMessageStyle style = StatusMessageStyle::forText(text, m_darkLook);
     statusBar()->setStyleSheet(style.styleSheet());
     statusBar()->showMessage(text, style.timeoutMs());
+    m_statusShown.start();
+}
+
+void MainWindow::showConsoleRefusal(const QString &text)
+{
+    // The operator just acted: the answer to that beats any held failure.
+    m_statusShown.invalidate();
+    displayStatusMessage(text);
 }
 
 void MainWindow::slotMySocketState(QAbstractSocket::SocketState state)
@@ -369,6 +393,10 @@ void MainWindow::on_actionSchedule_triggered()
 
 void MainWindow::on_actionStatus_triggered()
 {
+    // The console sends on the configured port: the field shows it and
+    // cannot be typed into, so no edit can be silently ignored.
+    ui->lineEdit_Port->setReadOnly(true);
+    ui->lineEdit_Port->setStatusTip(tr("Port of every command (TcpPort, set in Config)"));
     showPage(PageStatus, ui->actionStatus);
 }
 

@@ -76,24 +76,22 @@ void TestShellWindow::initTestCase()
 
 void TestShellWindow::constructionOrder()
 {
-    // The sandbox has no usable network, so the configured local address
-    // (127.0.0.1: loopback is never a local network) is reported missing.
+    // The sandbox has no usable network and the settings keep the default
+    // local address: a fresh install, noted in the status bar, no box.
     QCOMPARE(m_shotsWhileBuilding, 0);
     const QStringList all = messages();
     int last = -1;
-    // The boxes and the connection check come once the window is whole.
+    // The note and the connection check come once the window is whole.
     for (const char *step : {"INFO Start UI", "INFO Start Timer1s", "INFO Read INI", "INFO Build IP Tree",
-                             "INFO Create Status/Cmd Panel", "ERROR Configured LocalIP NOT found!",
+                             "INFO Create Status/Cmd Panel", "WARN No local network found; LocalIP stays \"127.0.0.1\"",
                              "INFO Finding Connectable Ip at TCP port 7000"}) {
         const int at = all.indexOf(step);
         QVERIFY2(at > last, qPrintable(step + QString(" out of order in ") + all.join(" | ")));
         last = at;
     }
-    // Two modal windows: the missing local address, then the projector
-    // models once the connection check is done.
-    QCOMPARE(m_closer.classNames().mid(0, 2), QStringList({"QMessageBox", "DialogAboutPJ"}));
-    QCOMPARE(m_closer.seen().at(0).title, QString("127.0.0.1"));
-    QCOMPARE(m_closer.seen().at(0).text, QString("Configured LocalIP NOT Found! \nApply change and try again!"));
+    QVERIFY(!all.contains("ERROR Configured LocalIP NOT found!"));
+    // The one modal window: the projector models, once the check is done.
+    QCOMPARE(m_closer.classNames().mid(0, 1), QStringList({"DialogAboutPJ"}));
     QVERIFY(!m_linesWhenModelsShown.isEmpty());
     QVERIFY2(m_linesWhenModelsShown.last().startsWith("INFO Found IP:"), qPrintable(m_linesWhenModelsShown.last()));
 }
@@ -146,11 +144,13 @@ void TestShellWindow::statusMessages()
     // Coarse timers may fire up to 5 % early; the message stays for seconds.
     QVERIFY2(clock.elapsed() >= 2500, qPrintable(QString::number(clock.elapsed())));
 
-    m_window->displayStatusMessage("Error: Connection refused");
+    // A failed connect and its session's time-out come together: the
+    // failure stays in orange, and after the hold the next notice replaces it.
+    m_window->displayStatusMessage("Error:Socket operation timed out");
+    m_window->displayStatusMessage("Socket Timeout!");
     QCOMPARE(bar->styleSheet(), QString("QStatusBar{color:orange}"));
     QTest::qWait(3300);
-    QCOMPARE(bar->currentMessage(), QString("Error: Connection refused"));
-    // The next message replaces it.
+    QCOMPARE(bar->currentMessage(), QString("Error:Socket operation timed out"));
     m_window->displayStatusMessage("Status Exported!");
     QCOMPARE(bar->currentMessage(), QString("Status Exported!"));
     QCOMPARE(bar->styleSheet(), QString("QStatusBar{color:cyan}"));
