@@ -82,6 +82,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     // 4. Settings, title and look.
     OLOG_INFO() << "Read INI";
     readINI();
+    ShellFonts::useChineseFallback(m_settings.language);
     updateWindowTitle();
     applyLook(m_settings.darkStyle);
     m_consoleRules.setDarkStyle(m_settings.darkStyle);
@@ -169,7 +170,15 @@ void MainWindow::setupWindowGeometry()
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    setGeometry(WindowPlacement::mainWindow(screen->availableGeometry()));
+    const QRect available = screen->availableGeometry();
+    const QSize minimum = minimumSizeHint();
+    // On a small screen the window fits the screen and the pages get less
+    // room, rather than the window running off its edge.
+    if (minimum.width() > available.width() || minimum.height() > available.height()) {
+        layout()->setSizeConstraint(QLayout::SetNoConstraint);
+        setMinimumSize(minimum.boundedTo(available.size()));
+    }
+    setGeometry(WindowPlacement::mainWindow(available, minimum));
 }
 
 void MainWindow::showSplash()
