@@ -170,15 +170,7 @@ void MainWindow::setupWindowGeometry()
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect available = screen->availableGeometry();
-    const QSize minimum = minimumSizeHint();
-    // On a small screen the window fits the screen and the pages get less
-    // room, rather than the window running off its edge.
-    if (minimum.width() > available.width() || minimum.height() > available.height()) {
-        layout()->setSizeConstraint(QLayout::SetNoConstraint);
-        setMinimumSize(minimum.boundedTo(available.size()));
-    }
-    setGeometry(WindowPlacement::mainWindow(available, minimum));
+    setGeometry(WindowPlacement::mainWindow(screen->availableGeometry(), minimumSizeHint()));
 }
 
 void MainWindow::showSplash()
@@ -204,6 +196,10 @@ void MainWindow::setupFonts()
         timeButton->setStyleSheet(QStringLiteral("QToolButton{width:%1px;}").arg(ClockButtonWidth));
     }
     ui->lineEdit_OpCmd->setFont(fonts.monoItalicFont(CommandPointSize));
+    // Function names are shown in full: "(LAN Firmware Version)" is a long
+    // one that the field used to cut.
+    ui->lineEdit_OpName->setMinimumWidth(
+        ui->lineEdit_OpName->fontMetrics().horizontalAdvance(QStringLiteral("(LAN Firmware Version)")) + 16);
 }
 
 void MainWindow::setupStatusBarWidgets()
@@ -260,12 +256,11 @@ void MainWindow::setupPeriodicTaskRow()
 
 void MainWindow::setupPages()
 {
-    // The category buttons sit on the page itself, not on a filled panel.
-    ui->scrollAreaCategories->viewport()->setAutoFillBackground(false);
-    ui->scrollAreaCategoriesContents->setAutoFillBackground(false);
     // The console sends on the configured port: the field shows it and
     // cannot be typed into, so no edit can be silently ignored.
     ui->lineEdit_Port->setReadOnly(true);
+    ui->horizontalLayoutTarget->addStretch(1);
+    ui->lineEdit_OpCmd->setMinimumWidth(100);
     ui->lineEdit_Port->setStatusTip(tr("Port of every command (TcpPort, set in Config)"));
     showPage(PageStatus, ui->actionStatus);
     ui->plainTextConsole->setReadOnly(true);
@@ -307,6 +302,7 @@ void MainWindow::applyLook(bool dark)
     }
 
     m_darkLook = dark;
+    m_consoleRules.setDarkStyle(dark);
     if (dark) {
         QApplication::setPalette(DarkPalette::make());
         ui->stackedWidgetMain->setStyleSheet(ShellStyleSheets::stackedWidgetDark());
@@ -327,8 +323,8 @@ void MainWindow::applyLook(bool dark)
         if (!widget->testAttribute(Qt::WA_SetPalette))
             widget->setPalette(QPalette());
 
-    ui->centralWidget->setStyleSheet(ShellStyleSheets::centralWidget());
-    ui->mainToolBar->setStyleSheet(ShellStyleSheets::toolBar() + ShellStyleSheets::toolButtons());
+    ui->centralWidget->setStyleSheet(ShellStyleSheets::centralWidget(dark));
+    ui->mainToolBar->setStyleSheet(ShellStyleSheets::toolBar() + ShellStyleSheets::toolButtons(dark));
     if (m_statusLabel)
         m_statusLabel->setStyleSheet(ShellStyleSheets::statusBarLabels());
     ui->labelErrCode->setStyleSheet(ShellStyleSheets::errorCodeLabelIdle());
@@ -405,6 +401,8 @@ void MainWindow::on_actionStatus_triggered()
     // The console sends on the configured port: the field shows it and
     // cannot be typed into, so no edit can be silently ignored.
     ui->lineEdit_Port->setReadOnly(true);
+    ui->horizontalLayoutTarget->addStretch(1);
+    ui->lineEdit_OpCmd->setMinimumWidth(100);
     ui->lineEdit_Port->setStatusTip(tr("Port of every command (TcpPort, set in Config)"));
     showPage(PageStatus, ui->actionStatus);
 }
