@@ -18,8 +18,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTranslator>
 #include <QTreeWidget>
@@ -107,14 +105,7 @@ int main(int argc, char *argv[])
         if (auto *splash = qobject_cast<SplashWindow *>(top))
             save(splash, outDir + QStringLiteral("/splash.png"));
     window.show();
-    qInfo("screen %dx%d, window %dx%d, minimum %dx%d", QGuiApplication::primaryScreen()->availableGeometry().width(),
-          QGuiApplication::primaryScreen()->availableGeometry().height(), window.width(), window.height(),
-          window.minimumSizeHint().width(), window.minimumSizeHint().height());
     fillSamples(window);
-    for (const char *name : {"centralWidget", "splitterMain", "splitterRight", "stackedWidgetMain", "pageCommander", "pagePanel", "tabWidgetControlPanel", "widgetConsole", "mainToolBar", "statusBar", "menuBar", "treeWidgetGroupIP", "frameButtonBox"})
-        if (QWidget *w = window.findChild<QWidget *>(QString::fromLatin1(name)))
-            qInfo("%s min %d x %d  hint %d", name, w->minimumSizeHint().width(), w->minimumSizeHint().height(), w->minimumWidth());
-    for (int i = 0; i < 4; ++i) { QWidget *p = window.findChild<QStackedWidget *>("stackedWidgetMain")->widget(i); qInfo("page %d %s min %d", i, qPrintable(p->objectName()), p->minimumSizeHint().width()); }
     settle(800);
 
     const char *pages[] = {"actionSchedule", "actionStatus", "actionControlPanel", "actionCmd"};

