@@ -107,6 +107,10 @@ ConsoleLogRules::Decision ConsoleLogRules::process(const QString &line)
     decision.show = true;
     if (line.startsWith(QLatin1Char('>')))
         decision.colour = QColor(mDarkStyle ? QStringLiteral("gold") : QStringLiteral("magenta"));
+    else if (line.startsWith(QLatin1Char('!')))
+        // A command that got no answer (refused, unreachable, timed out,
+        // closed): the one line the operator must not miss.
+        decision.colour = QColor(mDarkStyle ? QStringLiteral("orange") : QStringLiteral("#c04000"));
     else if (line.startsWith(timingPrefix))
         decision.colour = QColor(mDarkStyle ? QStringLiteral("cyan") : QStringLiteral("blue"));
     else

@@ -558,4 +558,35 @@ Apply change and try again!</source>
         <translation> 正在运行！</translation>
     </message>
 </context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Control Panel</source>
+        <translation>控制面板</translation>
+    </message>
+    <message>
+        <source>No projector to ask: none answered yet</source>
+        <translation>没有可询问的投影机：尚无投影机应答</translation>
+    </message>
+    <message>
+        <source>No function %1 in the catalogue of %2 (%3)</source>
+        <translation>%2（%3）的命令目录中没有功能 %1</translation>
+    </message>
+    <message>
+        <source>unknown model</source>
+        <translation>未知型号</translation>
+    </message>
+    <message>
+        <source>Nothing sent: the command field is empty</source>
+        <translation>未发送：命令栏为空</translation>
+    </message>
+    <message>
+        <source>Port of every command (TcpPort, set in Config)</source>
+        <translation>所有命令使用的端口（TcpPort，在设置中修改）</translation>
+    </message>
+    <message>
+        <source>No local network found: discovery stays on %1</source>
+        <translation>未找到本地网络：搜索仍使用 %1</translation>
+    </message>
+</context>
 </TS>

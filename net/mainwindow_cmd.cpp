@@ -225,6 +225,8 @@ void MainWindow::on_tableViewCmd_doubleClicked(const QModelIndex &index)
     // again costs nothing and covers a double-click delivered on its own.
     if (index.isValid())
         m_cmdRowFields = m_catalogue->rowTexts(m_cmdProxy->mapToSource(index).row());
+    if (m_cmdRowFields.isEmpty())
+        return;
     const CommandConsoleRules::Prepared prepared =
         CommandConsoleRules::fromCatalogueRow(m_cmdRowFields, m_currentCategory);
     ui->lineEdit_OpName->setText(prepared.functionName);
@@ -235,9 +237,25 @@ void MainWindow::on_tableViewCmd_doubleClicked(const QModelIndex &index)
 
 void MainWindow::on_lineEdit_OpName_returnPressed()
 {
-    if (!ui->pushButton_SendCmd->isEnabled())
+    if (!ui->pushButton_SendCmd->isEnabled()) {
+        showConsoleRefusal(tr("No projector to ask: none answered yet"));
         return;
-    ui->lineEdit_OpCmd->setText(CommandConsoleRules::commandForOp(cmdName2op(ui->lineEdit_OpName->text())));
+    }
+    // A bare name is a function name too; passing it on as an op word would
+    // send "op Serial Number" to the projector.
+    const QString typed = ui->lineEdit_OpName->text().trimmed();
+    const bool wrapped = typed.startsWith(QLatin1Char('(')) && typed.endsWith(QLatin1Char(')'));
+    const QString reference = wrapped ? typed : QLatin1Char('(') + typed + QLatin1Char(')');
+    const QString op = cmdName2op(reference);
+    if (typed.isEmpty() || op.isNull()) {
+        const QString ip = currentTargetIp();
+        const QString model = m_consoleTarget.modelOf(ip);
+        showConsoleRefusal(tr("No function %1 in the catalogue of %2 (%3)")
+                               .arg(reference, ip, model.isEmpty() ? tr("unknown model") : model));
+        return;
+    }
+    ui->lineEdit_OpName->setText(reference);
+    ui->lineEdit_OpCmd->setText(CommandConsoleRules::commandForOp(op));
 }
 
 void MainWindow::on_lineEdit_OpCmd_returnPressed()
@@ -269,6 +287,7 @@ void MainWindow::on_comboboxIP_textActivated(const QString &ip)
         showTargetCategories(ip);
         break;
     case ConsoleTarget::Action::AskModel:
+        showUnknownModel(ip);
         askTargetModel(ip);
         break;
     case ConsoleTarget::Action::Nothing:
@@ -296,6 +315,24 @@ void MainWindow::showTargetCategories(const QString &ip)
             break;
         }
     }
+}
+
+void MainWindow::showUnknownModel(const QString &ip)
+{
+    // Until the new target names its model nothing of the previous one may
+    // stay on screen: its commands would go to a projector of another model.
+    ui->buttonBox->clear();
+    auto *unknown = new QPushButton(tr("unknown model"), ui->buttonBox);
+    unknown->setCheckable(true);
+    unknown->setChecked(true);
+    unknown->setEnabled(false);
+    ui->buttonBox->addButton(unknown, QDialogButtonBox::ActionRole);
+    m_currentCategory.clear();
+    m_cmdRowFields.clear();
+    m_cmdProxy->setFilterKeyColumn(CommandCatalogue::CategoryColumn);
+    m_cmdProxy->setFilterFixedString(CommandConsoleRules::categoryFilter(ip, QString()));
+    ui->labelPanelImage->setText(tr("unknown model"));
+    ui->stackedWidgetCmd->setCurrentWidget(ui->pageCmdPanel);
 }
 
 void MainWindow::selectTarget(const QString &ip)

@@ -83,6 +83,10 @@ void MainWindow::updateStatusFromAnswer(const QString &ip, const QString &key, c
 
 void MainWindow::on_pushButton_SendCmd_clicked()
 {
+    if (ui->lineEdit_OpCmd->text().trimmed().isEmpty()) {
+        showConsoleRefusal(tr("Nothing sent: the command field is empty"));
+        return;
+    }
     sendMyTcpCmd(ui->comboboxIP->currentText(), ui->lineEdit_OpCmd->text(), quint16(m_settings.tcpPort));
 }
 

@@ -110,6 +110,7 @@ void MyTcpSocket::doConnect(const QString &host, quint16 port)
         return;
     }
     m_phase = Phase::Connecting;
+    m_host = host;
     m_sessionTimer->start(sessionTimeoutMs(m_commands.size()));
     m_commandClock.start();
     // Armed before connecting: the connect may finish (or fail) inside
@@ -208,6 +209,8 @@ void MyTcpSocket::disconnected()
     const int code = int(m_socket->error());
     if (code > 0)
         emit sigMySocketTimeout(code);
+    if (guard && !m_timedOut && m_index < m_commands.size())
+        reportFailure(SessionFailure::Kind::Closed, code > 0 ? m_socket->errorString() : QString());
     if (guard && m_commands.size() > 1) {
         emit sendLog(
             QStringLiteral("TCP:%1 Cmds:%2 TotalTime:%3ms---").arg(m_tag).arg(m_commands.size()).arg(m_totalTime));
@@ -237,7 +240,8 @@ void MyTcpSocket::slotTimeout()
     case Phase::Connecting:
         // The session's time is up before the connect limit: give the
         // connect up first, as a failed connect wait would have reported.
-        connectFailed(QCoreApplication::translate("QAbstractSocket", "Socket operation timed out"));
+        connectFailed(QCoreApplication::translate("QAbstractSocket", "Socket operation timed out"),
+                      QAbstractSocket::SocketTimeoutError);
         if (!guard)
             return;
         break;
@@ -250,6 +254,8 @@ void MyTcpSocket::slotTimeout()
     m_sessionTimer->stop();
     const bool hadConnection = m_phase == Phase::Connected;
     emit sigMySocketTimeout(1);
+    if (guard && hadConnection && m_index < m_commands.size())
+        reportFailure(SessionFailure::Kind::TimedOut, QString());
     if (!guard)
         return;
     OLOG_DEBUG() << "mytcpsocket"
@@ -272,20 +278,21 @@ void MyTcpSocket::slotTimeout()
         releaseLater();
 }
 
-void MyTcpSocket::onSocketError(QAbstractSocket::SocketError)
+void MyTcpSocket::onSocketError(QAbstractSocket::SocketError error)
 {
     // Errors of an established connection end in disconnected(), which
     // reports them; here only the connect attempt is of interest.
     if (m_phase == Phase::Connecting)
-        connectFailed(m_socket->errorString());
+        connectFailed(m_socket->errorString(), error);
 }
 
 void MyTcpSocket::onConnectLimit()
 {
-    connectFailed(QCoreApplication::translate("QAbstractSocket", "Socket operation timed out"));
+    connectFailed(QCoreApplication::translate("QAbstractSocket", "Socket operation timed out"),
+                  QAbstractSocket::SocketTimeoutError);
 }
 
-void MyTcpSocket::connectFailed(const QString &errorText)
+void MyTcpSocket::connectFailed(const QString &errorText, QAbstractSocket::SocketError error)
 {
     if (m_phase != Phase::Connecting)
         return;
@@ -301,6 +308,19 @@ void MyTcpSocket::connectFailed(const QString &errorText)
         OLOG_DEBUG() << "mytcpsocket"
                      << "doConnect"
                      << "Error: " << errorText;
+    // The operator sees what was meant to go out, then why it did not.
+    if (guard && !m_commands.isEmpty())
+        emit sendLog(QLatin1Char('>') + m_commands.constFirst().simplified());
+    if (guard)
+        reportFailure(SessionFailure::ofConnectError(error), errorText);
+}
+
+void MyTcpSocket::reportFailure(SessionFailure::Kind kind, const QString &reason)
+{
+    if (m_failureReported || m_commands.isEmpty())
+        return;
+    m_failureReported = true;
+    emit sendLog(SessionFailure::line(kind, m_host, m_commands, m_index, reason));
 }
 
 void MyTcpSocket::releaseLater()

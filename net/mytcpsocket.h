@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/sessionfailure.h"
+
 #include <QAbstractSocket>
 #include <QElapsedTimer>
 #include <QObject>
@@ -23,6 +25,10 @@ class QTimer;
 // given up after ConnectLimitMs (or when the session time-out comes first).
 // The whole session is limited to 3000 ms + 1000 ms per command, counted
 // from doConnect().
+//
+// A session that ends without every answer writes one failure line to the
+// log (SessionFailure: refused, unreachable, timed out, closed); a failed
+// connect first writes the ">" line of the command it could not send.
 //
 // Lifetime: the session deletes itself (deferred) once its connection has
 // ended, or, when no connection was ever made, once its time-out has been
@@ -95,7 +101,8 @@ private:
 
     void onSocketError(QAbstractSocket::SocketError error);
     void onConnectLimit();
-    void connectFailed(const QString &errorText);
+    void connectFailed(const QString &errorText, QAbstractSocket::SocketError error);
+    void reportFailure(SessionFailure::Kind kind, const QString &reason);
     void releaseLater();
     QString startText() const;
 
@@ -109,7 +116,9 @@ private:
     QTime m_startTime;
     QString m_tag;
     QString m_peer;
+    QString m_host; // as given to doConnect(): the peer address is unknown until connected
     Phase m_phase = Phase::Idle;
     bool m_timedOut = false;
     bool m_releaseRequested = false;
+    bool m_failureReported = false;
 };

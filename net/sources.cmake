@@ -23,6 +23,8 @@ set(ORV_NET_CORE_SOURCES
     net/groupipaddresses.h
     net/ipfinder.cpp
     net/ipfinder.h
+    net/localipcheck.cpp
+    net/localipcheck.h
     net/mytcpsocket.cpp
     net/mytcpsocket.h
     net/netlocalinfo.cpp
@@ -31,6 +33,8 @@ set(ORV_NET_CORE_SOURCES
     net/powerstate.h
     net/projectorquestion.cpp
     net/projectorquestion.h
+    net/sessionfailure.cpp
+    net/sessionfailure.h
     net/singlesenddebounce.cpp
     net/singlesenddebounce.h
 )

@@ -8,6 +8,7 @@
 #include "net/commanddispatch.h"
 #include "net/groupipaddresses.h"
 #include "net/ipfinder.h"
+#include "net/localipcheck.h"
 #include "ui/aboutpage.h"
 #include "ui/clocktext.h"
 #include "ui/darkpalette.h"
@@ -81,11 +82,12 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     // 4. Settings, title and look.
     OLOG_INFO() << "Read INI";
     readINI();
+    ShellFonts::useChineseFallback(m_settings.language);
     updateWindowTitle();
     applyLook(m_settings.darkStyle);
     m_consoleRules.setDarkStyle(m_settings.darkStyle);
     m_consoleRules.setUserDataFolder(AppFolders::userDataFolder());
-    ui->lineEdit_Port->setText(m_settings.tcpPortText);
+    ui->lineEdit_Port->setText(QString::number(m_settings.tcpPort));
     m_dispatch->setPort(quint16(m_settings.tcpPort));
     connect(m_dispatch, &CommandDispatch::sendLog, this, &MainWindow::displayLogMessage);
     connect(m_dispatch, &CommandDispatch::sendStatus, this, &MainWindow::displayStatusMessage);
@@ -147,9 +149,16 @@ void MainWindow::checkLocalIP()
 {
     // Discovery sends from the configured address; one the machine does not
     // have is reported once and then used as configured.
-    if (m_netLocalInfo.addresses().contains(m_settings.localIP)) {
+    switch (LocalIpCheck::check(m_settings.localIP, m_netLocalInfo.addresses())) {
+    case LocalIpCheck::Verdict::Found:
         OLOG_INFO() << "Current & Configured localIP:" << m_settings.localIP;
         return;
+    case LocalIpCheck::Verdict::NoNetwork:
+        OLOG_WARN() << "No local network found; LocalIP stays" << m_settings.localIP;
+        displayStatusMessage(tr("No local network found: discovery stays on %1").arg(m_settings.localIP));
+        return;
+    case LocalIpCheck::Verdict::Missing:
+        break;
     }
     QMessageBox::critical(this, m_settings.localIP, tr("Configured LocalIP NOT Found! \nApply change and try again!"),
                           QMessageBox::Ok);
@@ -161,7 +170,7 @@ void MainWindow::setupWindowGeometry()
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    setGeometry(WindowPlacement::mainWindow(screen->availableGeometry()));
+    setGeometry(WindowPlacement::mainWindow(screen->availableGeometry(), minimumSizeHint()));
 }
 
 void MainWindow::showSplash()
@@ -187,6 +196,10 @@ void MainWindow::setupFonts()
         timeButton->setStyleSheet(QStringLiteral("QToolButton{width:%1px;}").arg(ClockButtonWidth));
     }
     ui->lineEdit_OpCmd->setFont(fonts.monoItalicFont(CommandPointSize));
+    // Function names are shown in full: "(LAN Firmware Version)" is a long
+    // one that the field used to cut.
+    ui->lineEdit_OpName->setMinimumWidth(
+        ui->lineEdit_OpName->fontMetrics().horizontalAdvance(QStringLiteral("(LAN Firmware Version)")) + 16);
 }
 
 void MainWindow::setupStatusBarWidgets()
@@ -243,9 +256,12 @@ void MainWindow::setupPeriodicTaskRow()
 
 void MainWindow::setupPages()
 {
-    // The category buttons sit on the page itself, not on a filled panel.
-    ui->scrollAreaCategories->viewport()->setAutoFillBackground(false);
-    ui->scrollAreaCategoriesContents->setAutoFillBackground(false);
+    // The console sends on the configured port: the field shows it and
+    // cannot be typed into, so no edit can be silently ignored.
+    ui->lineEdit_Port->setReadOnly(true);
+    ui->horizontalLayoutTarget->addStretch(1);
+    ui->lineEdit_OpCmd->setMinimumWidth(100);
+    ui->lineEdit_Port->setStatusTip(tr("Port of every command (TcpPort, set in Config)"));
     showPage(PageStatus, ui->actionStatus);
     ui->plainTextConsole->setReadOnly(true);
     ui->plainTextConsole->ensureCursorVisible();
@@ -285,6 +301,8 @@ void MainWindow::applyLook(bool dark)
         QApplication::setStyle(fusion);
     }
 
+    m_darkLook = dark;
+    m_consoleRules.setDarkStyle(dark);
     if (dark) {
         QApplication::setPalette(DarkPalette::make());
         ui->stackedWidgetMain->setStyleSheet(ShellStyleSheets::stackedWidgetDark());
@@ -305,8 +323,8 @@ void MainWindow::applyLook(bool dark)
         if (!widget->testAttribute(Qt::WA_SetPalette))
             widget->setPalette(QPalette());
 
-    ui->centralWidget->setStyleSheet(ShellStyleSheets::centralWidget());
-    ui->mainToolBar->setStyleSheet(ShellStyleSheets::toolBar() + ShellStyleSheets::toolButtons());
+    ui->centralWidget->setStyleSheet(ShellStyleSheets::centralWidget(dark));
+    ui->mainToolBar->setStyleSheet(ShellStyleSheets::toolBar() + ShellStyleSheets::toolButtons(dark));
     if (m_statusLabel)
         m_statusLabel->setStyleSheet(ShellStyleSheets::statusBarLabels());
     ui->labelErrCode->setStyleSheet(ShellStyleSheets::errorCodeLabelIdle());
@@ -347,9 +365,20 @@ void MainWindow::showTime()
 
 void MainWindow::displayStatusMessage(const QString &text)
 {
-    const StatusMessageStyle style = StatusMessageStyle::forText(text);
+    if (StatusMessageStyle::keepsShown(statusBar()->currentMessage(),
+                                       m_statusShown.isValid() ? m_statusShown.elapsed() : -1, text))
+        return;
+    const StatusMessageStyle style = StatusMessageStyle::forText(text, m_darkLook);
     statusBar()->setStyleSheet(style.styleSheet());
     statusBar()->showMessage(text, style.timeoutMs());
+    m_statusShown.start();
+}
+
+void MainWindow::showConsoleRefusal(const QString &text)
+{
+    // The operator just acted: the answer to that beats any held failure.
+    m_statusShown.invalidate();
+    displayStatusMessage(text);
 }
 
 void MainWindow::slotMySocketState(QAbstractSocket::SocketState state)
@@ -369,6 +398,12 @@ void MainWindow::on_actionSchedule_triggered()
 
 void MainWindow::on_actionStatus_triggered()
 {
+    // The console sends on the configured port: the field shows it and
+    // cannot be typed into, so no edit can be silently ignored.
+    ui->lineEdit_Port->setReadOnly(true);
+    ui->horizontalLayoutTarget->addStretch(1);
+    ui->lineEdit_OpCmd->setMinimumWidth(100);
+    ui->lineEdit_Port->setStatusTip(tr("Port of every command (TcpPort, set in Config)"));
     showPage(PageStatus, ui->actionStatus);
 }
 

@@ -6,6 +6,7 @@
 #include "net/netlocalinfo.h"
 
 #include <QAbstractSocket>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QModelIndex>
 #include <QPointer>
@@ -170,6 +171,9 @@ private:
     void fillCategoryButtons(const QString &fileName);
     void askTargetModel(const QString &ip);
     void showTargetCategories(const QString &ip);
+    void showUnknownModel(const QString &ip);
+    // Status-bar line for a console action that did nothing, shown at once.
+    void showConsoleRefusal(const QString &text);
 
     // mainwindow_ip
     void checkConnectableIPs(const QStringList &addresses);
@@ -194,6 +198,9 @@ private:
     void connectBatchProgress();
 
     Ui::MainWindow *ui;
+    bool m_darkLook = true;
+    // Since when the status bar shows its message (a failure is held briefly).
+    QElapsedTimer m_statusShown;
 
     // Read once while the window is built; the initialisers are the values
     // used when the file or a key is missing.

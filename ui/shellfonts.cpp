@@ -2,6 +2,7 @@
 
 #include "ui/shellresources.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
 #include <QMutex>
@@ -48,4 +49,32 @@ QFont ShellFonts::monoItalicFont(int pointSize) const
     font.setItalic(true);
     font.setStyleHint(QFont::Monospace);
     return font;
+}
+
+QString ShellFonts::chineseFamily()
+{
+    static const char *const preferred[] = {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Source Han Sans SC",
+                                            "WenQuanYi Zen Hei", "Microsoft YaHei", "SimHei", "SimSun"};
+    const QStringList chinese = QFontDatabase().families(QFontDatabase::SimplifiedChinese);
+    for (const char *family : preferred)
+        if (chinese.contains(QLatin1String(family), Qt::CaseInsensitive))
+            return QLatin1String(family);
+    return chinese.value(0);
+}
+
+QString ShellFonts::useChineseFallback(const QString &language)
+{
+    if (!language.startsWith(QLatin1String("zh")))
+        return QString();
+    const QString chinese = chineseFamily();
+    if (chinese.isEmpty())
+        return QString();
+    QFont font = QApplication::font();
+    const QStringList asked{font.family(), QStringLiteral("Arial"), load().monoFamily()};
+    for (const QString &family : asked)
+        if (!family.isEmpty() && !QFont::substitutes(family).contains(chinese))
+            QFont::insertSubstitution(family, chinese);
+    font.setFamilies({font.family(), chinese});
+    QApplication::setFont(font);
+    return chinese;
 }

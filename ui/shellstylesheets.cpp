@@ -2,9 +2,9 @@
 
 namespace ShellStyleSheets {
 
-QString centralWidget()
+QString centralWidget(bool dark)
 {
-    return QStringLiteral(
+    QString sheet = QStringLiteral(
         "QPushButton{padding:4px;border:1px solid gray;border-radius:8px}"
         "QPushButton:hover{background-color:teal}"
         "QToolTip{color:lightgray;background-color:darkCyan;border:0px}"
@@ -28,6 +28,11 @@ QString centralWidget()
         "QSlider::handle:horizontal:disabled {background:#383838;border: 1px solid gray;width:16px;}"
         "QGroupBox:disabled{color:gray}"
         "QRadioButton:disabled{color:gray}");
+    if (!dark)
+        sheet += QStringLiteral("QTableView{color:#202020}QTreeView{color:#202020}"
+                                "QComboBox:hover,QLineEdit:hover{background-color:#bfe3e3}"
+                                "QPushButton:hover{background-color:#9fd3d3}");
+    return sheet;
 }
 
 QString toolBar()
@@ -36,10 +41,14 @@ QString toolBar()
                           "QToolTip{color:lightgray;background-color:darkCyan;border:0}");
 }
 
-QString toolButtons()
+QString toolButtons(bool dark)
 {
-    return QStringLiteral("QToolButton{width:52px;background:#383838;border-top-left-radius:8px;"
-                          "border-top-right-radius:8px;} QToolButton:checked{background:#808080;}");
+    QString sheet = QStringLiteral("QToolButton{width:52px;background:#383838;border-top-left-radius:8px;"
+                                   "border-top-right-radius:8px;} QToolButton:checked{background:#808080;}");
+    if (!dark)
+        sheet += QStringLiteral("QToolButton{background:#dcdcdc;border:1px solid #b8b8b8;border-bottom:0px}"
+                                "QToolButton:checked{background:#9ccfcf;}QToolButton:hover{background:#c4e4e4;}");
+    return sheet + QStringLiteral("QToolButton#qt_toolbar_ext_button{width:20px;background:transparent;border:0px}");
 }
 
 QString statusBarLabels()

@@ -5,6 +5,8 @@ set(ORV_UI_CORE_SOURCES)
 set(ORV_UI_GUI_SOURCES
     ui/aboutpage.cpp
     ui/aboutpage.h
+    ui/categorybuttonbox.cpp
+    ui/categorybuttonbox.h
     ui/clocktext.cpp
     ui/clocktext.h
     ui/darkpalette.cpp

