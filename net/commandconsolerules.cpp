@@ -51,9 +51,9 @@ QString CommandConsoleRules::functionNameField(const QString &name)
     return name.isNull() ? QStringLiteral("?") : QLatin1Char('(') + name + QLatin1Char(')');
 }
 
-QString CommandConsoleRules::categoryFilter(const QString &ip, const QString &category)
+QRegularExpression CommandConsoleRules::categoryFilter(const QString &ip, const QString &category)
 {
-    return ip + QLatin1Char(':') + category;
+    return QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(ip + QLatin1Char(':') + category));
 }
 
 bool CommandConsoleRules::isFeatureCategory(const QString &category)

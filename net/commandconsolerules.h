@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -38,8 +39,9 @@ public:
     static QString functionNameField(const QString &name);
 
     // The command table shows the rows of one projector and category: column
-    // 0 holds ip + ":" + category for them.
-    static QString categoryFilter(const QString &ip, const QString &category);
+    // 0 holds ip + ":" + category for them. Anchored at the start, so that
+    // 10.0.0.2 never shows the rows of 110.0.0.2.
+    static QRegularExpression categoryFilter(const QString &ip, const QString &category);
     // In the "Feature" category the table is read-only and the life counters
     // are not shown.
     static bool isFeatureCategory(const QString &category);

@@ -197,7 +197,7 @@ void MainWindow::on_buttonBox_clicked(QAbstractButton *button)
     ui->stackedWidgetCmd->setCurrentWidget(ui->pageCmdTable);
     const QString ip = currentTargetIp();
     m_cmdProxy->setFilterKeyColumn(CommandCatalogue::CategoryColumn);
-    m_cmdProxy->setFilterFixedString(CommandConsoleRules::categoryFilter(ip, m_currentCategory));
+    m_cmdProxy->setFilterRegularExpression(CommandConsoleRules::categoryFilter(ip, m_currentCategory));
     if (m_consoleTarget.categoryShown(ip, m_catalogue->hasRowsForIP(ip)) == ConsoleTarget::Action::AskModel)
         askTargetModel(ip);
 
@@ -330,7 +330,7 @@ void MainWindow::showUnknownModel(const QString &ip)
     m_currentCategory.clear();
     m_cmdRowFields.clear();
     m_cmdProxy->setFilterKeyColumn(CommandCatalogue::CategoryColumn);
-    m_cmdProxy->setFilterFixedString(CommandConsoleRules::categoryFilter(ip, QString()));
+    m_cmdProxy->setFilterRegularExpression(CommandConsoleRules::categoryFilter(ip, QString()));
     ui->labelPanelImage->setText(tr("unknown model"));
     ui->stackedWidgetCmd->setCurrentWidget(ui->pageCmdPanel);
 }

@@ -124,7 +124,10 @@ void TestConsoleGlue::consoleTarget()
 // The command table's filter and the Feature category; the start-up search range.
 void TestConsoleGlue::filterAndRange()
 {
-    QCOMPARE(CommandConsoleRules::categoryFilter("10.0.0.1", "Lens"), QString("10.0.0.1:Lens"));
+    const QRegularExpression lens = CommandConsoleRules::categoryFilter("10.0.0.2", "Lens");
+    QVERIFY(lens.match("10.0.0.2:Lens").hasMatch() && lens.match("10.0.0.2:Lens Memory").hasMatch());
+    QVERIFY(!lens.match("110.0.0.2:Lens").hasMatch() && !lens.match("10.0.0.2:Picture").hasMatch());
+    QVERIFY(!CommandConsoleRules::categoryFilter("10.0.0.2", "").match("10x0.0.2:Lens").hasMatch());
     QVERIFY(CommandConsoleRules::isFeatureCategory("Extra Feature Set"));
     QVERIFY(!CommandConsoleRules::isFeatureCategory("feature"));
     QVERIFY(CommandConsoleRules::hiddenInFeature("Light Source Life"));
