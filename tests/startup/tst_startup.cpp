@@ -8,6 +8,7 @@
 #include "app/instancelock.h"
 #include "app/settingsreader.h"
 #include "app/settingsrules.h"
+#include "app/settingswriter.h"
 #include "app/translationloader.h"
 #include "net/netlocalinfo.h"
 #include "tests/common/logcapture.h"
@@ -22,6 +23,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -337,6 +339,7 @@ private slots:
         row("CmdFile shipped", "CmdFile=KX4410Q.csv", "cmdFile", "KX4410Q.csv", "");
         row("LocalIP a name", "LocalIP=projector-lan", "localIP", "127.0.0.1",
             "LocalIP=127.0.0.1 (not \"projector-lan\")");
+        row("LocalIP one number", "LocalIP=1", "localIP", "127.0.0.1", "LocalIP=127.0.0.1 (not \"1\")");
         row("LocalIP out of range", "LocalIP=10.0.0.300", "localIP", "127.0.0.1",
             "LocalIP=127.0.0.1 (not \"10.0.0.300\")");
     }
@@ -405,6 +408,9 @@ private slots:
         for (const QStringList &f : fields)
             QCOMPARE(iniValue(QStringLiteral("Default/") + f.at(1)), f.at(2));
         QVERIFY(!readFile(configIni()).contains("UdpPort="));
+        // An empty value is never written, not even under a key nobody reads.
+        QVERIFY(SettingsWriter::writeGroup(configIni(), QStringLiteral("Default"), {{QStringLiteral("UdpPort"), QString()}}));
+        QVERIFY(!readFile(configIni()).contains("UdpPort"));
         QCOMPARE(iniValue("Default/LocalIP"), QStringLiteral("10.77.0.1"));
         QCOMPARE(iniValue("Default/MulticastIP"), QStringLiteral("239.1.1.1"));
         QCOMPARE(iniValue("Other/Keep"), QStringLiteral("yes"));
@@ -566,6 +572,52 @@ private slots:
         QCOMPARE(info.names(), (QStringList{"Wi-Fi", "Wi-Fi", "Ethernet"}));
         QCOMPARE(info.addresses(), (QStringList{"192.168.0.20", "192.168.0.21", "10.0.0.2"}));
         QCOMPARE(info.hardwareAddresses(), (QStringList{mac2, mac2, mac1}));
+    }
+
+    void refusedSecondCopyExitsWithOne()
+    {
+        // The refused copy's box has to be answered as an operator would, so
+        // both copies run on a private X server and the box gets a key press.
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        if (xvfb.isEmpty() || xdotool.isEmpty())
+            QSKIP("needs Xvfb and xdotool");
+        QProcess server;
+        server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                            QStringLiteral("tcp")});
+        QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(server.readLine().trimmed()));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // A home of their own, away from the other start-up tests.
+        QTemporaryDir home;
+        for (const char *folder : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"}) {
+            QVERIFY(QDir().mkpath(home.filePath(QLatin1String(folder))));
+            env.insert(QLatin1String(folder), home.filePath(QLatin1String(folder)));
+        }
+        const QString orvanto = TestEnvironment::binDir() + QStringLiteral("/Orvanto");
+        QProcess first;
+        QProcess second;
+        for (QProcess *copy : {&first, &second})
+            copy->setProcessEnvironment(env);
+        first.start(orvanto, QStringList());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("XDG_RUNTIME_DIR/Orvanto.lock"))), 30000);
+        second.start(orvanto, QStringList());
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += second.readAllStandardError()).contains(" Locked!"), 30000);
+        QProcess press;
+        press.setProcessEnvironment(env);
+        press.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), QStringLiteral("w=$(%1 search --sync --name '^Warning!$' | tail -1) && "
+                                                          "%1 windowfocus $w && sleep 0.3 && %1 key Return")
+                                               .arg(xdotool)});
+        QVERIFY(press.waitForFinished(20000));
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 1);
+        QCOMPARE(first.state(), QProcess::Running);
+        stop(first);
+        stop(server);
     }
 
     void realProgramStartSequence()
