@@ -410,7 +410,7 @@ private slots:
         QVERIFY(!readFile(configIni()).contains("UdpPort="));
         // An empty value is never written, not even under a key nobody reads.
         QVERIFY(SettingsWriter::writeGroup(configIni(), QStringLiteral("Default"), {{QStringLiteral("UdpPort"), QString()}}));
-        QVERIFY(!readFile(configIni()).contains("UdpPort"));
+        QVERIFY(!readFile(configIni()).contains("UdpPort="));
         QCOMPARE(iniValue("Default/LocalIP"), QStringLiteral("10.77.0.1"));
         QCOMPARE(iniValue("Default/MulticastIP"), QStringLiteral("239.1.1.1"));
         QCOMPARE(iniValue("Other/Keep"), QStringLiteral("yes"));
