@@ -9,7 +9,6 @@
 #include "app/settingsreader.h"
 #include "app/settingsrules.h"
 #include "app/settingswriter.h"
-#include "app/translationloader.h"
 #include "net/netlocalinfo.h"
 #include "tests/common/logcapture.h"
 #include "tests/common/modalcloser.h"
@@ -26,7 +25,6 @@
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QtTest>
 
 using Interface = NetLocalInfo::Interface;
@@ -205,34 +203,6 @@ private slots:
         const QVector<ConfigSeeder::Outcome> second = ConfigSeeder::seed(shipped.path(), config.path());
         QVERIFY(second.at(0).found && !second.at(0).copied && second.at(2).found);
         QCOMPARE(readFile(config.path() + ini), QByteArray("[Default]\nLanguage=zh_CN\n"));
-    }
-
-    void translationFallback_data()
-    {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<bool>("loaded");
-        QTest::addColumn<QString>("shipped"); // name of the file placed in i18n/
-        QTest::newRow("exact") << "zh_CN" << true << "Orvanto_zh_CN.qm";
-        QTest::newRow("missing language") << "fr_FR" << false << "Orvanto_zh_CN.qm";
-    }
-
-    void translationFallback()
-    {
-        QFETCH(QString, shipped);
-        QFETCH(QString, language);
-        QFETCH(bool, loaded);
-        QTemporaryDir folder;
-        QDir().mkpath(folder.filePath(QStringLiteral("i18n")));
-        QVERIFY(QFile::copy(TestEnvironment::binDir() + QStringLiteral("/i18n/Orvanto_zh_CN.qm"),
-                            folder.filePath(QStringLiteral("i18n/") + shipped)));
-        QTranslator translator;
-        const QString path = TranslationLoader::translationPath(folder.path(), QStringLiteral("Orvanto"), language);
-        QCOMPARE(TranslationLoader::loadAndInstall(translator, path), loaded);
-        // Installed: the configuration dialog speaks the language.
-        DialogConfig dialog(nullptr);
-        QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("pushButtonApply"))->text(),
-                 loaded ? QStringLiteral("应用") : QStringLiteral("Apply"));
-        QCoreApplication::removeTranslator(&translator);
     }
 
     void settingsFileFromCommandLine()
@@ -574,52 +544,6 @@ private slots:
         QCOMPARE(info.hardwareAddresses(), (QStringList{mac2, mac2, mac1}));
     }
 
-    void refusedSecondCopyExitsWithOne()
-    {
-        // The refused copy's box has to be answered as an operator would, so
-        // both copies run on a private X server and the box gets a key press.
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
-        if (xvfb.isEmpty() || xdotool.isEmpty())
-            QSKIP("needs Xvfb and xdotool");
-        QProcess server;
-        server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                            QStringLiteral("tcp")});
-        QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 10000);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(server.readLine().trimmed()));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        // A home of their own, away from the other start-up tests.
-        QTemporaryDir home;
-        for (const char *folder : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"}) {
-            QVERIFY(QDir().mkpath(home.filePath(QLatin1String(folder))));
-            env.insert(QLatin1String(folder), home.filePath(QLatin1String(folder)));
-        }
-        const QString orvanto = TestEnvironment::binDir() + QStringLiteral("/Orvanto");
-        QProcess first;
-        QProcess second;
-        for (QProcess *copy : {&first, &second})
-            copy->setProcessEnvironment(env);
-        first.start(orvanto, QStringList());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(home.filePath(QStringLiteral("XDG_RUNTIME_DIR/Orvanto.lock"))), 30000);
-        second.start(orvanto, QStringList());
-        QByteArray said;
-        QTRY_VERIFY_WITH_TIMEOUT((said += second.readAllStandardError()).contains(" Locked!"), 30000);
-        QProcess press;
-        press.setProcessEnvironment(env);
-        press.start(QStringLiteral("/bin/sh"),
-                    {QStringLiteral("-c"), QStringLiteral("w=$(%1 search --sync --name '^Warning!$' | tail -1) && "
-                                                          "%1 windowfocus $w && sleep 0.3 && %1 key Return")
-                                               .arg(xdotool)});
-        QVERIFY(press.waitForFinished(20000));
-        QVERIFY(second.waitForFinished(20000));
-        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.exitCode(), 1);
-        QCOMPARE(first.state(), QProcess::Running);
-        stop(first);
-        stop(server);
-    }
-
     void realProgramStartSequence()
     {
         const QString orvanto = TestEnvironment::binDir() + QStringLiteral("/Orvanto");
@@ -663,16 +587,41 @@ private slots:
                      qPrintable(e.origin));
         }
 
-        // A second copy is refused before it touches the log.
+        // A second copy is refused before it touches the log. Its box waits
+        // for the operator, who is played on a private X server when there is
+        // one: the copy then ends with code 1.
+        const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+        QProcess server;
         QProcess second;
+        if (!xdotool.isEmpty())
+            server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp"});
+        if (server.waitForReadyRead(10000)) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("DISPLAY"), QLatin1Char(':') + QString::fromLatin1(server.readLine().trimmed()));
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            second.setProcessEnvironment(env);
+        }
         second.start(orvanto, QStringList());
         QByteArray secondErr;
         QTRY_VERIFY_WITH_TIMEOUT((secondErr += second.readAllStandardError()).contains(" Locked!"), 30000);
         QVERIFY(secondErr.contains((lockPath + QStringLiteral(" Locked!")).toUtf8()));
-        QCOMPARE(second.state(), QProcess::Running); // its warning box waits for the operator
+        QCOMPARE(second.state(), QProcess::Running);
         QCOMPARE(first.state(), QProcess::Running);
         QCOMPARE(startupRuns(folder).size(), 1);
-        stop(second);
+        if (server.state() == QProcess::Running) {
+            QProcess press;
+            press.setProcessEnvironment(second.processEnvironment());
+            press.start(QStringLiteral("/bin/sh"), {"-c", QStringLiteral("w=$(%1 search --sync --name '^Warning!$' | tail -1) "
+                                                                         "&& %1 windowfocus $w && sleep 0.3 && %1 key Return")
+                                                              .arg(xdotool)});
+            QVERIFY(press.waitForFinished(20000) && second.waitForFinished(20000));
+            QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(second.exitCode(), 1);
+            stop(server);
+        } else {
+            qWarning("No Xvfb/xdotool: the refused copy's exit code is not checked");
+            stop(second);
+        }
 
         // The first copy dies without cleaning up; the operator meanwhile
         // switched the language. The next start takes the stale lock over and
