@@ -402,21 +402,6 @@ private slots:
         QCOMPARE(rules.pendingStamps(), QList<QTime>{QTime(8, 0)});
     }
 
-    void consoleClearingKeepsTaskLines()
-    {
-        ConsoleLogRules rules(false, mDir->path());
-        rules.addPendingTasks(QTime(23, 59, 59, 999), 2);
-        rules.clearTaskLines();
-        const QString command = QStringLiteral(">op power ?");
-        const QString end = QStringLiteral("--- <END> ---@23:59:59.999");
-        rules.process(command);
-        rules.process(end);
-        // The operator clears the console widget here; the rules are not told.
-        rules.process(command);
-        QCOMPARE(rules.process(end).taskLogStamp, QStringLiteral("235959.999"));
-        QCOMPARE(rules.taskLogLines(), (QStringList{command, command, end}));
-    }
-
     void consoleFilesReplaceLongerFiles()
     {
         const QString path = mDir->filePath(QStringLiteral("NoNameLog.txt"));
