@@ -93,17 +93,19 @@ AppSettings SettingsReader::readFile(const QString &iniPath, const QStringList &
         return checked(ini, key, QString::number(fallback), usable, notes).toInt();
     };
     s.language = ini.value(QStringLiteral("Language"), s.language).toString();
-    s.style = checked(ini, QStringLiteral("Style"), s.style,
-                      [](const QString &v) { return SettingsRules::looks().contains(v); }, notes);
+    s.style = checked(
+        ini, QStringLiteral("Style"), s.style, [](const QString &v) { return SettingsRules::looks().contains(v); },
+        notes);
     s.darkStyle = s.style == QLatin1String("Dark");
     s.tcpPort = number(QStringLiteral("TcpPort"), s.tcpPort, &SettingsRules::isPort);
     s.tcpPortText = QString::number(s.tcpPort);
-    s.cmdFile = checked(ini, QStringLiteral("CmdFile"), s.cmdFile,
-                        [&pluginFolder](const QString &v) {
-                            return SettingsRules::isCommandFileName(v) &&
-                                   (pluginFolder.isEmpty() || QFileInfo(pluginFolder + QLatin1Char('/') + v).isFile());
-                        },
-                        notes);
+    s.cmdFile = checked(
+        ini, QStringLiteral("CmdFile"), s.cmdFile,
+        [&pluginFolder](const QString &v) {
+            return SettingsRules::isCommandFileName(v) &&
+                   (pluginFolder.isEmpty() || QFileInfo(pluginFolder + QLatin1Char('/') + v).isFile());
+        },
+        notes);
     s.ipTotal = number(QStringLiteral("IpTotal"), s.ipTotal, &SettingsRules::isPositive);
     s.statusPoll = number(QStringLiteral("StatusPoll"), s.statusPoll, &SettingsRules::isStatusPoll);
     s.udpPortRx = number(QStringLiteral("UdpPortRx"), s.udpPortRx, &SettingsRules::isPort);

@@ -25,8 +25,7 @@ public:
     // missing from pluginFolder, when one is given) is replaced by its
     // default, with a WARN line and a note in fallbacks.
     static AppSettings read(const QStringList &arguments, const QString &configFolder,
-                            const QStringList &localAddresses = QStringList(),
-                            const QString &pluginFolder = QString());
+                            const QStringList &localAddresses = QStringList(), const QString &pluginFolder = QString());
 
     // The one status-bar message for the notes of read(); empty without any.
     static QString fallbackStatusMessage(const QStringList &fallbacks);
@@ -35,6 +34,5 @@ public:
     static ConfigFormValues readForDialog(const QString &iniPath);
 
 private:
-    static AppSettings readFile(const QString &iniPath, const QStringList &localAddresses,
-                                const QString &pluginFolder);
+    static AppSettings readFile(const QString &iniPath, const QStringList &localAddresses, const QString &pluginFolder);
 };

@@ -74,7 +74,8 @@ SettingsRules::Problem SettingsRules::firstProblem(const ConfigFormValues &value
 {
     const QString port = tr("%1 must be a port number from 1 to 65535.");
     if (!isPositive(values.ipTotal))
-        return {QStringLiteral("lineEdit_IpTotal"), tr("%1 must be a number above 0.").arg(tr("Max Targets to Search"))};
+        return {QStringLiteral("lineEdit_IpTotal"),
+                tr("%1 must be a number above 0.").arg(tr("Max Targets to Search"))};
     if (!isPort(values.tcpPort))
         return {QStringLiteral("lineEdit_TcpPort"), port.arg(tr("TCP Port"))};
     if (!isPort(values.udpPortRx))
@@ -82,7 +83,8 @@ SettingsRules::Problem SettingsRules::firstProblem(const ConfigFormValues &value
     if (!isPort(values.udpPortTx))
         return {QStringLiteral("lineEdit_UdpPortTX"), port.arg(tr("UDP Port TX"))};
     if (!looks().contains(values.style))
-        return {QStringLiteral("lineEdit_Style"), tr("Style must be one of: %1.").arg(looks().join(QLatin1String(", ")))};
+        return {QStringLiteral("lineEdit_Style"),
+                tr("Style must be one of: %1.").arg(looks().join(QLatin1String(", ")))};
     if (!isCommandFileName(values.cmdFile))
         return {QStringLiteral("lineEdit_CmdFile"), tr("Cmd Files must be the name of a .csv file in pluginPJ.")};
     if (values.language.trimmed().isEmpty())

@@ -30,14 +30,10 @@ bool isReadOnly(const QFileInfo &info)
 QVector<SettingsWriter::Entry> SettingsWriter::dialogEntries(const ConfigFormValues &values)
 {
     return {
-        {QStringLiteral("LocalIP"), values.localIP},
-        {QStringLiteral("IpTotal"), values.ipTotal},
-        {QStringLiteral("Language"), values.language},
-        {QStringLiteral("Style"), values.style},
-        {QStringLiteral("CmdFile"), values.cmdFile},
-        {QStringLiteral("StatusPoll"), values.statusPoll},
-        {QStringLiteral("TcpPort"), values.tcpPort},
-        {QStringLiteral("UdpPortRx"), values.udpPortRx},
+        {QStringLiteral("LocalIP"), values.localIP},     {QStringLiteral("IpTotal"), values.ipTotal},
+        {QStringLiteral("Language"), values.language},   {QStringLiteral("Style"), values.style},
+        {QStringLiteral("CmdFile"), values.cmdFile},     {QStringLiteral("StatusPoll"), values.statusPoll},
+        {QStringLiteral("TcpPort"), values.tcpPort},     {QStringLiteral("UdpPortRx"), values.udpPortRx},
         {QStringLiteral("UdpPortTx"), values.udpPortTx},
     };
 }

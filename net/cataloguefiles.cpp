@@ -18,7 +18,8 @@ bool CatalogueFiles::isPlainModelName(const QString &model)
     if (model.isEmpty() || model == QLatin1String(".") || model.contains(QLatin1String("..")))
         return false;
     for (const QChar c : model) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.category() == QChar::Other_Control)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
+            c.category() == QChar::Other_Control)
             return false;
     }
     return true;

@@ -147,8 +147,9 @@ private slots:
         if (after >= before) // not across midnight
             QVERIFY(stamp >= before && stamp <= after);
         // The origin is named from the source tree's top, whichever machine built it.
-        QCOMPARE(match.captured(2),
-                 QStringLiteral("tests/logging/tst_orvlog.cpp@%1 Path: \"/home/op\" \"\" \"op ?\" (\"A\") 7000 ").arg(line));
+        QCOMPARE(
+            match.captured(2),
+            QStringLiteral("tests/logging/tst_orvlog.cpp@%1 Path: \"/home/op\" \"\" \"op ?\" (\"A\") 7000 ").arg(line));
         QCOMPARE(QString::fromLatin1(sourceRelativePath("/src/orv/app/main.cpp", "/src/orv/")),
                  QStringLiteral("app/main.cpp"));
         QCOMPARE(QString::fromLatin1(sourceRelativePath("../../app/main.cpp", "/src/orv/")),
@@ -270,8 +271,10 @@ private slots:
         QTest::addColumn<int>("backups");
         QTest::addColumn<QString>("blocked"); // a folder with content stands where a backup goes
         QTest::addColumn<QString>("message");
-        QTest::newRow("log to backup 1") << 1 << ".1" << "OrvLog: could not rename log %1 to %1.1";
-        QTest::newRow("backup 1 to backup 2") << 2 << ".2" << "OrvLog: could not rename backup %1.1 to %1.2";
+        QTest::newRow("log to backup 1") << 1 << ".1"
+                                         << "OrvLog: could not rename log %1 to %1.1";
+        QTest::newRow("backup 1 to backup 2") << 2 << ".2"
+                                              << "OrvLog: could not rename backup %1.1 to %1.2";
     }
 
     void rotationFailuresAreReported()

@@ -155,7 +155,8 @@ private slots:
         QCOMPARE(InstanceLock::pathFor(QString(), temp, 1000), QStringLiteral("/tmp/Orvanto-1000.lock"));
         QCOMPARE(InstanceLock::pathFor(runtime.filePath(QStringLiteral("gone")), temp, 1001),
                  QStringLiteral("/tmp/Orvanto-1001.lock"));
-        QCOMPARE(InstanceLock::defaultPath(), qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/Orvanto.lock"));
+        QCOMPARE(InstanceLock::defaultPath(),
+                 qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/Orvanto.lock"));
     }
 
     void folderFailureLines()
@@ -163,7 +164,8 @@ private slots:
         QTemporaryDir dir;
         writeFile(dir.filePath(QStringLiteral("file")), "x");
         const QString blocked = dir.filePath(QStringLiteral("file/Orvanto"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^User Data Path Created FAIL! .*file/Orvanto")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^User Data Path Created FAIL! .*file/Orvanto")));
         QCOMPARE(AppFolders::prepareUserDataFolder(blocked), AppFolders::Preparation::Failed);
         LogCapture log;
         QCOMPARE(AppFolders::prepareConfigFolder(blocked), AppFolders::Preparation::Failed);
@@ -233,8 +235,9 @@ private slots:
         for (const QString &line : log.lines())
             lines.append(LogCapture::text(LogCapture::parse(line)));
         const QLocale locale = QLocale::system();
-        const QString language = QStringLiteral("Local Language: ") + quoted(QLocale::countryToString(locale.country())) +
-                                 QStringLiteral(" > ") + quoted(locale.name());
+        const QString language = QStringLiteral("Local Language: ") +
+                                 quoted(QLocale::countryToString(locale.country())) + QStringLiteral(" > ") +
+                                 quoted(locale.name());
         QCOMPARE(lines, (QStringList{
                             QStringLiteral("Command Line Arguments: 2 (\"/opt/orv/Orvanto\", %1)").arg(missing),
                             QStringLiteral("INI file:  ") + missing,
@@ -347,8 +350,9 @@ private slots:
         QTemporaryDir config;
         writeFile(config.filePath(QStringLiteral("Orvanto.ini")), "[Default]\nTcpPort=abc\nStatusPoll=0\n");
         const AppSettings s = SettingsReader::read(program, config.path());
-        QCOMPARE(SettingsReader::fallbackStatusMessage(s.fallbacks),
-                 QStringLiteral("Error in settings, default used: TcpPort=7000 (not \"abc\"), StatusPoll=9 (not \"0\")"));
+        QCOMPARE(
+            SettingsReader::fallbackStatusMessage(s.fallbacks),
+            QStringLiteral("Error in settings, default used: TcpPort=7000 (not \"abc\"), StatusPoll=9 (not \"0\")"));
         QVERIFY(SettingsReader::fallbackStatusMessage({}).isEmpty());
     }
 
@@ -375,7 +379,8 @@ private slots:
         QCOMPARE(s.localIP, QStringLiteral("10.77.0.1"));
         // An empty value is never written, not even under a key nobody reads.
         QVERIFY(!readFile(configIni()).contains("UdpPort="));
-        QVERIFY(SettingsWriter::writeGroup(configIni(), QStringLiteral("Default"), {{QStringLiteral("UdpPort"), QString()}}));
+        QVERIFY(SettingsWriter::writeGroup(configIni(), QStringLiteral("Default"),
+                                           {{QStringLiteral("UdpPort"), QString()}}));
         QVERIFY(!readFile(configIni()).contains("UdpPort="));
 
         // Without any address to offer, the stored one stays.
@@ -402,15 +407,24 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
-        QTest::newRow("port 0") << "TcpPort" << "0";
-        QTest::newRow("port 65536") << "TcpPort" << "65536";
-        QTest::newRow("RX port text") << "UdpPortRX" << "abc";
-        QTest::newRow("TX port empty") << "UdpPortTX" << "";
-        QTest::newRow("targets negative") << "IpTotal" << "-5";
-        QTest::newRow("poll 0") << "StatusPoll" << "0";
-        QTest::newRow("unknown look") << "Style" << "Purple";
-        QTest::newRow("path as command file") << "CmdFile" << "../x.csv";
-        QTest::newRow("empty language") << "Language" << " ";
+        QTest::newRow("port 0") << "TcpPort"
+                                << "0";
+        QTest::newRow("port 65536") << "TcpPort"
+                                    << "65536";
+        QTest::newRow("RX port text") << "UdpPortRX"
+                                      << "abc";
+        QTest::newRow("TX port empty") << "UdpPortTX"
+                                       << "";
+        QTest::newRow("targets negative") << "IpTotal"
+                                          << "-5";
+        QTest::newRow("poll 0") << "StatusPoll"
+                                << "0";
+        QTest::newRow("unknown look") << "Style"
+                                      << "Purple";
+        QTest::newRow("path as command file") << "CmdFile"
+                                              << "../x.csv";
+        QTest::newRow("empty language") << "Language"
+                                        << " ";
     }
 
     void dialogRefusesUnusableValues()
@@ -431,15 +445,17 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), edit(dialog, field));
         // Mended, it saves and says when it counts.
         const ConfigFormValues defaults;
-        const QHash<QString, QString> good{{"TcpPort", defaults.tcpPort},   {"UdpPortRX", defaults.udpPortRx},
-                                           {"UdpPortTX", defaults.udpPortTx}, {"IpTotal", defaults.ipTotal},
+        const QHash<QString, QString> good{{"TcpPort", defaults.tcpPort},       {"UdpPortRX", defaults.udpPortRx},
+                                           {"UdpPortTX", defaults.udpPortTx},   {"IpTotal", defaults.ipTotal},
                                            {"StatusPoll", defaults.statusPoll}, {"Style", "Light"},
-                                           {"CmdFile", defaults.cmdFile},     {"Language", defaults.language}};
+                                           {"CmdFile", defaults.cmdFile},       {"Language", defaults.language}};
         edit(dialog, field)->setText(good.value(field));
         dialog.on_pushButtonApply_clicked();
         QVERIFY(!dialog.isVisible());
         QVERIFY(readFile(configIni()) != original);
-        QVERIFY(dialog.findChild<QLabel *>(QStringLiteral("labelNextStart"))->text().contains(QStringLiteral("next start")));
+        QVERIFY(dialog.findChild<QLabel *>(QStringLiteral("labelNextStart"))
+                    ->text()
+                    .contains(QStringLiteral("next start")));
     }
 
     void dialogOffersLooksAndLanguages()
@@ -599,9 +615,10 @@ private slots:
         if (server.state() == QProcess::Running) {
             QProcess press;
             press.setProcessEnvironment(second.processEnvironment());
-            press.start(QStringLiteral("/bin/sh"), {"-c", QStringLiteral("w=$(%1 search --sync --name '^Warning!$' | tail -1) "
-                                                                         "&& %1 windowfocus $w && sleep 0.3 && %1 key Return")
-                                                              .arg(xdotool)});
+            press.start(QStringLiteral("/bin/sh"),
+                        {"-c", QStringLiteral("w=$(%1 search --sync --name '^Warning!$' | tail -1) "
+                                              "&& %1 windowfocus $w && sleep 0.3 && %1 key Return")
+                                   .arg(xdotool)});
             QVERIFY(press.waitForFinished(20000) && second.waitForFinished(20000));
             QCOMPARE(second.exitStatus(), QProcess::NormalExit);
             QCOMPARE(second.exitCode(), 1);
