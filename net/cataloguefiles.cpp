@@ -27,6 +27,8 @@ bool CatalogueFiles::isPlainModelName(const QString &model)
 
 QString CatalogueFiles::catalogueFileName(const QString &model)
 {
+    if (!isPlainModelName(model))
+        return QString();
     return model + QLatin1String(".csv");
 }
 

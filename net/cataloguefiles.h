@@ -17,7 +17,7 @@ public:
     // path separator, not "." or "..", no control character. Models come
     // from projectors' answers; anything else is refused before a path is built.
     static bool isPlainModelName(const QString &model);
-    // model + ".csv".
+    // model + ".csv"; empty for a model that is not a plain name.
     static QString catalogueFileName(const QString &model);
     // pluginFolder + "/" + model + ".csv"; empty for a model that is not a plain name.
     static QString cataloguePath(const QString &pluginFolder, const QString &model);

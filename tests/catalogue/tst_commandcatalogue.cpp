@@ -326,7 +326,8 @@ void TestCommandCatalogue::modelNamesNamePluginFilesOnly()
     const QStringList refused{"../x", "sub/x", "sub\\x", "..", "x\n", QString("x") + QChar(0), ""};
     for (const QString &name : refused) {
         QVERIFY2(!model.loadCatalogueForIP("10.0.0.50", name, mPlugins), qPrintable(name));
-        QVERIFY(!CatalogueFiles::isPlainModelName(name) && CatalogueFiles::panelImagePath(mPlugins, name).isEmpty());
+        QVERIFY(CatalogueFiles::catalogueFileName(name).isEmpty() &&
+                CatalogueFiles::panelImagePath(mPlugins, name).isEmpty());
     }
     QCOMPARE(model.rowCount(), 0);
     QCOMPARE(log.matching({"WARN", "Model is not a file name:", "10.0.0.50"}).size(), refused.size());
