@@ -10,6 +10,7 @@
 #include "app/settingsrules.h"
 #include "app/settingswriter.h"
 #include "net/netlocalinfo.h"
+#include "ui/mainwindow.h"
 #include "tests/common/logcapture.h"
 #include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
@@ -22,6 +23,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -354,6 +356,22 @@ private slots:
             SettingsReader::fallbackStatusMessage(s.fallbacks),
             QStringLiteral("Error in settings, default used: TcpPort=7000 (not \"abc\"), StatusPoll=9 (not \"0\")"));
         QVERIFY(SettingsReader::fallbackStatusMessage({}).isEmpty());
+    }
+
+    void windowShowsSettingsFallbacks()
+    {
+        writeFile(configIni(), "[Default]\nTcpPort=abc\nStatusPoll=0\n");
+        // The message is up before start-up's first box (the missing local address).
+        QString shown;
+        std::unique_ptr<MainWindow> window;
+        ModalCloser closer;
+        closer.setInspector([&](QWidget *) {
+            if (shown.isNull())
+                shown = window->statusBar()->currentMessage();
+        });
+        window = std::make_unique<MainWindow>();
+        QTRY_VERIFY_WITH_TIMEOUT(!shown.isNull(), 20000);
+        QCOMPARE(shown, QStringLiteral("Error in settings, default used: TcpPort=7000 (not \"abc\"), StatusPoll=9 (not \"0\")"));
     }
 
     void dialogApplyWritesTheKeys()
