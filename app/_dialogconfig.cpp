@@ -4,10 +4,14 @@
 #include "app/appfolders.h"
 #include "app/orvlog/OrvLog.h"
 #include "app/settingsreader.h"
+#include "app/settingsrules.h"
 #include "app/settingswriter.h"
 #include "net/netlocalinfo.h"
 
+#include <QAction>
+#include <QCompleter>
 #include <QMessageBox>
+#include <QStyle>
 
 DialogConfig::DialogConfig(QWidget *parent)
     : QDialog(parent), ui(new Ui::DialogConfig), m_iniPath(SettingsReader::configIniPath(AppFolders::configFolder()))
@@ -16,7 +20,41 @@ DialogConfig::DialogConfig(QWidget *parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     ui->frameButton->setStyleSheet(
         QStringLiteral("QPushButton{border:2px solid gray;border-radius:8px}QPushButton:hover{background-color:teal}"));
+    ui->labelProblem->hide();
+    offerChoices(ui->lineEdit_Style, SettingsRules::looks());
+    offerChoices(ui->lineEdit_Language, SettingsRules::languages(AppFolders::programFolder()));
     readINI();
+}
+
+void DialogConfig::offerChoices(QLineEdit *edit, const QStringList &choices)
+{
+    // The field stays free text (a language without translation is allowed);
+    // the arrow lists what this installation has.
+    auto *completer = new QCompleter(choices, edit);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    edit->setCompleter(completer);
+    QAction *list = edit->addAction(style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+    list->setObjectName(edit->objectName() + QStringLiteral("_choices"));
+    list->setToolTip(tr("Choices"));
+    connect(list, &QAction::triggered, completer, [completer] {
+        completer->setCompletionPrefix(QString());
+        completer->complete();
+    });
+}
+
+bool DialogConfig::validate()
+{
+    const SettingsRules::Problem problem = SettingsRules::firstProblem(formValues());
+    ui->labelProblem->setText(problem.text);
+    ui->labelProblem->setVisible(!problem.field.isEmpty());
+    if (problem.field.isEmpty())
+        return true;
+    if (auto *field = findChild<QLineEdit *>(problem.field)) {
+        field->setFocus();
+        field->selectAll();
+    }
+    return false;
 }
 
 DialogConfig::~DialogConfig()
@@ -82,7 +120,7 @@ bool DialogConfig::saveINI()
 void DialogConfig::on_pushButtonApply_clicked()
 {
     // On failure the dialog stays open with the operator's edits.
-    if (saveINI())
+    if (validate() && saveINI())
         close();
 }
 

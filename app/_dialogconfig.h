@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QLineEdit;
+
 namespace Ui {
 class DialogConfig;
 }
@@ -35,6 +37,9 @@ public slots:
 
 private:
     void readINI();
+    void offerChoices(QLineEdit *edit, const QStringList &choices);
+    // False (and the problem shown, its field focused) when a value is not usable.
+    bool validate();
     bool saveINI();
 
     Ui::DialogConfig *ui;

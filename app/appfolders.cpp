@@ -1,5 +1,7 @@
 #include "app/appfolders.h"
 
+#include "app/orvlog/OrvLog.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -52,6 +54,23 @@ AppFolders::Preparation AppFolders::prepareUserDataFolder(const QString &path)
         break;
     case Preparation::Failed:
         qWarning() << "User Data Path Created FAIL!" << path;
+        break;
+    }
+    return result;
+}
+
+AppFolders::Preparation AppFolders::prepareConfigFolder(const QString &path)
+{
+    const Preparation result = ensureFolder(path);
+    switch (result) {
+    case Preparation::Found:
+        OLOG_INFO() << "Found Config Path:" << path;
+        break;
+    case Preparation::Created:
+        OLOG_INFO() << "Config Path Created:" << path;
+        break;
+    case Preparation::Failed:
+        OLOG_ERROR() << "Config Path Created FAIL!" << path;
         break;
     }
     return result;

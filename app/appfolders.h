@@ -26,4 +26,8 @@ public:
     // Runs before the logger has destinations, so it reports through the
     // toolkit's plain debug/warning output only.
     static Preparation prepareUserDataFolder(const QString &path);
+    // The same for the configuration folder, reported through the log (the
+    // logger is up by then): INFO "Found Config Path:" / "Config Path
+    // Created:", or ERROR "Config Path Created FAIL!", with the path.
+    static Preparation prepareConfigFolder(const QString &path);
 };

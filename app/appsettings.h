@@ -25,4 +25,7 @@ struct AppSettings
     // Every key of group "Default" and its value as text, in key order.
     QStringList defaultKeys;
     QStringList defaultValues;
+    // One note per value that could not be used and was replaced by its
+    // default: "TcpPort=7000 (not \"abc\")".
+    QStringList fallbacks;
 };

@@ -39,17 +39,7 @@ int main(int argc, char *argv[])
     OLOG_INFO() << "-------------------------------------------------------------";
 
     const QString configFolder = AppFolders::configFolder();
-    switch (AppFolders::ensureFolder(configFolder)) {
-    case AppFolders::Preparation::Found:
-        OLOG_INFO() << "Found Config Path:" << configFolder;
-        break;
-    case AppFolders::Preparation::Created:
-        OLOG_INFO() << "Config Path Created:" << configFolder;
-        break;
-    case AppFolders::Preparation::Failed:
-        OLOG_ERROR() << "Config Path Created FAIL!" << configFolder;
-        break;
-    }
+    AppFolders::prepareConfigFolder(configFolder);
 
     const QVector<ConfigSeeder::Outcome> seeded = ConfigSeeder::seed(AppFolders::programFolder(), configFolder);
     for (const ConfigSeeder::Outcome &file : seeded) {

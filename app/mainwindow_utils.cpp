@@ -14,8 +14,8 @@
 
 void MainWindow::readINI()
 {
-    m_settings =
-        SettingsReader::read(QCoreApplication::arguments(), AppFolders::configFolder(), m_netLocalInfo.addresses());
+    m_settings = SettingsReader::read(QCoreApplication::arguments(), AppFolders::configFolder(),
+                                      m_netLocalInfo.addresses(), pluginFolder());
 }
 
 void MainWindow::displayLogMessage(const QString &text)

@@ -2,14 +2,33 @@
 
 #include "app/appinfo.h"
 #include "app/orvlog/OrvLog.h"
+#include "app/settingsrules.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 
+#include <functional>
+
 namespace {
 
 const QString groupDefault = QStringLiteral("Default");
+
+// Reads key as text; a present value that fails usable() gives fallback, with
+// a WARN line and a note naming the key, the value used and the one refused.
+QString checked(const QSettings &ini, const QString &key, const QString &fallback,
+                const std::function<bool(const QString &)> &usable, QStringList *notes)
+{
+    if (!ini.contains(key))
+        return fallback;
+    const QString value = ini.value(key).toString();
+    if (usable(value))
+        return value.trimmed();
+    OLOG_WARN() << "Setting not usable:" << key << value << "using" << fallback;
+    notes->append(QStringLiteral("%1=%2 (not \"%3\")").arg(key, fallback, value));
+    return fallback;
+}
 
 } // namespace
 
@@ -30,17 +49,26 @@ QString SettingsReader::configIniPath(const QString &configFolder)
 }
 
 AppSettings SettingsReader::read(const QStringList &arguments, const QString &configFolder,
-                                 const QStringList &localAddresses)
+                                 const QStringList &localAddresses, const QString &pluginFolder)
 {
     QString iniPath = commandLineIniPath(arguments);
     if (iniPath.isEmpty() || !QFileInfo(iniPath).isFile()) {
         iniPath = configIniPath(configFolder);
         OLOG_INFO() << "INI file:" << iniPath << (QFileInfo(iniPath).isFile() ? "Exist!" : "Not Found!");
     }
-    return readFile(iniPath, localAddresses);
+    return readFile(iniPath, localAddresses, pluginFolder);
 }
 
-AppSettings SettingsReader::readFile(const QString &iniPath, const QStringList &localAddresses)
+QString SettingsReader::fallbackStatusMessage(const QStringList &fallbacks)
+{
+    if (fallbacks.isEmpty())
+        return QString();
+    return QCoreApplication::translate("SettingsReader", "Error in settings, default used: %1")
+        .arg(fallbacks.join(QLatin1String(", ")));
+}
+
+AppSettings SettingsReader::readFile(const QString &iniPath, const QStringList &localAddresses,
+                                     const QString &pluginFolder)
 {
     AppSettings s;
     s.iniPath = iniPath;
@@ -58,24 +86,35 @@ AppSettings SettingsReader::readFile(const QString &iniPath, const QStringList &
     }
     OLOG_INFO() << "Default INI:" << s.defaultKeys;
 
-    // Numbers go through QVariant's conversion on purpose: text that is not a
-    // number reads as 0, as it always has.
+    // A value that cannot be used falls back to its default, so that a typo
+    // never leaves the console on port 0 or polls every 0 minutes.
+    QStringList *notes = &s.fallbacks;
+    const auto number = [&](const QString &key, int fallback, const std::function<bool(const QString &)> &usable) {
+        return checked(ini, key, QString::number(fallback), usable, notes).toInt();
+    };
     s.language = ini.value(QStringLiteral("Language"), s.language).toString();
-    s.style = ini.value(QStringLiteral("Style"), s.style).toString();
+    s.style = checked(
+        ini, QStringLiteral("Style"), s.style, [](const QString &v) { return SettingsRules::looks().contains(v); },
+        notes);
     s.darkStyle = s.style == QLatin1String("Dark");
-    const QVariant tcpPort = ini.value(QStringLiteral("TcpPort"), s.tcpPort);
-    s.tcpPort = tcpPort.toInt();
-    s.tcpPortText = tcpPort.toString();
-    s.cmdFile = ini.value(QStringLiteral("CmdFile"), s.cmdFile).toString();
-    s.ipTotal = ini.value(QStringLiteral("IpTotal"), s.ipTotal).toInt();
-    s.statusPoll = ini.value(QStringLiteral("StatusPoll"), s.statusPoll).toInt();
-    s.udpPortRx = ini.value(QStringLiteral("UdpPortRx"), s.udpPortRx).toInt();
+    s.tcpPort = number(QStringLiteral("TcpPort"), s.tcpPort, &SettingsRules::isPort);
+    s.tcpPortText = QString::number(s.tcpPort);
+    s.cmdFile = checked(
+        ini, QStringLiteral("CmdFile"), s.cmdFile,
+        [&pluginFolder](const QString &v) {
+            return SettingsRules::isCommandFileName(v) &&
+                   (pluginFolder.isEmpty() || QFileInfo(pluginFolder + QLatin1Char('/') + v).isFile());
+        },
+        notes);
+    s.ipTotal = number(QStringLiteral("IpTotal"), s.ipTotal, &SettingsRules::isPositive);
+    s.statusPoll = number(QStringLiteral("StatusPoll"), s.statusPoll, &SettingsRules::isStatusPoll);
+    s.udpPortRx = number(QStringLiteral("UdpPortRx"), s.udpPortRx, &SettingsRules::isPort);
     s.multicastIP = ini.value(QStringLiteral("MulticastIP"), s.multicastIP).toString();
     // A host with exactly one usable interface needs no configured address.
     if (localAddresses.size() == 1)
         s.localIP = localAddresses.first();
     else
-        s.localIP = ini.value(QStringLiteral("LocalIP"), s.localIP).toString();
+        s.localIP = checked(ini, QStringLiteral("LocalIP"), s.localIP, &SettingsRules::isIPv4, notes);
     ini.endGroup();
 
     const QLocale locale = QLocale::system();

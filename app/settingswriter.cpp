@@ -30,17 +30,10 @@ bool isReadOnly(const QFileInfo &info)
 QVector<SettingsWriter::Entry> SettingsWriter::dialogEntries(const ConfigFormValues &values)
 {
     return {
-        {QStringLiteral("LocalIP"), values.localIP},
-        {QStringLiteral("IpTotal"), values.ipTotal},
-        {QStringLiteral("Language"), values.language},
-        {QStringLiteral("Style"), values.style},
-        {QStringLiteral("CmdFile"), values.cmdFile},
-        {QStringLiteral("StatusPoll"), values.statusPoll},
-        {QStringLiteral("TcpPort"), values.tcpPort},
-        // Older versions stored the receive port under this key only; keep
-        // writing it for anything that still looks there.
-        {QStringLiteral("UdpPort"), values.udpPortRx},
-        {QStringLiteral("UdpPortRx"), values.udpPortRx},
+        {QStringLiteral("LocalIP"), values.localIP},     {QStringLiteral("IpTotal"), values.ipTotal},
+        {QStringLiteral("Language"), values.language},   {QStringLiteral("Style"), values.style},
+        {QStringLiteral("CmdFile"), values.cmdFile},     {QStringLiteral("StatusPoll"), values.statusPoll},
+        {QStringLiteral("TcpPort"), values.tcpPort},     {QStringLiteral("UdpPortRx"), values.udpPortRx},
         {QStringLiteral("UdpPortTx"), values.udpPortTx},
     };
 }
@@ -78,8 +71,12 @@ bool SettingsWriter::writeGroup(const QString &iniPath, const QString &group, co
     {
         QSettings settings(scratch.fileName(), QSettings::IniFormat);
         settings.beginGroup(group);
-        for (const Entry &entry : entries)
-            settings.setValue(entry.first, entry.second);
+        // An empty value would only stand for "use the default" in the
+        // file; leaving the key as it was says the same without a stray line.
+        for (const Entry &entry : entries) {
+            if (!entry.first.isEmpty() && !entry.second.isEmpty())
+                settings.setValue(entry.first, entry.second);
+        }
         settings.endGroup();
         settings.sync();
         // A FormatError only says the old content had unparsable lines; what

@@ -18,7 +18,8 @@ public:
     // The keys the configuration dialog stores, in the order it sets them.
     static QVector<Entry> dialogEntries(const ConfigFormValues &values);
 
-    // Sets entries in group of iniPath. A read-only target is refused and left
+    // Sets entries in group of iniPath; an entry with an empty key or value
+    // is left out. A read-only target is refused and left
     // as it is. On failure returns false and describes why in *errorString.
     static bool writeGroup(const QString &iniPath, const QString &group, const QVector<Entry> &entries,
                            QString *errorString = nullptr);

@@ -13,6 +13,8 @@ set(ORV_APP_CORE_SOURCES
     app/instancelock.cpp
     app/instancelock.h
     app/settingsreader.cpp
+    app/settingsrules.cpp
+    app/settingsrules.h
     app/settingsreader.h
     app/settingswriter.cpp
     app/settingswriter.h

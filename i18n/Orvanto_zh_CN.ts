@@ -587,6 +587,64 @@ Apply change and try again!</source>
     <message>
         <source>No local network found: discovery stays on %1</source>
         <translation>未找到本地网络：搜索仍使用 %1</translation>
+    <name>SettingsRules</name>
+    <message>
+        <source>%1 must be a port number from 1 to 65535.</source>
+        <translation>%1 必须是 1 到 65535 之间的端口号。</translation>
+    </message>
+    <message>
+        <source>%1 must be a number above 0.</source>
+        <translation>%1 必须是大于 0 的数字。</translation>
+    </message>
+    <message>
+        <source>Max Targets to Search</source>
+        <translation>最大搜索目标数</translation>
+    </message>
+    <message>
+        <source>TCP Port</source>
+        <translation>TCP端口</translation>
+    </message>
+    <message>
+        <source>UDP Port RX</source>
+        <translation>UDP接收端口</translation>
+    </message>
+    <message>
+        <source>UDP Port TX</source>
+        <translation>UDP发送端口</translation>
+    </message>
+    <message>
+        <source>Style must be one of: %1.</source>
+        <translation>风格必须是以下之一：%1。</translation>
+    </message>
+    <message>
+        <source>Cmd Files must be the name of a .csv file in pluginPJ.</source>
+        <translation>命令文件必须是 pluginPJ 中的 .csv 文件名。</translation>
+    </message>
+    <message>
+        <source>Language must not be empty.</source>
+        <translation>语言不能为空。</translation>
+    </message>
+    <message>
+        <source>Status Poll Interval must be from 1 to %1 minutes.</source>
+        <translation>状态轮询间隔必须为 1 到 %1 分钟。</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsReader</name>
+    <message>
+        <source>Error in settings, default used: %1</source>
+        <translation>设置有误，已使用默认值：%1</translation>
+    </message>
+</context>
+<context>
+    <name>DialogConfig</name>
+    <message>
+        <source>Changes take effect at the next start.</source>
+        <translation>更改将在下次启动时生效。</translation>
+    </message>
+    <message>
+        <source>Choices</source>
+        <translation>可选项</translation>
     </message>
 </context>
 </TS>

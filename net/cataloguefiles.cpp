@@ -13,18 +13,36 @@ QString CatalogueFiles::pluginFolder(const QString &programFolder)
     return programFolder + QLatin1String("/pluginPJ");
 }
 
+bool CatalogueFiles::isPlainModelName(const QString &model)
+{
+    if (model.isEmpty() || model == QLatin1String(".") || model.contains(QLatin1String("..")))
+        return false;
+    for (const QChar c : model) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
+            c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
 QString CatalogueFiles::catalogueFileName(const QString &model)
 {
+    if (!isPlainModelName(model))
+        return QString();
     return model + QLatin1String(".csv");
 }
 
 QString CatalogueFiles::cataloguePath(const QString &pluginFolder, const QString &model)
 {
+    if (!isPlainModelName(model))
+        return QString();
     return pluginFolder + QLatin1Char('/') + catalogueFileName(model);
 }
 
 QString CatalogueFiles::panelImagePath(const QString &pluginFolder, const QString &model)
 {
+    if (!isPlainModelName(model))
+        return QString();
     return pluginFolder + QLatin1Char('/') + model + QLatin1String(".png");
 }
 

@@ -13,13 +13,19 @@ public:
     static QString alienName();
     // programFolder + "/pluginPJ".
     static QString pluginFolder(const QString &programFolder);
-    // model + ".csv".
+    // True when model can name a file of the plug-in folder: not empty, no
+    // path separator, not "." or "..", no control character. Models come
+    // from projectors' answers; anything else is refused before a path is built.
+    static bool isPlainModelName(const QString &model);
+    // model + ".csv"; empty for a model that is not a plain name.
     static QString catalogueFileName(const QString &model);
-    // pluginFolder + "/" + model + ".csv".
+    // pluginFolder + "/" + model + ".csv"; empty for a model that is not a plain name.
     static QString cataloguePath(const QString &pluginFolder, const QString &model);
-    // pluginFolder + "/" + model + ".png".
+    // pluginFolder + "/" + model + ".png"; empty for a model that is not a plain name.
     static QString panelImagePath(const QString &pluginFolder, const QString &model);
-    // The model a catalogue file stands for: its name without the extension.
+    // The model a catalogue file stands for: its name without the extension
+    // (the last suffix only: "KX-4410.B.csv" is model "KX-4410.B"). The
+    // console and the model list both go by this.
     static QString modelOfFile(const QString &path);
     // True when the model's catalogue file exists (and is a file).
     static bool hasCatalogue(const QString &pluginFolder, const QString &model);

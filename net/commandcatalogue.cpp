@@ -21,6 +21,18 @@ QString nonNull(const QString &text)
     return text.isNull() ? QString(QLatin1String("")) : text;
 }
 
+// Rows of a projector carry "<ip>:<category>" in column 0. The address must
+// match up to the colon: 127.0.0.2 is not 127.0.0.20. An empty address
+// stands for no projector in particular and takes every row, the default
+// file's included.
+bool belongsTo(const QString &categoryText, const QString &ip)
+{
+    if (ip.isEmpty())
+        return true;
+    return categoryText.size() > ip.size() && categoryText.at(ip.size()) == QLatin1Char(':') &&
+           categoryText.startsWith(ip);
+}
+
 // Views are cheap to rebuild; the bound only keeps a caller that asks about
 // arbitrary texts from growing the cache without end.
 const int kMaxCachedViews = 1024;
@@ -103,6 +115,13 @@ bool CommandCatalogue::loadCatalogueForIP(const QString &ip, const QString &mode
     if (hasRowsForIP(ip)) {
         OLOG_DEBUG() << "loadCatalogueForIP"
                      << "Already loaded:" << ip;
+        return false;
+    }
+    // The model comes from the projector's answer: it names a file in the
+    // plug-in folder and nothing else.
+    if (!CatalogueFiles::isPlainModelName(model)) {
+        OLOG_WARN() << "loadCatalogueForIP"
+                    << "Model is not a file name:" << model << "IP:" << ip;
         return false;
     }
     const QString path = CatalogueFiles::cataloguePath(pluginFolder, model);
@@ -214,8 +233,9 @@ QStringList CommandCatalogue::catalogueOptions(const QString &text, int searchCo
     // columns there are: the count comes from a hand-edited file.
     const int lastColumn = columnCount() - 1;
     for (const int row : findRows(text, searchColumn, ip)) {
+        // Compared before adding: a hand-edited "Max" near INT_MAX must not overflow.
         const int highest = fieldText(row, MaxColumn).toInt();
-        const int end = qMin(FirstValueNameColumn + highest, lastColumn);
+        const int end = highest > lastColumn - FirstValueNameColumn ? lastColumn : FirstValueNameColumn + highest;
         for (int column = FirstValueNameColumn; column <= end; ++column)
             options.append(fieldText(row, column));
     }
@@ -434,7 +454,7 @@ int CommandCatalogue::bucketFor(const QString &text) const
     KeyBucket bucket;
     bucket.text = text;
     for (int v = 0; v < m_views.size(); ++v) {
-        if (text.contains(m_views.at(v).ip)) {
+        if (belongsTo(text, m_views.at(v).ip)) {
             bucket.views.append(v);
             m_views[v].buckets.append(b);
         }
@@ -460,7 +480,7 @@ int CommandCatalogue::viewFor(const QString &ip) const
     view.ip = ip;
     for (int b = 0; b < m_buckets.size(); ++b) {
         KeyBucket &bucket = m_buckets[b];
-        if (!bucket.text.contains(ip))
+        if (!belongsTo(bucket.text, ip))
             continue;
         view.buckets.append(b);
         bucket.views.append(v);

@@ -14,8 +14,8 @@
 // projector (column 0 = IP + ":" + category).
 //
 // Every lookup is restricted to the rows "of" an IP, meaning the rows whose
-// column 0 contains the IP text (case-sensitive containment, so an empty IP
-// selects every row and 10.0.0.1 also selects the rows of 10.0.0.10).
+// column 0 starts with the IP and ":" (10.0.0.1 never selects the rows of
+// 10.0.0.10); an empty IP selects every row.
 // Function names and op words match whole-text, case-insensitively.
 //
 // With a fleet loaded the model holds tens of thousands of rows while a
@@ -56,7 +56,8 @@ public:
     void appendCatalogueRow(const QStringList &fields);
 
     // Adds the rows of <pluginFolder>/<model>.csv for ip, once per IP: when
-    // any column-0 text already contains ip nothing is loaded. The header
+    // ip already has rows nothing is loaded; a model name that is not a
+    // plain file name is refused with a WARN line. The header
     // line is dropped, lines are split at every comma, the line end is
     // stripped, lines with an empty first field are skipped. afterEachLine,
     // when given, runs after every line read (for callers that want to keep
@@ -65,7 +66,7 @@ public:
     bool loadCatalogueForIP(const QString &ip, const QString &model, const QString &pluginFolder,
                             const LineHook &afterEachLine = LineHook());
 
-    // True when some column-0 text contains ip.
+    // True when some row belongs to ip.
     bool hasRowsForIP(const QString &ip) const;
 
     // Op word of the first row of ip named name, or null.
@@ -123,7 +124,7 @@ private:
         QVector<int> rows;
         QHash<int, QVector<int>> byName; // text id -> rows
         QHash<int, QVector<int>> byOp;
-        QVector<int> views; // IP views whose IP this text contains
+        QVector<int> views; // IP views this text belongs to
     };
     // The rows of one IP: first row per function name and per op word,
     // indexed by text id (-1: none).

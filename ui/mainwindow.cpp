@@ -4,6 +4,7 @@
 #include "app/_dialogconfig.h"
 #include "app/appfolders.h"
 #include "app/orvlog/OrvLog.h"
+#include "app/settingsreader.h"
 #include "net/batchprogress.h"
 #include "net/commanddispatch.h"
 #include "net/groupipaddresses.h"
@@ -123,6 +124,8 @@ void MainWindow::startUp()
 {
     // The window is whole from here on: boxes, nested loops and sockets may
     // run. The order is the one of the build steps they belong to.
+    if (!m_settings.fallbacks.isEmpty())
+        displayStatusMessage(SettingsReader::fallbackStatusMessage(m_settings.fallbacks));
     checkLocalIP();
     checkConnectableIPs(m_inventoryIPs);
     // The model list is shown once at start so the operator sees which

@@ -1,5 +1,7 @@
 #include "ui/projectormodellist.h"
 
+#include "net/cataloguefiles.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -9,8 +11,8 @@ QVector<ProjectorModelList::Entry> ProjectorModelList::scan(const QString &plugi
     const QDir dir(pluginFolder);
     const QFileInfoList files = dir.entryInfoList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
     for (const QFileInfo &file : files) {
-        const QString base = file.baseName();
-        entries.append({base, pluginFolder + QLatin1Char('/') + base + QStringLiteral(".png")});
+        const QString model = CatalogueFiles::modelOfFile(file.fileName());
+        entries.append({model, CatalogueFiles::panelImagePath(pluginFolder, model)});
     }
     entries.append({unknownName(), unknownPicture()});
     return entries;

@@ -1,6 +1,9 @@
 # Sources of the manager's main window shell.
 # Widget-free rules: linked into OrvantoCore, which the unit tests link directly.
-set(ORV_UI_CORE_SOURCES)
+set(ORV_UI_CORE_SOURCES
+    ui/projectormodellist.cpp
+    ui/projectormodellist.h
+)
 # Widgets, forms, sound and the main window's glue: linked into OrvantoGui.
 set(ORV_UI_GUI_SOURCES
     ui/aboutpage.cpp
@@ -17,8 +20,6 @@ set(ORV_UI_GUI_SOURCES
     ui/mainwindow.cpp
     ui/mainwindow.h
     ui/mainwindow.ui
-    ui/projectormodellist.cpp
-    ui/projectormodellist.h
     ui/shellfonts.cpp
     ui/shellfonts.h
     ui/shellresources.cpp

@@ -4,6 +4,7 @@
 #include "net/cataloguecsvparser.h"
 #include "net/cataloguefiles.h"
 #include "net/commandcatalogue.h"
+#include "ui/projectormodellist.h"
 
 #include <QImage>
 #include <QSet>
@@ -106,6 +107,10 @@ void TestShippedCatalogues::categoriesOfFiles()
     file.close();
     const CatalogueCategories own = CatalogueCategories::categoriesOfFile(file.fileName());
     QCOMPARE(own.modelName(), QStringLiteral("KX-1.B"));
+    // The model list goes by the same name, picture included.
+    const QVector<ProjectorModelList::Entry> listed = ProjectorModelList::scan(dir.path());
+    QCOMPARE(listed.first().name, own.modelName());
+    QCOMPARE(listed.first().picturePath, CatalogueFiles::panelImagePath(dir.path(), own.modelName()));
     QCOMPARE(own.categories(), (QStringList{"Power", "Status", "IR controller", "Lens"}));
     const CatalogueCategories missing = CatalogueCategories::categoriesOfFile(dir.filePath("KX0000.csv"));
     QVERIFY(!missing.isReadable() && missing.categories().isEmpty());

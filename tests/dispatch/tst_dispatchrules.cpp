@@ -37,7 +37,6 @@ void TestDispatchRules::answerLine_data()
     row("serial number", "OP SER.NO=A1B2C3\r\n", 2, "OP SER.NO", "A1B2C3", "SER.NO", "S");
     row("op prefix in any case", "Op MODEL=X1", 2, "Op MODEL", "X1", "MODEL", "MO");
     row("lower-case model", "op model=KX4410Q", 2, "op model", "KX4410Q", "model", "");
-    row("lower-case serial number", "OP ser.no=abc", 2, "OP ser.no", "abc", "ser.no", "");
     row("model key without op prefix", "MODEL=KX", 2, "MODEL", "KX", no, "M");
     row("prefix needs its blank", "OPMODEL=KX", 2, "OPMODEL", "KX", no, "M");
     row("value naming MODEL", "OP SER.NO=MODEL1", 2, "OP SER.NO", "MODEL1", "SER.NO", "S");
@@ -46,7 +45,6 @@ void TestDispatchRules::answerLine_data()
     row("empty text", "", 1, "", "", no, "");
     row("second part is the value", "OP LENS=1=2", 3, "OP LENS", "1", "LENS", "");
     row("NUL cuts", QString::fromLatin1("OP STATUS=2\0MODEL=junk", 22), 2, "OP STATUS", "2", "STATUS", "");
-    row("NUL first", QString::fromLatin1("\0OP MODEL=X", 11), 1, "", "", no, "");
     row("100 kB value", "OP DUMP=" + big + "\r\n", 2, "OP DUMP", big, "DUMP", "");
 }
 
@@ -91,9 +89,7 @@ void TestDispatchRules::debounce_data()
     row("other address at once", {noon, noon}, "ab", "SS", 0);
     row("across midnight, close", {day - 100, 100}, "aa", "SD", 200);
     row("across midnight, 300 ms", {day - 150, 150}, "aa", "SS", 300);
-    row("across midnight, an hour", {day - hour / 2, hour / 2}, "aa", "SS", hour);
     row("hours later the same day", {8 * hour, 20 * hour}, "aa", "SS", 12 * hour);
-    row("first send at midnight", {0}, "a", "S", 0);
     row("invalid clock counts as midnight", {-1, 250}, "aa", "SD", 250);
     // Dropped attempts restart the interval too: a dragged slider sends only
     // its first value until it rests. Ignored ones do not.

@@ -83,6 +83,7 @@ class TestProjectorQuestion : public QObject
 private slots:
     void answers_data();
     void answers();
+    void answerWaitIsItsOwn();
     void disabledSendingAsksNobody();
     void windowKeepsRunningWhileWaiting();
     void nestedQuestions_data();
@@ -127,6 +128,18 @@ void TestProjectorQuestion::answers()
     QCOMPARE(peer.connections, 2);
     if (mode != Peer::CloseOnAccept)
         QCOMPARE(peer.received, StatusQuery.toLatin1());
+}
+
+void TestProjectorQuestion::answerWaitIsItsOwn()
+{
+    // A projector that takes 600 ms to answer is heard within a long answer
+    // wait even when the other two waits are short, and not within a short one.
+    Peer peer(Peer::Answer, "OP STATUS=2\r\n", 600);
+    ProjectorQuestion question;
+    question.setWaits(100, 100, 2000);
+    QCOMPARE(question.ask(Loopback, peer.port(), StatusQuery), QStringList({"OP STATUS", "2\r\n"}));
+    question.setWaits(2000, 2000, 100);
+    QCOMPARE(question.ask(Loopback, peer.port(), StatusQuery), QStringList{QString()});
 }
 
 void TestProjectorQuestion::disabledSendingAsksNobody()
