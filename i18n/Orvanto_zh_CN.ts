@@ -587,6 +587,9 @@ Apply change and try again!</source>
     <message>
         <source>No local network found: discovery stays on %1</source>
         <translation>未找到本地网络：搜索仍使用 %1</translation>
+    </message>
+</context>
+<context>
     <name>SettingsRules</name>
     <message>
         <source>%1 must be a port number from 1 to 65535.</source>
