@@ -109,8 +109,7 @@ void CommandCatalogue::appendCatalogueRow(const QStringList &fields)
     appendRow(items);
 }
 
-bool CommandCatalogue::loadCatalogueForIP(const QString &ip, const QString &model, const QString &pluginFolder,
-                                          const LineHook &afterEachLine)
+bool CommandCatalogue::loadCatalogueForIP(const QString &ip, const QString &model, const QString &pluginFolder)
 {
     if (hasRowsForIP(ip)) {
         OLOG_DEBUG() << "loadCatalogueForIP"
@@ -143,8 +142,6 @@ bool CommandCatalogue::loadCatalogueForIP(const QString &ip, const QString &mode
             fields.first().prepend(prefix);
             appendCatalogueRow(fields);
         }
-        if (afterEachLine)
-            afterEachLine();
     }
     return true;
 }

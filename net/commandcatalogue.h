@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QVector>
 
-#include <functional>
 
 // The command catalogue: one row per command, from the default command file
 // (bare category in column 0) and from the per-model files loaded for each
@@ -42,9 +41,6 @@ public:
     };
     Q_ENUM(Column)
 
-    // Runs after every line of a per-IP load (see loadCatalogueForIP).
-    using LineHook = std::function<void()>;
-
     explicit CommandCatalogue(QObject *parent = nullptr);
 
     // Replaces the whole content by the rows of the default command file,
@@ -59,12 +55,10 @@ public:
     // ip already has rows nothing is loaded; a model name that is not a
     // plain file name is refused with a WARN line. The header
     // line is dropped, lines are split at every comma, the line end is
-    // stripped, lines with an empty first field are skipped. afterEachLine,
-    // when given, runs after every line read (for callers that want to keep
-    // a user interface responsive). Returns true when the file was read,
-    // false when the IP was already loaded or the file cannot be opened.
-    bool loadCatalogueForIP(const QString &ip, const QString &model, const QString &pluginFolder,
-                            const LineHook &afterEachLine = LineHook());
+    // stripped, lines with an empty first field are skipped. Returns true
+    // when the file was read, false when the IP was already loaded or the
+    // file cannot be opened.
+    bool loadCatalogueForIP(const QString &ip, const QString &model, const QString &pluginFolder);
 
     // True when some row belongs to ip.
     bool hasRowsForIP(const QString &ip) const;
