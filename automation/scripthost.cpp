@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJSEngine>
+#include <QQmlEngine>
 #include <QTimer>
 
 ScriptHost::ScriptHost(CommandDispatch *dispatch, QObject *logView, const QString &scriptsFolder, QObject *parent)
@@ -18,6 +19,11 @@ ScriptHost::ScriptHost(CommandDispatch *dispatch, QObject *logView, const QStrin
       m_watchdog(new ScriptWatchdog(m_engine, this)),
       m_scriptsFolder(scriptsFolder)
 {
+    // The engine must never delete what it is only lent (the console has
+    // no parent in tests, and the window owns it otherwise).
+    if (logView)
+        QQmlEngine::setObjectOwnership(logView, QQmlEngine::CppOwnership);
+    QQmlEngine::setObjectOwnership(m_scriptObject, QQmlEngine::CppOwnership);
     if (logView)
         m_engine->globalObject().setProperty(QStringLiteral("log"), m_engine->newQObject(logView));
     m_engine->globalObject().setProperty(QStringLiteral("Orvanto"), m_engine->newQObject(m_scriptObject));
