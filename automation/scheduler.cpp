@@ -81,10 +81,7 @@ void Scheduler::fireTask(int row)
 void Scheduler::showSecondsToRun(int row, int seconds)
 {
     const int shown = seconds < 0 ? seconds + SchedulerItemDelegate::RunningRange : seconds;
-    const QModelIndex cell = m_model->index(row, TableModelScheduler::ColumnRunning);
-    // The table repaints only what changed.
-    if (cell.data().toString() != QString::number(shown))
-        m_model->setData(cell, shown, Qt::EditRole);
+    m_model->setRunning(row, shown);
 }
 
 void Scheduler::updateCronTimerList()

@@ -43,6 +43,19 @@ bool TableModelScheduler::runEnabled(int row) const
     return text(row, ColumnRun).contains(QLatin1Char('y'), Qt::CaseInsensitive);
 }
 
+void TableModelScheduler::setRunning(int row, int seconds)
+{
+    if (row < 0 || row >= m_jobs.size())
+        return;
+    QString &cell = m_jobs[row][ColumnRunning];
+    QString text = QString::number(seconds);
+    if (cell == text)
+        return;
+    cell = std::move(text);
+    const QModelIndex changed = index(row, ColumnRunning);
+    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+}
+
 QString TableModelScheduler::weekDaysFromFlags(int row) const
 {
     QVector<bool> flags;

@@ -36,6 +36,9 @@ public:
     QString text(int row, int column) const;
     // Whether the row's Run cell lets it run ("y" in either case).
     bool runEnabled(int row) const;
+    // The Running cell, written by the clock every second for every job:
+    // kept cheap, and silent when the value did not change.
+    void setRunning(int row, int seconds);
     // The weekday rule written from the row's seven day flags.
     QString weekDaysFromFlags(int row) const;
 
