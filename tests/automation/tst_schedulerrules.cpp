@@ -335,6 +335,7 @@ void TestSchedulerRules::saveAndReloadKeepsJobs()
     const QByteArray bytes = file.readAll();
     QVERIFY(bytes.startsWith(CronJobsFile::headerLine()));
     QVERIFY(bytes.contains("Sal\xc3\xb3n.js,00:05,*,1,1,1,1,1,1,1,No,7\r\n"));
+    QVERIFY(!bytes.contains("09:00")); // the job without a name is not written
     QVector<QStringList> reloaded;
     QVERIFY(CronJobsFile::read(path, &reloaded));
     QCOMPARE(reloaded, jobs.mid(0, 2)); // the job without a name is not written
