@@ -123,6 +123,7 @@ void CronTimer::showTime()
         if (row.period > 0) {
             if (!(row.dayMask & todayBit)) {
                 row.nextFire += now - previous; // the count pauses
+                emit sigNotToday(i);
                 continue;
             }
             if (now >= row.nextFire) {
@@ -144,6 +145,8 @@ void CronTimer::showTime()
         }
         if (row.dayMask & todayBit)
             emit sigNowToSecs(i, row.secondOfDay - secondOfDay);
+        else
+            emit sigNotToday(i);
     }
     m_inCheck = false;
     // Fired after the whole table is counted, so a slot that changes the

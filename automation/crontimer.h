@@ -55,6 +55,9 @@ signals:
     // Seconds until the row's next run; negative once today's time of a
     // daily job has passed.
     void sigNowToSecs(int row, int seconds);
+    // The row does not run today (its rule excludes the day, or it has no
+    // rule): there is nothing to count down to.
+    void sigNotToday(int row);
 
 public slots:
     void showTime();

@@ -65,6 +65,7 @@ void Scheduler::attachView(QTableView *view, bool darkStyle)
 
 void Scheduler::startClock()
 {
+    connect(m_cron, &CronTimer::sigNotToday, m_model, &TableModelScheduler::clearRunning, Qt::UniqueConnection);
     m_cron->start(1000);
     updateCronTimerList();
 }

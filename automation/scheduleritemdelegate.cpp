@@ -159,7 +159,10 @@ void SchedulerItemDelegate::paintRunning(QPainter *painter, const QStyleOptionVi
     QStyle *style = option.widget ? option.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
 
-    const int value = qBound(0, index.data().toInt(), RunningRange);
+    const QString cellText = index.data().toString();
+    if (cellText.isEmpty())
+        return; // not today: nothing to count down to
+    const int value = qBound(0, cellText.toInt(), RunningRange);
     const QRectF frame = QRectF(option.rect).adjusted(3, 3, -3, -3);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
@@ -182,7 +185,10 @@ void SchedulerItemDelegate::paintRunning(QPainter *painter, const QStyleOptionVi
     QFont bold = option.font;
     bold.setBold(true);
     painter->setFont(bold);
-    painter->setPen(option.palette.color(QPalette::Text));
+    // Dark text on the red bar in both looks; the look's own text otherwise.
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->setPen(value <= SoonSeconds ? QColor(Qt::black)
+                                         : selected ? QColor(Qt::white) : option.palette.color(QPalette::Text));
     painter->drawText(frame, Qt::AlignCenter, runningText(value));
     painter->restore();
 }

@@ -45,10 +45,19 @@ bool TableModelScheduler::runEnabled(int row) const
 
 void TableModelScheduler::setRunning(int row, int seconds)
 {
+    setRunningText(row, QString::number(seconds));
+}
+
+void TableModelScheduler::clearRunning(int row)
+{
+    setRunningText(row, QString());
+}
+
+void TableModelScheduler::setRunningText(int row, QString text)
+{
     if (row < 0 || row >= m_jobs.size())
         return;
     QString &cell = m_jobs[row][ColumnRunning];
-    QString text = QString::number(seconds);
     if (cell == text)
         return;
     cell = std::move(text);

@@ -39,6 +39,8 @@ public:
     // The Running cell, written by the clock every second for every job:
     // kept cheap, and silent when the value did not change.
     void setRunning(int row, int seconds);
+    // An empty Running cell: the job does not run today.
+    void clearRunning(int row);
     // The weekday rule written from the row's seven day flags.
     QString weekDaysFromFlags(int row) const;
 
@@ -52,6 +54,7 @@ public:
     bool removeRows(int row, int count, const QModelIndex &parent = QModelIndex()) override;
 
 private:
+    void setRunningText(int row, QString text);
     bool isJob(const QModelIndex &index) const;
 
     QStringList m_headers;

@@ -189,10 +189,12 @@ void TestSchedulerRules::excludedDayNeitherFiresNorCounts()
     cron.setJobs({"08:30"}, {"1-5"});
     QSignalSpy fired(&cron, &CronTimer::sigFireTask);
     QSignalSpy counted(&cron, &CronTimer::sigNowToSecs);
+    QSignalSpy notToday(&cron, &CronTimer::sigNotToday);
     for (int s = 0; s < 3; ++s, now = now.addSecs(1))
         cron.showTime();
     QCOMPARE(fired.count(), 0);
     QCOMPARE(counted.count(), 0);
+    QCOMPARE(notToday.count(), 3); // the table shows no countdown for it
 }
 
 void TestSchedulerRules::periodicJobFiresEveryPeriodAndPausesOnExcludedDays()
