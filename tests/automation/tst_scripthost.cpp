@@ -1,5 +1,6 @@
 #include "automation/scriptedclass.h"
 #include "automation/scripthost.h"
+#include "net/commandcatalogue.h"
 #include "net/commanddispatch.h"
 #include "tests/common/simulatorprocess.h"
 #include "tests/common/testenvironment.h"
@@ -37,6 +38,7 @@ private slots:
     void dueScriptsWaitForTheRunningOne();
     void allcmdWaitsForEveryAnswerOnConfiguredPort();
     void tcpcmdEmptiesResultAndUnreachableTimesOut();
+    void byNameLooksUpEachProjectorsCatalogue();
 
 private:
     void writeScript(const QString &name, const QByteArray &text)
@@ -197,6 +199,24 @@ void TestScriptHost::tcpcmdEmptiesResultAndUnreachableTimesOut()
     m_host->evaluateLine("Orvanto.tcpcmd('127.0.0.9', 'op model ?'); var early = Orvanto.tcpresult;");
     QCOMPARE(global("early").toString(), QString());
     QTRY_COMPARE_WITH_TIMEOUT(m_host->scriptObject()->pendingSessions(), 0, 10000);
+}
+
+void TestScriptHost::byNameLooksUpEachProjectorsCatalogue()
+{
+    CommandCatalogue catalogue;
+    catalogue.appendCatalogueRow({"127.0.0.2:Status", "Model Name", "model", "", "?"});
+    catalogue.appendCatalogueRow({"127.0.0.2:Status", "Serial Number", "ser.no", "", "?"});
+    catalogue.appendCatalogueRow({"127.0.0.3:Status", "Model Name", "model", "", "?"});
+    m_host->scriptObject()->slotCmdModel(&catalogue);
+    m_host->scriptObject()->slotUpdateConnectedIP({"127.0.0.2", "127.0.0.3"});
+    m_host->evaluateLine("Orvanto.allcmdsByName(['Model Name', 'Serial Number']); Orvanto.waitTcpClose();");
+    const QString result = m_host->scriptObject()->tcpresult();
+    // .3 has no serial number in its catalogue: it is asked only for the model.
+    QCOMPARE(result.count(">\tOP MODEL="), 2);
+    QCOMPARE(result.count(">\tOP SER.NO="), 1);
+    QVERIFY2(result.contains("127.0.0.2>\tOP SER.NO="), qPrintable(result));
+    m_host->evaluateLine("Orvanto.allcmdByName('No Such Function'); Orvanto.waitTcpClose();");
+    QCOMPARE(m_host->scriptObject()->tcpresult(), QString());
 }
 
 ORV_TEST_MAIN(TestScriptHost)
