@@ -33,6 +33,13 @@ void MainWindow::setupScheduler()
     connect(m_scheduler->model(), &QAbstractItemModel::dataChanged, this, &MainWindow::slotOnModelDataChanged);
     connect(cron, &CronTimer::sigNowToSecs, this, &MainWindow::slotOnNowToSecs);
     m_scheduler->startClock();
+    // Text and icon follow the switch however it changes (click, keyboard,
+    // setChecked from code).
+    connect(ui->pushButton_ScheduleOnOff, &QPushButton::toggled, this, [this](bool on) {
+        ui->pushButton_ScheduleOnOff->setText(on ? tr("Scheduler On!") : tr("Scheduler Off"));
+        ui->actionSchedule->setIcon(
+            QIcon(on ? QStringLiteral(":/images/clockG.png") : QStringLiteral(":/images/clock.png")));
+    });
 }
 
 QString MainWindow::getSchedulerWeekDays(int row) const
@@ -90,9 +97,8 @@ void MainWindow::on_pushButton_SchedulerSave_clicked()
 
 void MainWindow::on_pushButton_ScheduleOnOff_clicked()
 {
-    const bool on = ui->pushButton_ScheduleOnOff->isChecked();
-    ui->pushButton_ScheduleOnOff->setText(on ? tr("Scheduler On!") : tr("Scheduler Off"));
-    ui->actionSchedule->setIcon(QIcon(on ? QStringLiteral(":/images/clockG.png") : QStringLiteral(":/images/clock.png")));
-    // The clock follows at once rather than at the next second.
+    // Text and icon have followed the switch already (see setupScheduler);
+    // the clock follows at once rather than at the next second. The switch
+    // changes only this display: jobs are checked and fired either way.
     showTime();
 }
