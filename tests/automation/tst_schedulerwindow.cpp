@@ -11,6 +11,8 @@
 #include "ui/mainwindow.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QTimeEdit>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -32,6 +34,7 @@ private slots:
     void initTestCase();
     void constructionLoadsJobsAndCountsDown();
     void dayToggleRewritesRuleAndClock();
+    void editorsWriteBackTheirChoice();
     void addDeleteSaveAndReload();
     void switchChangesTextAndClock();
     void enterOnEmptyLineRunsSelectedJob();
@@ -108,6 +111,41 @@ void TestSchedulerWindow::dayToggleRewritesRuleAndClock()
     // Editing the time reaches the clock too.
     model()->setData(model()->index(0, TableModelScheduler::ColumnTime), "09:15");
     QCOMPARE(m_window->scheduler()->cronTimer()->time(0), QTime(9, 15));
+}
+
+void TestSchedulerWindow::editorsWriteBackTheirChoice()
+{
+    SchedulerItemDelegate *delegate = m_window->scheduler()->delegate();
+    const QStyleOptionViewItem option;
+    const QModelIndex time = model()->index(0, TableModelScheduler::ColumnTime);
+    std::unique_ptr<QWidget> editor(delegate->createEditor(view()->viewport(), option, time));
+    auto *timeEdit = qobject_cast<QTimeEdit *>(editor.get());
+    QVERIFY(timeEdit);
+    delegate->setEditorData(timeEdit, time);
+    QCOMPARE(timeEdit->time(), QTime(9, 15));
+    timeEdit->setTime(QTime(6, 5));
+    delegate->setModelData(timeEdit, model(), time);
+    QCOMPARE(model()->text(0, TableModelScheduler::ColumnTime), QString("06:05"));
+
+    const QModelIndex run = model()->index(0, TableModelScheduler::ColumnRun);
+    editor.reset(delegate->createEditor(view()->viewport(), option, run));
+    auto *runBox = qobject_cast<QComboBox *>(editor.get());
+    QVERIFY(runBox);
+    QCOMPARE(runBox->count(), 2);
+    runBox->setCurrentIndex(runBox->findText("Yes"));
+    delegate->setModelData(runBox, model(), run);
+    QVERIFY(model()->runEnabled(0));
+    runBox->setCurrentIndex(runBox->findText("No"));
+    delegate->setModelData(runBox, model(), run);
+    QCOMPARE(model()->text(0, TableModelScheduler::ColumnRun), QString("No"));
+
+    const QModelIndex job = model()->index(0, TableModelScheduler::ColumnJob);
+    editor.reset(delegate->createEditor(view()->viewport(), option, job));
+    auto *scriptBox = qobject_cast<QComboBox *>(editor.get());
+    QVERIFY(scriptBox);
+    delegate->setEditorData(scriptBox, job);
+    QCOMPARE(scriptBox->currentText(), QString("AllOn.js"));
+    QVERIFY(scriptBox->findText("LampHoursCheck.js") >= 0);
 }
 
 void TestSchedulerWindow::addDeleteSaveAndReload()
