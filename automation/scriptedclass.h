@@ -50,7 +50,7 @@ public:
 
 signals:
     void sigSaveLogAs(const QString &name);
-    // A sound resource (":/audio/...") to play without waiting for it.
+    // A sound resource (one of the audio resources) to play without waiting for it.
     void sigPlaySound(const QString &resource);
     // The script reached a send or a wait (the watchdog counts from here).
     void sigActivity();

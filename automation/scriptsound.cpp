@@ -1,28 +1,14 @@
 #include "automation/scriptsound.h"
 
 #include "app/orvlog/OrvLog.h"
+#include "ui/shellresources.h"
 
 #include <QFile>
 #include <QSound>
 
-#include <atomic>
-
-// Q_INIT_RESOURCE must be used outside of any namespace.
-static void initAutomationResources()
-{
-    Q_INIT_RESOURCE(automation);
-}
-
-void ScriptSound::ensureResources()
-{
-    static std::atomic<bool> loaded{false};
-    if (!loaded.exchange(true))
-        initAutomationResources();
-}
-
 ScriptSound::ScriptSound(QObject *parent) : QObject(parent)
 {
-    ensureResources();
+    ShellResources::ensureLoaded();
 }
 
 void ScriptSound::play(const QString &resource)

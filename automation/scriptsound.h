@@ -6,7 +6,7 @@
 
 class QSound;
 
-// Plays the scripts' sounds (":/audio/...") without waiting for them. One
+// Plays the scripts' sounds (one of the audio resources) without waiting for them. One
 // player per sound is kept, so a script that plays in a loop restarts the
 // sound instead of piling up players; without an audio device the sound is
 // simply not heard.
@@ -16,9 +16,6 @@ class ScriptSound : public QObject
 
 public:
     explicit ScriptSound(QObject *parent = nullptr);
-
-    // Makes the sounds of the automation resources available (static build).
-    static void ensureResources();
 
 public slots:
     void play(const QString &resource);

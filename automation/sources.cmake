@@ -22,7 +22,6 @@ set(ORV_AUTOMATION_CORE_SOURCES
 )
 # Widgets, forms, sound and the main window's glue: linked into OrvantoGui.
 set(ORV_AUTOMATION_GUI_SOURCES
-    automation/automation.qrc
     automation/mainwindow_jscript.cpp
     automation/mainwindow_scheduler.cpp
     automation/scheduler.cpp

@@ -97,6 +97,9 @@ void TestSchedulerWindow::constructionLoadsJobsAndCountsDown()
     QTRY_VERIFY(model()->text(2, TableModelScheduler::ColumnRunning).toInt() > 0);
     QVERIFY(model()->text(2, TableModelScheduler::ColumnRunning).toInt() <= 600);
     QVERIFY(m_window->scheduler()->cronTimer()->isActive());
+    // The harp played at start (no audio device here: it is simply not heard).
+    for (const char *sound : {"Beethoven5", "Pacmandies", "Ding", "Gong", "Harp"})
+        QVERIFY2(QFile::exists(QString(":/audio/%1.wav").arg(sound)), sound);
 }
 
 void TestSchedulerWindow::dayToggleRewritesRuleAndClock()
