@@ -648,6 +648,129 @@ Apply change and try again!</source>
     <message>
         <source>Choices</source>
         <translation>可选项</translation>
+        <source>Scheduler On!</source>
+        <translation>定时器开启！</translation>
+    </message>
+    <message>
+        <source>Save Scheduler As</source>
+        <translation>定时任务另存为</translation>
+    </message>
+    <message>
+        <source>CSV(*.csv)</source>
+        <translation>CSV(*.csv)</translation>
+    </message>
+    <message>
+        <source>Scheduler save Error!</source>
+        <translation>定时任务保存错误！</translation>
+    </message>
+    <message>
+        <source>Error: CronJobs.csv file not found!</source>
+        <translation>Error: 未找到 CronJobs.csv 文件！</translation>
+    </message>
+</context>
+<context>
+    <name>TableModelScheduler</name>
+    <message>
+        <source>Scheduled Jobs</source>
+        <translation>定时任务</translation>
+    </message>
+    <message>
+        <source>HH:MM</source>
+        <translation>时:分</translation>
+    </message>
+    <message>
+        <source>WeekDay(*,1-7)</source>
+        <translation>星期(*,1-7)</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>一</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>二</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>三</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>四</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>五</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>六</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>运行</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>倒计时</translation>
+    </message>
+    <message>
+        <source>Script file (doubleclick to change)</source>
+        <translation>脚本文件（双击更改）</translation>
+    </message>
+    <message>
+        <source>Schedule time</source>
+        <translation>定时时间</translation>
+    </message>
+    <message>
+        <source>Double-Click to toggle</source>
+        <translation>双击切换</translation>
+    </message>
+    <message>
+        <source>Yes or No</source>
+        <translation>是或否</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptHost</name>
+    <message>
+        <source>Script stopped: it held the window for more than %1 ms</source>
+        <translation>脚本已停止：占用窗口超过 %1 毫秒</translation>
+    </message>
+    <message>
+        <source>Script name refused (outside the scripts folder): %1</source>
+        <translation>脚本名称被拒绝（不在脚本文件夹内）：%1</translation>
+    </message>
+    <message>
+        <source>Script %1 dropped: %2 scripts already wait</source>
+        <translation>脚本 %1 已丢弃：已有 %2 个脚本在等待</translation>
+    </message>
+    <message>
+        <source>Script %1 refused: larger than %2 bytes</source>
+        <translation>脚本 %1 被拒绝：大于 %2 字节</translation>
+    </message>
+    <message>
+        <source>A script is running; try again when it has ended</source>
+        <translation>脚本正在运行，请在其结束后重试</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptedClass</name>
+    <message>
+        <source>Script: not a projector address: %1</source>
+        <translation>脚本：不是投影机地址：%1</translation>
+    </message>
+    <message>
+        <source>Script: %1 commands for %2 (1 to %3 allowed)</source>
+        <translation>脚本：发给 %2 的命令有 %1 条（允许 1 至 %3 条）</translation>
+    </message>
+    <message>
+        <source>Script: empty or overlong command for %1</source>
+        <translation>脚本：发给 %1 的命令为空或过长</translation>
     </message>
 </context>
 </TS>

@@ -105,6 +105,10 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     // 6. Which of them listen on the command port: probed from startUp().
     m_ipFinder->setPort(quint16(m_settings.tcpPort));
 
+    // 7. Scheduler and scripts (mainwindow_scheduler).
+    OLOG_INFO() << "Create Scheduler";
+    setupScheduler();
+
     // 8. Pages.
     OLOG_INFO() << "Create Status/Cmd Panel";
     loadDefaultCommandFile();

@@ -100,6 +100,10 @@ public:
     // --- Status monitoring (mainwindow_status) ---
 
     // --- Automation (mainwindow_scheduler, mainwindow_jscript) ---
+    // The weekday rule written from the day flags of a scheduler row.
+    QString getSchedulerWeekDays(int row) const;
+    class Scheduler *scheduler() const { return m_scheduler; }
+    class ScriptHost *scriptHost() const { return m_scriptHost; }
 
     // --- Control panel (mainwindow_controlpanel, mainwindow_cntrlpnl_*) ---
 
@@ -124,6 +128,16 @@ public slots:
     // --- Status monitoring slots ---
 
     // --- Automation slots ---
+    void slotFireTask(int row);
+    void slotOnNowToSecs(int row, int seconds);
+    void slotUpdateCronTimerList();
+    void slotOnModelDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight);
+    void on_tableViewScheduler_doubleClicked(const QModelIndex &index);
+    void on_pushButton_SchedulerAdd_clicked();
+    void on_pushButton_SchedulerDel_clicked();
+    void on_pushButton_SchedulerSave_clicked();
+    void on_pushButton_ScheduleOnOff_clicked();
+    void on_lineEditScript_returnPressed();
 
     // --- Control panel slots ---
 
@@ -242,4 +256,11 @@ private:
     bool m_targetFound = false; // some inventory address answered during this run
 
     // --- Owners of the coming subsystems ---
+
+    // --- Automation owners (mainwindow_scheduler, mainwindow_jscript) ---
+    void setupScheduler();
+    void setupScriptEngine();
+    class ScriptHost *m_scriptHost = nullptr;
+    class ScriptSound *m_scriptSound = nullptr;
+    class Scheduler *m_scheduler = nullptr;
 };

@@ -1,0 +1,233 @@
+#include "automation/scriptedclass.h"
+
+#include "app/appinfo.h"
+#include "app/orvlog/OrvLog.h"
+#include "net/commandcatalogue.h"
+#include "net/commanddispatch.h"
+#include "net/mytcpsocket.h"
+
+#include <QEventLoop>
+#include <QHostAddress>
+#include <QTimer>
+
+// What the running waitTcpClose() needs to hear about.
+class WaitState
+{
+public:
+    QEventLoop loop;
+    QTimer idle;
+};
+
+ScriptedClass::ScriptedClass(CommandDispatch *dispatch, QObject *parent) : QObject(parent), m_dispatch(dispatch)
+{
+    if (m_dispatch)
+        m_connectedIPs = m_dispatch->connectedIPs();
+}
+
+ScriptedClass::~ScriptedClass()
+{
+    // Sessions still talking go their own way and delete themselves when
+    // their connection ends; they are never deleted from here.
+    for (MyTcpSocket *session : qAsConst(m_live)) {
+        disconnect(session, nullptr, this, nullptr);
+        session->setParent(nullptr);
+        session->deleteLater();
+    }
+}
+
+QString ScriptedClass::appname() const
+{
+    return QStringLiteral("%1-%2").arg(AppInfo::name(), AppInfo::version());
+}
+
+void ScriptedClass::resetResult()
+{
+    m_result.clear();
+    m_state = 0;
+    m_pending.clear();
+}
+
+bool ScriptedClass::admissible(const QString &ip, const QStringList &commands)
+{
+    // Scripts reach projectors by address only: no name lookups from here.
+    QHostAddress address;
+    if (!address.setAddress(ip) || address.protocol() != QAbstractSocket::IPv4Protocol) {
+        emit sigRefused(tr("Script: not a projector address: %1").arg(ip.left(64)));
+        return false;
+    }
+    if (commands.isEmpty() || commands.size() > MaxCommands) {
+        emit sigRefused(tr("Script: %1 commands for %2 (1 to %3 allowed)").arg(commands.size()).arg(ip).arg(MaxCommands));
+        return false;
+    }
+    for (const QString &command : commands) {
+        if (command.trimmed().isEmpty() || command.size() > MaxCommandLength) {
+            emit sigRefused(tr("Script: empty or overlong command for %1").arg(ip));
+            return false;
+        }
+    }
+    return true;
+}
+
+void ScriptedClass::openSession(const QString &ip, const QStringList &commands)
+{
+    emit sigActivity();
+    if (!m_dispatch)
+        return;
+    MyTcpSocket *session = m_dispatch->newSession(this);
+    m_pending.insert(session);
+    m_live.insert(session);
+    connect(session, &MyTcpSocket::sendTcpCmdResult, this, &ScriptedClass::slotTcpCmdResult);
+    connect(session, &MyTcpSocket::sigSocketState, this, [this, session](QAbstractSocket::SocketState state) {
+        if (state == QAbstractSocket::UnconnectedState)
+            sessionEnded(session);
+    });
+    connect(session, &QObject::destroyed, this, [this, session] { sessionEnded(session); });
+    session->setCommandList(commands);
+    session->doConnect(ip, m_dispatch->port());
+}
+
+void ScriptedClass::sessionEnded(MyTcpSocket *session)
+{
+    m_live.remove(session);
+    const bool wasPending = m_pending.remove(session);
+    if (!m_wait)
+        return;
+    if (wasPending && m_pending.isEmpty())
+        m_wait->loop.quit();
+    else
+        m_wait->idle.start();
+}
+
+void ScriptedClass::tcpcmd(const QString &sIP, const QString &sCmd)
+{
+    tcpcmds(sIP, QStringList{sCmd});
+}
+
+void ScriptedClass::tcpcmds(const QString &sIP, const QStringList &slCmds)
+{
+    resetResult();
+    if (admissible(sIP, slCmds))
+        openSession(sIP, slCmds);
+}
+
+void ScriptedClass::allcmd(const QString &sCmd)
+{
+    allcmds(QStringList{sCmd});
+}
+
+void ScriptedClass::allcmds(const QStringList &slCmds)
+{
+    resetResult();
+    const QStringList addresses = m_connectedIPs;
+    for (const QString &ip : addresses)
+        if (admissible(ip, slCmds))
+            openSession(ip, slCmds);
+}
+
+void ScriptedClass::allcmdByName(const QString &sFuncName)
+{
+    allcmdsByName(QStringList{sFuncName});
+}
+
+void ScriptedClass::allcmdsByName(const QStringList &slFuncName)
+{
+    resetResult();
+    const QStringList addresses = m_connectedIPs;
+    for (const QString &ip : addresses) {
+        QStringList commands;
+        for (const QString &name : slFuncName) {
+            const QString command = m_cmdModel ? m_cmdModel->opCMDbyIP(name, ip) : QString();
+            // A projector whose catalogue lacks the name is not sent a
+            // blank command; the others still get theirs.
+            if (command.isEmpty())
+                OLOG_DEBUG() << "allcmdsByName" << ip << "has no command" << name;
+            else
+                commands.append(command);
+        }
+        OLOG_DEBUG() << ip << commands.join(QStringLiteral(", "));
+        if (!commands.isEmpty() && admissible(ip, commands))
+            openSession(ip, commands);
+    }
+}
+
+void ScriptedClass::waitTcpClose()
+{
+    if (m_wait)
+        return; // a wait inside a wait (from a slot of the loop) returns at once
+    WaitState wait;
+    wait.idle.setSingleShot(true);
+    wait.idle.setInterval(IdleWaitMs);
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&wait.idle, &QTimer::timeout, &wait.loop, &QEventLoop::quit);
+    connect(&limit, &QTimer::timeout, &wait.loop, &QEventLoop::quit);
+    emit sigActivity();
+    emit sigWaiting(true);
+    m_wait = &wait;
+    wait.idle.start();
+    limit.start(MaxWaitMs);
+    // Sessions of the last send still running: wait for them. Nothing sent
+    // at all: the wait is a one-second pause, as scripts expect. The last
+    // send's sessions all done: the answers are in, go on.
+    if (!m_pending.isEmpty() || m_live.isEmpty())
+        wait.loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_wait = nullptr;
+    emit sigWaiting(false);
+}
+
+void ScriptedClass::slotMySocketState(QAbstractSocket::SocketState k)
+{
+    OLOG_DEBUG() << "tcpcmd state:" << int(k);
+    m_state = int(k);
+    if (m_wait)
+        m_wait->idle.start();
+}
+
+void ScriptedClass::slotTcpCmdResult(const QString &s)
+{
+    OLOG_DEBUG() << s;
+    if (m_result.size() + s.size() <= MaxResultLength)
+        m_result += s;
+    if (m_wait)
+        m_wait->idle.start();
+}
+
+void ScriptedClass::slotUpdateConnectedIP(const QStringList &list)
+{
+    m_connectedIPs = list;
+}
+
+void ScriptedClass::slotCmdModel(CommandCatalogue *model)
+{
+    m_cmdModel = model;
+}
+
+void ScriptedClass::saveLog(const QString &s)
+{
+    emit sigSaveLogAs(s);
+}
+
+void ScriptedClass::play_ddddong()
+{
+    emit sigPlaySound(QStringLiteral(":/audio/Beethoven5.wav"));
+}
+
+void ScriptedClass::play_pacman()
+{
+    emit sigPlaySound(QStringLiteral(":/audio/Pacmandies.wav"));
+}
+
+void ScriptedClass::play_ding()
+{
+    emit sigPlaySound(QStringLiteral(":/audio/Ding.wav"));
+}
+
+void ScriptedClass::play_gong()
+{
+    emit sigPlaySound(QStringLiteral(":/audio/Gong.wav"));
+}
+
+void ScriptedClass::play_harp()
+{
+    emit sigPlaySound(QStringLiteral(":/audio/Harp.wav"));
+}

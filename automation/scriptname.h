@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Script names come from the job table, the file itself and from scripts;
+// each must name a file directly inside the scripts folder.
+class ScriptName
+{
+public:
+    // A plain file name: no folder part, no drive, not "." or "..".
+    static bool isSafe(const QString &name);
+    // The file's path inside folder, or a null string when the name is unsafe.
+    static QString pathIn(const QString &folder, const QString &name);
+};

@@ -1,0 +1,413 @@
+#include "automation/cronjobsfile.h"
+#include "automation/crontimer.h"
+#include "automation/scriptname.h"
+#include "automation/tablemodelscheduler.h"
+#include "automation/weekdayrule.h"
+#include "tests/common/testenvironment.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// 2026-12-07 is a Monday.
+QDateTime at(int dayOffset, const QString &hhmmss)
+{
+    return QDateTime(QDate(2026, 12, 7).addDays(dayOffset), QTime::fromString(hhmmss, "hh:mm:ss"));
+}
+
+QByteArray csv(const QByteArray &body)
+{
+    return CronJobsFile::headerLine() + body;
+}
+
+} // namespace
+
+// The scheduler's rules: weekday rules, the one-second check, CronJobs.csv,
+// the job table model and script names.
+class TestSchedulerRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void weekdayRule_data();
+    void weekdayRule();
+    void ruleFromFlags();
+
+    void dailyJobFiresOnceInItsMinute();
+    void lateCheckStillFiresButOnlyOnce();
+    void noFireForMomentsBeforeStartOrEdit();
+    void wrapPastMidnightFiresYesterdaysLateJob();
+    void excludedDayNeitherFiresNorCounts();
+    void periodicJobFiresEveryPeriodAndPausesOnExcludedDays();
+    void countdownSignalsSecondsToRun();
+
+    void parse_data();
+    void parse();
+    void decodesUtf8ElseLatin1();
+    void boundedAgainstHugeAndBinaryFiles();
+    void saveAndReloadKeepsJobs();
+    void failedSaveReportsError();
+
+    void modelPassesTesterThroughEdits();
+
+    void scriptName_data();
+    void scriptName();
+};
+
+void TestSchedulerRules::weekdayRule_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("days"); // the included days, as digits
+    QTest::newRow("star") << "*" << "1234567";
+    QTest::newRow("star prefix") << "*anything" << "1234567";
+    QTest::newRow("weekdays") << "1-5" << "12345";
+    QTest::newRow("weekend") << "6-7" << "67";
+    QTest::newRow("backwards range never") << "5-1" << "";
+    QTest::newRow("list") << "1;3" << "13";
+    QTest::newRow("list empty pieces") << ";2;;7;" << "27";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("two digits are not a list") << "13" << "";
+    QTest::newRow("three pieces") << "1-3-5" << "";
+    QTest::newRow("range then list") << "2-4;6" << "2346";
+    QTest::newRow("garbage") << "Mon" << "";
+}
+
+void TestSchedulerRules::weekdayRule()
+{
+    QFETCH(QString, rule);
+    QFETCH(QString, days);
+    QString included;
+    for (int day = 1; day <= 7; ++day)
+        if (WeekdayRule::includes(rule, day))
+            included += QString::number(day);
+    QCOMPARE(included, days);
+}
+
+void TestSchedulerRules::ruleFromFlags()
+{
+    QCOMPARE(WeekdayRule::fromFlags({true, false, true, false, false, false, false}), QString("1;3"));
+    QCOMPARE(WeekdayRule::fromFlags(QVector<bool>(7, false)), QString());
+    QCOMPARE(WeekdayRule::fromFlags(QVector<bool>(7, true)), QString("1;2;3;4;5;6;7"));
+    QVERIFY(!WeekdayRule::flagIsSet("0") && !WeekdayRule::flagIsSet("false") && !WeekdayRule::flagIsSet(" "));
+    QVERIFY(WeekdayRule::flagIsSet("1") && WeekdayRule::flagIsSet("true") && WeekdayRule::flagIsSet("x"));
+}
+
+void TestSchedulerRules::dailyJobFiresOnceInItsMinute()
+{
+    QDateTime now = at(0, "08:29:57");
+    CronTimer cron;
+    cron.setClock([&] { return now; });
+    cron.setJobs({"08:30", "08:30"}, {"1-5", "6-7"});
+    QSignalSpy fired(&cron, &CronTimer::sigFireTask);
+    for (int s = 0; s < 120; ++s) {
+        cron.showTime();
+        now = now.addSecs(1);
+    }
+    QCOMPARE(fired.count(), 1);
+    QCOMPARE(fired.at(0).at(0).toInt(), 0);
+}
+
+void TestSchedulerRules::lateCheckStillFiresButOnlyOnce()
+{
+    // The check before 08:30 and the next one well after: the run is late,
+    // not lost.
+    QDateTime now = at(1, "08:29:50");
+    CronTimer cron;
+    cron.setClock([&] { return now; });
+    cron.setJobs({"08:30"}, {"1;2;3"});
+    QSignalSpy fired(&cron, &CronTimer::sigFireTask);
+    cron.showTime();
+    now = at(1, "08:30:41");
+    cron.showTime();
+    QCOMPARE(fired.count(), 1);
+    now = at(1, "08:30:42");
+    cron.showTime();
+    now = at(1, "08:29:30"); // the clock set back does not replay the minute
+    cron.showTime();
+    now = at(1, "08:31:00");
+    cron.showTime();
+    QCOMPARE(fired.count(), 1);
+}
+
+void TestSchedulerRules::noFireForMomentsBeforeStartOrEdit()
+{
+    QDateTime now = at(0, "08:30:20");
+    CronTimer cron;
+    cron.setClock([&] { return now; });
+    cron.setJobs({"08:30", "09:00"}, {"1;2", "1;2"});
+    QSignalSpy fired(&cron, &CronTimer::sigFireTask);
+    cron.showTime();
+    QCOMPARE(fired.count(), 0); // started after 08:30:00
+
+    // Row 1 edited at 08:40 to 08:35: that moment is already past.
+    now = at(0, "08:40:00");
+    cron.setJobs({"08:30", "08:35"}, {"1;2", "1;2"});
+    now = at(0, "08:40:01");
+    cron.showTime();
+    QCOMPARE(fired.count(), 0);
+
+    // Next day both run.
+    for (now = at(1, "08:29:00"); now <= at(1, "08:36:00"); now = now.addSecs(30))
+        cron.showTime();
+    QCOMPARE(fired.count(), 2);
+
+    // A job started in its own second still runs, as it would have with a
+    // clock that had been running.
+    CronTimer fresh;
+    QDateTime exact = at(0, "10:00:00");
+    fresh.setClock([&] { return exact; });
+    fresh.setJobs({"10:00"}, {"1"});
+    QSignalSpy freshFired(&fresh, &CronTimer::sigFireTask);
+    fresh.showTime();
+    QCOMPARE(freshFired.count(), 1);
+}
+
+void TestSchedulerRules::wrapPastMidnightFiresYesterdaysLateJob()
+{
+    // Monday 23:59 job; the check before it is at 23:58:30 and the next one
+    // only after midnight (Tuesday, which the rule excludes).
+    QDateTime now = at(0, "23:58:30");
+    CronTimer cron;
+    cron.setClock([&] { return now; });
+    cron.setJobs({"23:59", "00:00"}, {"1", "2"});
+    QSignalSpy fired(&cron, &CronTimer::sigFireTask);
+    cron.showTime();
+    now = at(1, "00:00:10");
+    cron.showTime();
+    QCOMPARE(fired.count(), 2);
+    QCOMPARE(fired.at(0).at(0).toInt() + fired.at(1).at(0).toInt(), 1);
+}
+
+void TestSchedulerRules::excludedDayNeitherFiresNorCounts()
+{
+    QDateTime now = at(5, "08:29:59"); // Saturday
+    CronTimer cron;
+    cron.setClock([&] { return now; });
+    cron.setJobs({"08:30"}, {"1-5"});
+    QSignalSpy fired(&cron, &CronTimer::sigFireTask);
+    QSignalSpy counted(&cron, &CronTimer::sigNowToSecs);
+    QSignalSpy notToday(&cron, &CronTimer::sigNotToday);
+    for (int s = 0; s < 3; ++s, now = now.addSecs(1))
+        cron.showTime();
+    QCOMPARE(fired.count(), 0);
+    QCOMPARE(counted.count(), 0);
+    QCOMPARE(notToday.count(), 3); // the table shows no countdown for it
+}
+
+void TestSchedulerRules::periodicJobFiresEveryPeriodAndPausesOnExcludedDays()
+{
+    QDateTime now = at(0, "10:00:00");
+    CronTimer cron;
+    cron.setClock([&] { return now; });
+    cron.setJobs({"00:05", "00:05"}, {"*", "1;*"}); // every day; Mondays only
+    QCOMPARE(cron.countdown(0), 300);
+    QSignalSpy fired(&cron, &CronTimer::sigFireTask);
+    for (int s = 1; s <= 900; ++s) {
+        now = now.addSecs(1);
+        cron.showTime();
+    }
+    QCOMPARE(fired.count(), 6);
+
+    // Monday's last minutes and Tuesday's first: a Monday-only job stops counting.
+    CronTimer paused;
+    now = at(0, "23:58:00");
+    paused.setClock([&] { return now; });
+    paused.setJobs({"00:05"}, {"1;*"});
+    QSignalSpy pausedFired(&paused, &CronTimer::sigFireTask);
+    for (int s = 1; s <= 600; ++s) {
+        now = now.addSecs(1);
+        paused.showTime();
+    }
+    QCOMPARE(paused.countdown(0), 181); // 119 s counted on Monday, then paused
+    QCOMPARE(pausedFired.count(), 0);
+}
+
+void TestSchedulerRules::countdownSignalsSecondsToRun()
+{
+    QDateTime now = at(0, "08:31:00");
+    CronTimer cron;
+    cron.setClock([&] { return now; });
+    cron.setJobs({"08:30", "09:00", "bad", ""}, {"1", "1", "1", ""});
+    QSignalSpy counted(&cron, &CronTimer::sigNowToSecs);
+    cron.showTime();
+    QCOMPARE(counted.count(), 3); // the empty rule never counts
+    QCOMPARE(counted.at(0), (QList<QVariant>{0, -60}));
+    QCOMPARE(counted.at(1), (QList<QVariant>{1, 29 * 60}));
+    QCOMPARE(counted.at(2), (QList<QVariant>{2, -(8 * 3600 + 31 * 60)})); // unparsable time is 00:00
+    QCOMPARE(cron.time(2), QTime(0, 0));
+    QCOMPARE(cron.countdown(0), -1);
+}
+
+void TestSchedulerRules::parse_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("firstJob");
+    QTest::addColumn<int>("jobs");
+    QTest::addColumn<QString>("warning"); // part of the first warning, empty: none
+
+    const QStringList full{"a.js", "08:30", "1;3", "1", "0", "1", "0", "0", "0", "0", "Yes", "42"};
+    QTest::newRow("job") << QByteArray("a.js,08:30,1;3,1,0,1,0,0,0,0,Yes,42\r\r\n") << full << 1 << QString();
+    QTest::newRow("blanks collapse") << QByteArray("  a.js , 08:30,1;3,1,0,1,0,0,0,0,  Yes ,42\n\n") << full << 1
+                                     << QString();
+    QTest::newRow("two fields")
+        << QByteArray("b.js,07:00\n")
+        << QStringList{"b.js", "07:00", "", "", "", "", "", "", "", "", "", ""} << 1 << QString();
+    QTest::newRow("twenty fields") << QByteArray("a.js,08:30,1;3,1,0,1,0,0,0,0,Yes,42,x,x,x,x,x,x,x,x\n") << full
+                                   << 1 << QString("line 2: 20 fields");
+    QTest::newRow("no name") << QByteArray(",08:30,1\nc.js,09:00\n")
+                             << QStringList{"c.js", "09:00", "", "", "", "", "", "", "", "", "", ""} << 1
+                             << QString("line 2: no script name");
+    QTest::newRow("control characters") << QByteArray("\x01\x02\x03,\x7f\nc.js,09:00\n")
+                                        << QStringList{"c.js", "09:00", "", "", "", "", "", "", "", "", "", ""} << 1
+                                        << QString("line 2: control characters");
+    QTest::newRow("header only") << QByteArray() << QStringList() << 0 << QString();
+}
+
+void TestSchedulerRules::parse()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, firstJob);
+    QFETCH(int, jobs);
+    QFETCH(QString, warning);
+    QStringList warnings;
+    const QVector<QStringList> parsed = CronJobsFile::parse(CronJobsFile::decode(csv(body)), &warnings);
+    QCOMPARE(parsed.size(), jobs);
+    if (jobs > 0)
+        QCOMPARE(parsed.first(), firstJob);
+    if (warning.isEmpty())
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join('|')));
+    else
+        QVERIFY2(warnings.value(0).startsWith(warning), qPrintable(warnings.join('|')));
+}
+
+void TestSchedulerRules::decodesUtf8ElseLatin1()
+{
+    QCOMPARE(CronJobsFile::parse(CronJobsFile::decode(csv("Caf\xc3\xa9.js,08:00\n"))).value(0).value(0),
+             QString::fromUtf8("Caf\xc3\xa9.js"));
+    QCOMPARE(CronJobsFile::parse(CronJobsFile::decode(csv("Caf\xe9.js,08:00\n"))).value(0).value(0),
+             QString::fromUtf8("Caf\xc3\xa9.js"));
+    // Text ends at the first NUL.
+    QCOMPARE(CronJobsFile::parse(CronJobsFile::decode(csv(QByteArray("a.js,08:00\nb.js\0,c.js\n", 22)))).size(), 2);
+    QCOMPARE(CronJobsFile::parse(CronJobsFile::decode(csv(QByteArray("a.js,08:00\n\0b.js,09:00\n", 23)))).size(), 1);
+}
+
+void TestSchedulerRules::boundedAgainstHugeAndBinaryFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // A 64 KB line, then more than the file limit of jobs.
+    QByteArray body = "long.js," + QByteArray(64 * 1024, 'x') + "\n";
+    const QByteArray line = "j.js,08:00,1,1,0,0,0,0,0,0,No,0\n";
+    while (body.size() < CronJobsFile::MaxBytes + 1024)
+        body += line;
+    QFile huge(dir.filePath("huge.csv"));
+    QVERIFY(huge.open(QIODevice::WriteOnly));
+    huge.write(csv(body));
+    huge.close();
+    QVector<QStringList> jobs;
+    QStringList warnings;
+    QVERIFY(CronJobsFile::read(huge.fileName(), &jobs, &warnings));
+    QCOMPARE(jobs.size(), CronJobsFile::MaxJobs);
+    QCOMPARE(jobs.first().at(1).size(), CronJobsFile::MaxFieldLength);
+    QVERIFY(!warnings.isEmpty());
+
+    QByteArray binary;
+    for (int i = 0; i < 100000; ++i)
+        binary += char((i * 131 + 7) % 256 ? (i * 131 + 7) % 256 : 1);
+    QStringList binaryWarnings;
+    const QVector<QStringList> fromBinary = CronJobsFile::parse(CronJobsFile::decode(binary), &binaryWarnings);
+    for (const QStringList &job : fromBinary)
+        QCOMPARE(job.size(), int(CronJobsFile::ColumnCount));
+}
+
+void TestSchedulerRules::saveAndReloadKeepsJobs()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("CronJobs.csv");
+    const QVector<QStringList> jobs{
+        {"AllOn.js", "08:30", "1;2;3;4;5", "1", "1", "1", "1", "1", "0", "0", "Yes", "100"},
+        {QString::fromUtf8("Sal\xc3\xb3n.js"), "00:05", "*", "1", "1", "1", "1", "1", "1", "1", "No", "7"},
+        {"", "09:00", "1", "", "", "", "", "", "", "", "", ""}};
+    QVERIFY(CronJobsFile::write(path, jobs));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith(CronJobsFile::headerLine()));
+    QVERIFY(bytes.contains("Sal\xc3\xb3n.js,00:05,*,1,1,1,1,1,1,1,No,7\r\n"));
+    QVERIFY(!bytes.contains("09:00")); // the job without a name is not written
+    QVector<QStringList> reloaded;
+    QVERIFY(CronJobsFile::read(path, &reloaded));
+    QCOMPARE(reloaded, jobs.mid(0, 2)); // the job without a name is not written
+}
+
+void TestSchedulerRules::failedSaveReportsError()
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("notafolder"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QString error;
+    QVERIFY(!CronJobsFile::write(dir.filePath("notafolder/CronJobs.csv"), {{"a.js", "08:00"}}, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void TestSchedulerRules::modelPassesTesterThroughEdits()
+{
+    TableModelScheduler model(TableModelScheduler::defaultHeaders(),
+                              QString::fromLatin1(csv("a.js,08:30,1,1,0,0,0,0,0,0,Yes,0\nb.js,09:00\n")));
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model.rowCount(), 3); // two jobs and the empty last row
+    QCOMPARE(model.columnCount(), 12);
+    QCOMPARE(model.headerData(2, Qt::Horizontal).toString(), QString("WeekDay(*,1-7)"));
+    QVERIFY(!(model.flags(model.index(0, 2)) & Qt::ItemIsEditable));
+    QVERIFY(!(model.flags(model.index(0, 5)) & Qt::ItemIsEditable));
+    QVERIFY(model.flags(model.index(0, 1)) & Qt::ItemIsEditable);
+    QVERIFY(!(model.flags(model.index(2, 0)) & Qt::ItemIsEditable));
+    QVERIFY(model.runEnabled(0) && !model.runEnabled(1));
+
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QVERIFY(!model.setData(model.index(0, 1), "10:00", Qt::DisplayRole));
+    QVERIFY(model.setData(model.index(0, 0), "x,y.js\n"));
+    QCOMPARE(model.text(0, 0), QString("x y.js")); // a comma would split the file's field
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(!model.setData(model.index(2, 0), "c.js"));
+
+    QVERIFY(model.insertRows(2, 1)); // after the last job
+    QVERIFY(model.insertRows(0, 1));
+    QCOMPARE(model.jobCount(), 4);
+    QVERIFY(!model.removeRows(4, 1)); // the empty last row stays
+    QVERIFY(model.removeRows(0, 2));
+    QCOMPARE(model.text(0, 0), QString("b.js"));
+    model.setData(model.index(0, 3), 1);
+    model.setData(model.index(0, 5), 1);
+    QCOMPARE(model.weekDaysFromFlags(0), QString("1;3"));
+}
+
+void TestSchedulerRules::scriptName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("safe");
+    QTest::newRow("plain") << "AllOn.js" << true;
+    QTest::newRow("blank inside") << "my job.js" << true;
+    QTest::newRow("parent") << "../x.js" << false;
+    QTest::newRow("parent backslash") << "..\\x.js" << false;
+    QTest::newRow("absolute") << "/etc/passwd" << false;
+    QTest::newRow("drive") << "C:x.js" << false;
+    QTest::newRow("subfolder") << "sub/x.js" << false;
+    QTest::newRow("dot dot") << ".." << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestSchedulerRules::scriptName()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, safe);
+    QCOMPARE(ScriptName::isSafe(name), safe);
+    QCOMPARE(ScriptName::pathIn("/opt/s", name).isNull(), !safe);
+}
+
+ORV_TEST_GUILESS_MAIN(TestSchedulerRules)
+#include "tst_schedulerrules.moc"

@@ -1,0 +1,219 @@
+#include "app/appfolders.h"
+#include "automation/cronjobsfile.h"
+#include "automation/crontimer.h"
+#include "automation/scheduler.h"
+#include "automation/scheduleritemdelegate.h"
+#include "automation/scripthost.h"
+#include "automation/tablemodelscheduler.h"
+#include "tests/common/logcapture.h"
+#include "tests/common/modalcloser.h"
+#include "tests/common/testenvironment.h"
+#include "ui/mainwindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QTimeEdit>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The scheduler page of the window: the table from CronJobs.csv, its
+// buttons, the switch, the script line.
+class TestSchedulerWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void constructionLoadsJobsAndCountsDown();
+    void dayToggleRewritesRuleAndClock();
+    void editorsWriteBackTheirChoice();
+    void addDeleteSaveAndReload();
+    void switchChangesTextAndClock();
+    void enterOnEmptyLineRunsSelectedJob();
+    void runningWrapsPastMidnight();
+
+private:
+    // What the operator does: a click and a double click on the cell.
+    void doubleClickCell(int row, int column)
+    {
+        const QPoint centre = view()->visualRect(model()->index(row, column)).center();
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(view()->viewport(), Qt::LeftButton, {}, centre);
+    }
+    template <typename T> T *child(const char *name) const
+    {
+        T *found = m_window->findChild<T *>(name);
+        return found ? found : (qFatal("missing child %s", name), nullptr);
+    }
+    TableModelScheduler *model() const { return m_window->scheduler()->model(); }
+    QTableView *view() const { return child<QTableView>("tableViewScheduler"); }
+
+    std::unique_ptr<LogCapture> m_log;
+    ModalCloser m_modalCloser;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestSchedulerWindow::initTestCase()
+{
+    const QString config = AppFolders::configFolder();
+    QVERIFY(AppFolders::ensureFolder(config) != AppFolders::Preparation::Failed);
+    QVERIFY(AppFolders::ensureFolder(AppFolders::userDataFolder()) != AppFolders::Preparation::Failed);
+    QFile ini(config + "/Orvanto.ini");
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Default]\nCmdFile=KX4410Q.csv\nTcpPort=7000\nStyle=Dark\nLocalIP=127.0.0.1\n");
+    ini.close();
+    QFile jobs(config + "/CronJobs.csv");
+    QVERIFY(jobs.open(QIODevice::WriteOnly));
+    jobs.write(CronJobsFile::headerLine()
+               + "AllOn.js,08:30,,0,0,0,0,0,0,0,No,0\r\nAllOff.js,18:00,1;2;3;4;5,1,1,1,1,1,0,0,No,0\r\n"
+                 "StatusReport.js,00:10,*,1,1,1,1,1,1,1,No,0\r\n");
+    jobs.close();
+
+    m_log = std::make_unique<LogCapture>(OrvLogging::TraceLevel);
+    m_window = std::make_unique<MainWindow>();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->findChild<QAction *>("actionSchedule")->trigger();
+}
+
+void TestSchedulerWindow::constructionLoadsJobsAndCountsDown()
+{
+    const int create = m_log->find("Create Scheduler");
+    QVERIFY(m_log->find("Build IP Tree") < create && create < m_log->find("Create Status/Cmd Panel"));
+    QCOMPARE(view()->model(), model());
+    QVERIFY(qobject_cast<SchedulerItemDelegate *>(view()->itemDelegate()));
+    QCOMPARE(model()->jobCount(), 3);
+    QCOMPARE(m_window->scheduler()->cronTimer()->rowCount(), 4);
+    QVERIFY(m_window->scheduler()->delegate()->scriptFiles().contains("AllOn.js"));
+    // The periodic job counts down from its ten minutes.
+    QTRY_VERIFY(model()->text(2, TableModelScheduler::ColumnRunning).toInt() > 0);
+    QVERIFY(model()->text(2, TableModelScheduler::ColumnRunning).toInt() <= 600);
+    QVERIFY(m_window->scheduler()->cronTimer()->isActive());
+    // The harp played at start (no audio device here: it is simply not heard).
+    for (const char *sound : {"Beethoven5", "Pacmandies", "Ding", "Gong", "Harp"})
+        QVERIFY2(QFile::exists(QString(":/audio/%1.wav").arg(sound)), sound);
+}
+
+void TestSchedulerWindow::dayToggleRewritesRuleAndClock()
+{
+    doubleClickCell(0, 3);
+    doubleClickCell(0, 5);
+    QCOMPARE(model()->text(0, TableModelScheduler::ColumnWeekDays), QString("1;3"));
+    QCOMPARE(m_window->getSchedulerWeekDays(0), QString("1;3"));
+    QCOMPARE(m_window->scheduler()->cronTimer()->rule(0), QString("1;3"));
+    doubleClickCell(0, 3);
+    QCOMPARE(m_window->scheduler()->cronTimer()->rule(0), QString("3"));
+    // Editing the time reaches the clock too.
+    model()->setData(model()->index(0, TableModelScheduler::ColumnTime), "09:15");
+    QCOMPARE(m_window->scheduler()->cronTimer()->time(0), QTime(9, 15));
+}
+
+void TestSchedulerWindow::editorsWriteBackTheirChoice()
+{
+    SchedulerItemDelegate *delegate = m_window->scheduler()->delegate();
+    const QStyleOptionViewItem option;
+    const QModelIndex time = model()->index(0, TableModelScheduler::ColumnTime);
+    std::unique_ptr<QWidget> editor(delegate->createEditor(view()->viewport(), option, time));
+    auto *timeEdit = qobject_cast<QTimeEdit *>(editor.get());
+    QVERIFY(timeEdit);
+    delegate->setEditorData(timeEdit, time);
+    QCOMPARE(timeEdit->time(), QTime(9, 15));
+    timeEdit->setTime(QTime(6, 5));
+    delegate->setModelData(timeEdit, model(), time);
+    QCOMPARE(model()->text(0, TableModelScheduler::ColumnTime), QString("06:05"));
+
+    const QModelIndex run = model()->index(0, TableModelScheduler::ColumnRun);
+    editor.reset(delegate->createEditor(view()->viewport(), option, run));
+    auto *runBox = qobject_cast<QComboBox *>(editor.get());
+    QVERIFY(runBox);
+    QCOMPARE(runBox->count(), 2);
+    runBox->setCurrentIndex(runBox->findText("Yes"));
+    delegate->setModelData(runBox, model(), run);
+    QVERIFY(model()->runEnabled(0));
+    runBox->setCurrentIndex(runBox->findText("No"));
+    delegate->setModelData(runBox, model(), run);
+    QCOMPARE(model()->text(0, TableModelScheduler::ColumnRun), QString("No"));
+
+    const QModelIndex job = model()->index(0, TableModelScheduler::ColumnJob);
+    editor.reset(delegate->createEditor(view()->viewport(), option, job));
+    auto *scriptBox = qobject_cast<QComboBox *>(editor.get());
+    QVERIFY(scriptBox);
+    delegate->setEditorData(scriptBox, job);
+    QCOMPARE(scriptBox->currentText(), QString("AllOn.js"));
+    QVERIFY(scriptBox->findText("LampHoursCheck.js") >= 0);
+}
+
+void TestSchedulerWindow::addDeleteSaveAndReload()
+{
+    view()->setCurrentIndex(model()->index(1, 0));
+    QTest::mouseClick(child<QPushButton>("pushButton_SchedulerAdd"), Qt::LeftButton);
+    QCOMPARE(model()->jobCount(), 4);
+    QCOMPARE(model()->text(1, 0), QString());
+    model()->setData(model()->index(1, 0), "LampHoursCheck.js");
+    model()->setData(model()->index(1, 1), "07:45");
+    view()->setCurrentIndex(model()->index(2, 0));
+    QTest::mouseClick(child<QPushButton>("pushButton_SchedulerDel"), Qt::LeftButton);
+    QCOMPARE(model()->jobCount(), 3);
+    QCOMPARE(model()->text(2, 0), QString("StatusReport.js"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("saved.csv");
+    QVERIFY(m_window->scheduler()->saveTo(path));
+    QVector<QStringList> reloaded;
+    QVERIFY(CronJobsFile::read(path, &reloaded));
+    QCOMPARE(reloaded, model()->jobs());
+}
+
+void TestSchedulerWindow::switchChangesTextAndClock()
+{
+    auto *button = child<QPushButton>("pushButton_ScheduleOnOff");
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(button->text(), QString("Scheduler On!"));
+    QCOMPARE(qApp->styleSheet(), QString("QToolButton{color:#20e020}"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(button->text(), QString("Scheduler Off"));
+    QCOMPARE(child<QAction>("actionTime")->text(), QString("00:00"));
+}
+
+void TestSchedulerWindow::enterOnEmptyLineRunsSelectedJob()
+{
+    auto *line = child<QLineEdit>("lineEditScript");
+    auto *console = child<QPlainTextEdit>("plainTextConsole");
+    // Run "No": selected and entered, nothing runs.
+    const int allOn = 0;
+    QCOMPARE(model()->text(allOn, 0), QString("AllOn.js"));
+    view()->setCurrentIndex(model()->index(allOn, 0));
+    line->clear();
+    QTest::keyClick(line, Qt::Key_Return);
+    QVERIFY(!console->toPlainText().contains("AllOn: Orvanto-1.1.3.0"));
+    model()->setData(model()->index(allOn, TableModelScheduler::ColumnRun), "Yes");
+    QTest::keyClick(line, Qt::Key_Return);
+    QTRY_VERIFY(console->toPlainText().contains("AllOn: Orvanto-1.1.3.0"));
+
+    line->setText("nosuch.call()");
+    QTest::keyClick(line, Qt::Key_Return);
+    QVERIFY2(m_window->statusBar()->currentMessage().contains("ReferenceError"),
+             qPrintable(m_window->statusBar()->currentMessage()));
+}
+
+void TestSchedulerWindow::runningWrapsPastMidnight()
+{
+    // A daily job whose time passed a minute ago runs again in 23:59:00.
+    m_window->slotOnNowToSecs(1, -60);
+    const int cell = model()->text(1, TableModelScheduler::ColumnRunning).toInt();
+    QCOMPARE(cell, 172740);
+    QCOMPARE(SchedulerItemDelegate::runningText(cell), QString("23:59:00"));
+    m_window->slotOnNowToSecs(1, 125);
+    QCOMPARE(SchedulerItemDelegate::runningText(model()->text(1, 11).toInt()), QString("00:02:05"));
+}
+
+ORV_TEST_MAIN(TestSchedulerWindow)
+#include "tst_schedulerwindow.moc"
