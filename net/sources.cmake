@@ -19,10 +19,14 @@ set(ORV_NET_CORE_SOURCES
     net/commandconsolerules.h
     net/consoletarget.cpp
     net/consoletarget.h
-    net/groupipaddresses.cpp
-    net/groupipaddresses.h
+    net/discoveryreply.cpp
+    net/discoveryreply.h
+    net/groupipfile.cpp
+    net/groupipfile.h
     net/ipfinder.cpp
     net/ipfinder.h
+    net/myudprx.cpp
+    net/myudprx.h
     net/mytcpsocket.cpp
     net/mytcpsocket.h
     net/netlocalinfo.cpp
@@ -33,9 +37,17 @@ set(ORV_NET_CORE_SOURCES
     net/projectorquestion.h
     net/singlesenddebounce.cpp
     net/singlesenddebounce.h
+    net/targetsearch.cpp
+    net/targetsearch.h
+    net/udpdiscovery.cpp
+    net/udpdiscovery.h
 )
 # Widgets, forms, sound and the main window's glue: linked into OrvantoGui.
 set(ORV_NET_GUI_SOURCES
     net/mainwindow_cmd.cpp
     net/mainwindow_ip.cpp
+    net/grouptree.cpp
+    net/grouptree.h
+    net/mytreeip.cpp
+    net/mytreeip.h
 )

@@ -1,0 +1,43 @@
+#include "net/myudprx.h"
+
+#include "app/orvlog/OrvLog.h"
+#include "net/discoveryreply.h"
+
+#include <QNetworkDatagram>
+#include <QTimer>
+
+MyUdpRX::MyUdpRX(const QString &multicastAddress, const quint16 &port, QObject *parent)
+    : QObject(parent), m_multicast(multicastAddress)
+{
+    const bool bound = m_socket.bind(QHostAddress::AnyIPv4, port,
+                                     QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint);
+    OLOG_DEBUG() << "UDPrx Bind" << port << (bound ? "true" : "false");
+    connect(&m_socket, &QUdpSocket::readyRead, this, &MyUdpRX::processPendingDatagrams);
+}
+
+void MyUdpRX::processPendingDatagrams()
+{
+    m_drainQueued = false;
+    int cut = 0;
+    int handled = 0;
+    while (m_socket.hasPendingDatagrams()) {
+        if (handled == MaxDatagramsPerTurn) {
+            // The rest on the next turn: paint and other sockets come first.
+            if (!m_drainQueued) {
+                m_drainQueued = true;
+                QTimer::singleShot(0, this, &MyUdpRX::processPendingDatagrams);
+            }
+            break;
+        }
+        ++handled;
+        // receiveDatagram sizes its buffer to the datagram (at most 64 KB).
+        const QByteArray data = m_socket.receiveDatagram().data();
+        bool truncated = false;
+        const QString text = DiscoveryReply::datagramText(data, &truncated);
+        if (truncated)
+            ++cut;
+        emit sigSendUDPdata(tr("UDP:%1").arg(text));
+    }
+    if (cut > 0)
+        OLOG_WARN() << "UDP replies cut to" << DiscoveryReply::MaxReplyBytes << "bytes:" << cut;
+}
