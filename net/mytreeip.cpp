@@ -4,18 +4,32 @@
 
 MyTreeIP::MyTreeIP(QWidget *parent) : QTreeWidget(parent) {}
 
-bool MyTreeIP::acceptsDrop(const QTreeWidgetItem *target, DropIndicatorPosition position)
+bool MyTreeIP::acceptsDrop(const QTreeWidgetItem *target, DropSpot spot)
 {
     if (!target)
         return false;
     if (target->parent())
-        return position == AboveItem || position == BelowItem; // beside a projector: its group
-    return position == OnItem; // into a group, never beside it
+        return spot == DropAboveRow || spot == DropBelowRow; // beside a projector: its group
+    return spot == DropOnRow; // into a group, never beside it
 }
 
 void MyTreeIP::dropEvent(QDropEvent *event)
 {
-    if (!acceptsDrop(itemAt(event->pos()), dropIndicatorPosition())) {
+    DropSpot spot = DropOnEmptySpace;
+    switch (dropIndicatorPosition()) {
+    case OnItem:
+        spot = DropOnRow;
+        break;
+    case AboveItem:
+        spot = DropAboveRow;
+        break;
+    case BelowItem:
+        spot = DropBelowRow;
+        break;
+    case OnViewport:
+        break;
+    }
+    if (!acceptsDrop(itemAt(event->pos()), spot)) {
         event->ignore();
         return;
     }

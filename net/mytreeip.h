@@ -14,8 +14,16 @@ class MyTreeIP : public QTreeWidget
 public:
     explicit MyTreeIP(QWidget *parent = nullptr);
 
-    // Whether a drop at this target keeps the tree two levels deep.
-    static bool acceptsDrop(const QTreeWidgetItem *target, DropIndicatorPosition position);
+    // Where a drop lands relative to the row under the pointer.
+    enum DropSpot
+    {
+        DropOnRow,
+        DropAboveRow,
+        DropBelowRow,
+        DropOnEmptySpace
+    };
+    // Whether a drop there keeps the tree two levels deep.
+    static bool acceptsDrop(const QTreeWidgetItem *target, DropSpot spot);
 
 protected:
     void dropEvent(QDropEvent *event) override;
