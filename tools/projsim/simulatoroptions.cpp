@@ -80,11 +80,11 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString *error)
     parser.addOptions({portOption, addressOption, rangeOption, modelOption, catalogueOption, modeOption, serialOption,
                        baudOption, noEchoOption, slowOption, partialOption, burstOption, warmupOption, cooldownOption,
                        hourOption, hoursOption, powerOption, faultOption, noDiscoveryOption, helpOption});
-    discovery = !parser.isSet(noDiscoveryOption);
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
     }
+    discovery = !parser.isSet(noDiscoveryOption);
     if (parser.isSet(helpOption)) {
         *error = QString();
         return false;
