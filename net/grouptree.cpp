@@ -252,8 +252,17 @@ bool GroupTree::udpFoundIP(const QString &ip, const QString &model, const QStrin
         m_dispatch->addConnectedIP(ip);
         OLOG_DEBUG() << "Add New IP" << ip;
     }
-    if (items.isEmpty())
+    if (items.isEmpty()) {
         checkFoundGroup(m_dispatch->connectedIPs());
+        // The new "Found" row shows what this reply told at once, not only
+        // from the next reply on.
+        const QList<QTreeWidgetItem *> rows = itemsOfIp(ip);
+        for (QTreeWidgetItem *row : rows) {
+            row->setText(ColumnModel, model);
+            row->setText(ColumnSerial, serial);
+            row->setText(ColumnMac, mac);
+        }
+    }
     return !known;
 }
 
