@@ -91,7 +91,10 @@ void TestDiscoveryFlow::startupFindsTheFleet()
     QCOMPARE(group("Hall A")->child(1)->statusTip(0), QString());
     QCOMPARE(column(group("Found"), 1), (QStringList{"127.0.0.2", "127.0.0.3", "127.0.0.4"}));
     QCOMPARE(m_window->findChild<QComboBox *>("comboboxIP")->count(), 3);
+    // The sandbox has no network but lo: the configured address is missing.
     QCOMPARE(m_modalCloser.classNames(), (QStringList{"QMessageBox", "DialogAboutPJ"}));
+    QCOMPARE(m_modalCloser.titles().value(0), QString("127.0.0.1"));
+    QCOMPARE(m_modalCloser.texts().value(0), QString("Configured LocalIP NOT Found! \nApply change and try again!"));
 }
 
 void TestDiscoveryFlow::clickMakesTheConsoleTarget()
