@@ -12,21 +12,25 @@ MyUdpRX::MyUdpRX(const QString &multicastAddress, const quint16 &port, QObject *
     const bool bound = m_socket.bind(QHostAddress::AnyIPv4, port,
                                      QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint);
     OLOG_DEBUG() << "UDPrx Bind" << port << (bound ? "true" : "false");
-    connect(&m_socket, &QUdpSocket::readyRead, this, &MyUdpRX::processPendingDatagrams);
+    // While a slice waits for its turn, new datagrams wait with it.
+    connect(&m_socket, &QUdpSocket::readyRead, this, [this] {
+        if (!m_drainQueued)
+            processPendingDatagrams();
+    });
 }
 
 void MyUdpRX::processPendingDatagrams()
 {
-    m_drainQueued = false;
     int cut = 0;
     int handled = 0;
     while (m_socket.hasPendingDatagrams()) {
         if (handled == MaxDatagramsPerTurn) {
             // The rest on the next turn: paint and other sockets come first.
-            if (!m_drainQueued) {
-                m_drainQueued = true;
-                QTimer::singleShot(0, this, &MyUdpRX::processPendingDatagrams);
-            }
+            m_drainQueued = true;
+            QTimer::singleShot(0, this, [this] {
+                m_drainQueued = false;
+                processPendingDatagrams();
+            });
             break;
         }
         ++handled;
