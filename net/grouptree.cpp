@@ -207,6 +207,12 @@ QStringList GroupTree::connectedAddresses() const
     return addresses(connectedRow);
 }
 
+QString GroupTree::currentAddress() const
+{
+    const QTreeWidgetItem *current = m_tree->currentItem();
+    return current && current->parent() ? current->text(ColumnIP) : QString();
+}
+
 void GroupTree::resetConnectionState()
 {
     for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {

@@ -54,6 +54,9 @@ public:
     QStringList checkedAddresses() const;
     QStringList connectedAddresses() const;
 
+    // The address of the current row when it is a projector, else empty.
+    QString currentAddress() const;
+
     // Every projector row not connected (icon and status tip).
     void resetConnectionState();
     // Marks every row of ip connected; returns how many there are.

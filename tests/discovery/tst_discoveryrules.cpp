@@ -187,7 +187,7 @@ void TestDiscoveryRules::hostileFiles()
     // 10 MB of binary junk with line breaks, and a file of endless records.
     QByteArray junk(10 * 1024 * 1024, '\0');
     for (int i = 0; i < junk.size(); ++i)
-        junk[i] = char((i * 7919 + 13) % 251 + 1);
+        junk[i] = char((qint64(i) * 7919 + 13) % 251 + 1);
     QStringList warnings;
     const Groups fromJunk = GroupIpFile::parse(junk, &warnings);
     QVERIFY(!fromJunk.isEmpty());
