@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTreeWidget>
@@ -31,6 +32,7 @@ private slots:
     void startupFindsTheFleet();
     void clickMakesTheConsoleTarget();
     void searchFindsByTcpAndBroadcasts();
+    void saveWritesOrReportsError();
     void floodOfRepliesStaysBounded();
 
 private:
@@ -130,6 +132,36 @@ void TestDiscoveryFlow::searchFindsByTcpAndBroadcasts()
     QCOMPARE(group("Hall A")->child(0)->statusTip(0), QString("connected"));
     QTRY_COMPARE(statusCheck.count(), 1);
     QCOMPARE(m_log->count("UDP Broadcast start@"), broadcasts + 3);
+}
+
+void TestDiscoveryFlow::saveWritesOrReportsError()
+{
+    QString target;
+    m_modalCloser.clear();
+    m_modalCloser.setInspector([&target](QWidget *modal) {
+        if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            dialog->selectFile(target);
+            QMetaObject::invokeMethod(dialog, "accept");
+        }
+    });
+    QSignalSpy saved(m_window->groupTree(), &GroupTree::sigTreeSaved);
+    auto *save = m_window->findChild<QAction *>("actionSave");
+    // Nothing can be created in /proc, not even by root.
+    target = "/proc/GroupIP.csv";
+    save->trigger();
+    QCOMPARE(m_modalCloser.classNames(), (QStringList{"QFileDialog", "QMessageBox"}));
+    QCOMPARE(m_modalCloser.titles(), QStringList{"Error"});
+    QCOMPARE(saved.count(), 0);
+
+    m_modalCloser.clear();
+    target = AppFolders::configFolder() + "/Saved.csv";
+    save->trigger();
+    QCOMPARE(m_modalCloser.classNames(), QStringList{"QFileDialog"});
+    QCOMPARE(saved.count(), 1);
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("Group, Select, IP, Name\nHall A,1\n ,1,127.0.0.2,Left\n ,0,127.0.0.9,Spare\n"));
+    m_modalCloser.setInspector(nullptr);
 }
 
 void TestDiscoveryFlow::floodOfRepliesStaysBounded()
