@@ -655,6 +655,72 @@ Apply change and try again!</source>
         <source>Save Scheduler As</source>
         <translation>定时任务另存为</translation>
     </message>
+</context>
+<context>
+    <name>GroupTree</name>
+    <message>
+        <source>&amp;Add Group</source>
+        <translation>添加分组(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Add New Group</source>
+        <translation>添加新分组</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Group</source>
+        <translation>删除分组(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Delete Group from list</source>
+        <translation>从列表中删除分组</translation>
+    </message>
+    <message>
+        <source>&amp;Add IP</source>
+        <translation>添加IP(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Add New IP</source>
+        <translation>添加新IP</translation>
+    </message>
+    <message>
+        <source>&amp;Delete IP</source>
+        <translation>删除IP(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Delete IP from list</source>
+        <translation>从列表中删除IP</translation>
+    </message>
+    <message>
+        <source>(temporary)</source>
+        <translation>(临时)</translation>
+    </message>
+    <message>
+        <source>Will NOT save in this group!</source>
+        <translation>此分组不会被保存！</translation>
+    </message>
+    <message>
+        <source>GroupNew</source>
+        <translation>新分组</translation>
+    </message>
+    <message>
+        <source>New IP</source>
+        <translation>新IP</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Searching targets       </source>
+        <translation>正在搜索目标       </translation>
+    </message>
+    <message>
+        <source>Found target: </source>
+        <translation>找到目标：</translation>
+    </message>
+    <message>
+        <source>Save GroupIP As</source>
+        <translation>GroupIP 另存为</translation>
+    </message>
     <message>
         <source>CSV(*.csv)</source>
         <translation>CSV(*.csv)</translation>
@@ -771,6 +837,10 @@ Apply change and try again!</source>
     <message>
         <source>Script: empty or overlong command for %1</source>
         <translation>脚本：发给 %1 的命令为空或过长</translation>
+        <source>Cannot write file %1:
+%2.</source>
+        <translation>无法写入文件 %1：
+%2。</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include "net/commandcatalogue.h"
 #include "net/commanddispatch.h"
 #include "net/commandconsolerules.h"
+#include "net/grouptree.h"
 #include "net/powerstate.h"
 
 #include <QCoreApplication>
@@ -26,9 +27,10 @@ QString MainWindow::currentTargetIp() const
 
 QString MainWindow::selectedTreeIp() const
 {
-    // The projector selected in the group tree, once there is a tree; the
-    // console's target stands in for it meanwhile.
-    return currentTargetIp();
+    // The projector selected in the group tree; with a group or nothing
+    // selected there, the console's target.
+    const QString ip = m_groupTree ? m_groupTree->currentAddress() : QString();
+    return ip.isEmpty() ? currentTargetIp() : ip;
 }
 
 QString MainWindow::pluginFolder() const

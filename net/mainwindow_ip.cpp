@@ -1,4 +1,6 @@
-// Main window: command dispatch, answers and the start-up connection check.
+// Main window: command dispatch, answers, the group tree, discovery and the
+// target search. The logic lives in the owners (CommandDispatch, GroupTree,
+// UdpDiscovery, TargetSearch); this is the glue to the form.
 #include "ui/mainwindow.h"
 #include "ui_mainwindow.h"
 
@@ -7,11 +9,21 @@
 #include "net/batchprogress.h"
 #include "net/commanddispatch.h"
 #include "net/cataloguefiles.h"
+#include "net/discoveryreply.h"
+#include "net/groupipfile.h"
+#include "net/grouptree.h"
 #include "net/ipfinder.h"
+#include "net/targetsearch.h"
+#include "net/udpdiscovery.h"
+#include "app/appfolders.h"
 #include "ui/splashwindow.h"
 
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
+#include <QStatusBar>
+#include <QTimer>
 
 void MainWindow::sendMyTcpCmd(const QString &ip, const QString &command, quint16 port)
 {
@@ -67,10 +79,7 @@ void MainWindow::slotCmdResult(const QString &ip, const QString &result)
 
 void MainWindow::updateTreeFromAnswer(const QString &ip, const QString &key, const QString &value)
 {
-    // The group tree will take the model and serial number of its row here.
-    Q_UNUSED(ip)
-    Q_UNUSED(key)
-    Q_UNUSED(value)
+    m_groupTree->updateFromAnswer(ip, key, value);
 }
 
 void MainWindow::updateStatusFromAnswer(const QString &ip, const QString &key, const QString &value)
@@ -93,9 +102,50 @@ void MainWindow::on_pushButton_SendCmd_clicked()
 void MainWindow::checkConnectableIPs(const QStringList &addresses)
 {
     OLOG_INFO() << "Finding Connectable Ip at TCP port" << m_settings.tcpPort;
-    m_dispatch->setConnectedIPs(m_ipFinder->scan(addresses));
-    OLOG_INFO() << "Found IP:" << m_dispatch->connectedIPs();
+    QStringList probed = addresses;
+    probed.removeAll(QString());
+    m_targetSearch->checkAddresses(probed);
+}
+
+bool MainWindow::searchTargets()
+{
+    return m_targetSearch->search(m_settings.localIP, m_settings.ipTotal);
+}
+
+void MainWindow::searchStarted(int kind)
+{
+    // One scan at a time: the action comes back when this one has ended.
+    ui->actionSearch->setEnabled(false);
+    if (kind != TargetSearch::RangeSearch)
+        return;
+    m_searchLabel->setText(tr("Searching targets       "));
+    m_searchProgress->setValue(0);
+    m_searchLabel->show();
+    m_searchProgress->show();
+}
+
+void MainWindow::searchFinished(int kind, const QStringList &found)
+{
+    if (kind == TargetSearch::StartupCheck) {
+        OLOG_INFO() << "Found IP:" << found;
+        fillConnectableIPs();
+        ui->actionSearch->setEnabled(true);
+        return;
+    }
+    m_searchLabel->hide();
+    m_searchProgress->hide();
+    statusBar()->setStyleSheet(QStringLiteral("QStatusBar{color:cyan}"));
+    statusBar()->showMessage(tr("Found target: ") + QString::number(found.size()), 2000);
     fillConnectableIPs();
+    ui->actionSearch->setEnabled(true);
+    // What the search action does with the result.
+    if (!found.isEmpty())
+        checkFoundGroup(found);
+    slotStartUdpBroadcast();
+    QTimer::singleShot(500, this, &MainWindow::slotStartUdpBroadcast);
+    QTimer::singleShot(1500, this, &MainWindow::slotStartUdpBroadcast);
+    QTimer::singleShot(2000, this, &MainWindow::sigSearchStatusCheck);
+    emit sigSearchFinished(found);
 }
 
 void MainWindow::fillConnectableIPs()
@@ -103,8 +153,13 @@ void MainWindow::fillConnectableIPs()
     const QStringList addresses = m_dispatch->connectedIPs();
     const bool any = !addresses.isEmpty();
     if (any) {
+        // The console keeps its target when the list grows.
+        const QString current = ui->comboboxIP->currentText();
         ui->comboboxIP->clear();
         ui->comboboxIP->addItems(addresses);
+        const int index = ui->comboboxIP->findText(current);
+        if (index >= 0)
+            ui->comboboxIP->setCurrentIndex(index);
     }
     ui->comboboxIP->setEnabled(any);
     ui->pushButton_SendCmd->setEnabled(any);
@@ -114,18 +169,89 @@ void MainWindow::fillConnectableIPs()
 void MainWindow::slotFoundIP(const QString &ip, int ms, int percent)
 {
     if (ms >= 1) {
-        if (!markTreeConnected(ip))
+        if (m_groupTree->markConnected(ip) == 0)
             return;
         m_targetFound = true;
     }
+    if (!m_searchProgress->isHidden())
+        m_searchProgress->setValue(percent);
     if (m_splash)
         m_splash->showMessage(tr("Searching:%1%").arg(percent), Qt::AlignTop | Qt::AlignHCenter,
                               m_targetFound ? Qt::darkGreen : Qt::black);
 }
 
-bool MainWindow::markTreeConnected(const QString &ip)
+void MainWindow::on_actionSearch_triggered()
 {
-    // The group tree will show its rows of ip as connected here; until then
-    // the addresses of GroupIP.csv stand for its rows.
-    return m_inventoryIPs.contains(ip);
+    m_groupTree->resetConnectionState();
+    searchTargets();
+}
+
+void MainWindow::on_actionSave_triggered()
+{
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Save GroupIP As"), GroupIpFile::filePath(AppFolders::configFolder()),
+                                     tr("CSV(*.csv)"), nullptr, QFileDialog::DontUseNativeDialog);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!m_groupTree->save(path, &error))
+        QMessageBox::critical(this, tr("Error"), tr("Cannot write file %1:\n%2.").arg(path, error), QMessageBox::Ok);
+}
+
+void MainWindow::slotStartUdpBroadcast()
+{
+    m_udpDiscovery->broadcastRequest();
+}
+
+void MainWindow::slotUdpRX(const QString &text)
+{
+    if (m_udpDiscovery->handleReply(text))
+        displayStatusMessage(text);
+}
+
+void MainWindow::UdpFoundIP(const QString &ip, const QString &model, const QString &serial, const QString &mac)
+{
+    if (m_groupTree->udpFoundIP(ip, model, serial, mac))
+        fillConnectableIPs();
+    // The model picks the catalogue file: only a plain name, never a path.
+    if (m_dispatch->isConnected(ip) && DiscoveryReply::isPlainModelName(model)) {
+        loadCatalogueForIP(ip, model);
+        if (m_consoleTarget.modelAnswered(ip, model) && ip == currentTargetIp())
+            showTargetCategories(ip);
+    }
+}
+
+void MainWindow::checkFoundGroup(const QStringList &ips)
+{
+    m_groupTree->checkFoundGroup(ips);
+}
+
+void MainWindow::slotGroupIpContextMenu(const QPoint &pos)
+{
+    m_groupTree->showContextMenu(pos);
+}
+
+void MainWindow::slotAddGroup_triggered()
+{
+    m_groupTree->addGroup();
+}
+
+void MainWindow::slotDelGroup_triggered()
+{
+    m_groupTree->deleteGroup();
+}
+
+void MainWindow::slotAddIP_triggered()
+{
+    m_groupTree->addIP();
+}
+
+void MainWindow::slotDelIP_triggered()
+{
+    m_groupTree->deleteIP();
+}
+
+void MainWindow::on_treeWidgetGroupIP_itemClicked(QTreeWidgetItem *item, int column)
+{
+    m_groupTree->itemClicked(item, column);
 }

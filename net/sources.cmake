@@ -19,12 +19,16 @@ set(ORV_NET_CORE_SOURCES
     net/commandconsolerules.h
     net/consoletarget.cpp
     net/consoletarget.h
-    net/groupipaddresses.cpp
-    net/groupipaddresses.h
+    net/discoveryreply.cpp
+    net/discoveryreply.h
+    net/groupipfile.cpp
+    net/groupipfile.h
     net/ipfinder.cpp
     net/ipfinder.h
     net/localipcheck.cpp
     net/localipcheck.h
+    net/myudprx.cpp
+    net/myudprx.h
     net/mytcpsocket.cpp
     net/mytcpsocket.h
     net/netlocalinfo.cpp
@@ -37,9 +41,17 @@ set(ORV_NET_CORE_SOURCES
     net/sessionfailure.h
     net/singlesenddebounce.cpp
     net/singlesenddebounce.h
+    net/targetsearch.cpp
+    net/targetsearch.h
+    net/udpdiscovery.cpp
+    net/udpdiscovery.h
 )
 # Widgets, forms, sound and the main window's glue: linked into OrvantoGui.
 set(ORV_NET_GUI_SOURCES
     net/mainwindow_cmd.cpp
     net/mainwindow_ip.cpp
+    net/grouptree.cpp
+    net/grouptree.h
+    net/mytreeip.cpp
+    net/mytreeip.h
 )

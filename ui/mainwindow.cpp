@@ -7,9 +7,12 @@
 #include "app/settingsreader.h"
 #include "net/batchprogress.h"
 #include "net/commanddispatch.h"
-#include "net/groupipaddresses.h"
+#include "net/groupipfile.h"
+#include "net/grouptree.h"
 #include "net/ipfinder.h"
 #include "net/localipcheck.h"
+#include "net/targetsearch.h"
+#include "net/udpdiscovery.h"
 #include "ui/aboutpage.h"
 #include "ui/clocktext.h"
 #include "ui/darkpalette.h"
@@ -97,10 +100,17 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     connect(m_dispatch, &CommandDispatch::sigUpdateConnectedIP, this, &MainWindow::sigUpdateConnectedIP);
     connectBatchProgress();
 
-    // 5. The inventory: the addresses the start-up check probes.
+    // 5. The group tree from GroupIP.csv, nothing connected yet.
     OLOG_INFO() << "Build IP Tree";
-    m_inventoryIPs = GroupIpAddresses::fromFile(GroupIpAddresses::filePath(AppFolders::configFolder()));
+    m_groupTree = new GroupTree(ui->treeWidgetGroupIP, m_dispatch, this);
+    m_groupTree->load(GroupIpFile::filePath(AppFolders::configFolder()));
+    m_groupTree->resetConnectionState();
+    connect(ui->treeWidgetGroupIP, &QWidget::customContextMenuRequested, this, &MainWindow::slotGroupIpContextMenu);
+    connect(m_groupTree, &GroupTree::sigTargetClicked, this, &MainWindow::selectTarget);
     connect(m_ipFinder, &IPfinder::sigFoundIP, this, &MainWindow::slotFoundIP);
+    m_targetSearch = new TargetSearch(m_ipFinder, m_dispatch, this);
+    connect(m_targetSearch, &TargetSearch::sigStarted, this, &MainWindow::searchStarted);
+    connect(m_targetSearch, &TargetSearch::sigFinished, this, &MainWindow::searchFinished);
 
     // 6. Which of them listen on the command port: probed from startUp().
     m_ipFinder->setPort(quint16(m_settings.tcpPort));
@@ -118,6 +128,17 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     setupPages();
     setupPeriodicTaskRow();
 
+    // 10. Discovery: the receiver now, the first two broadcasts once the
+    //     window is up.
+    OLOG_INFO() << "Starting UDP RX...";
+    m_udpDiscovery = new UdpDiscovery(m_settings.localIP, quint16(m_settings.udpPortRx), quint16(m_settings.udpPortTx),
+                                      this);
+    m_udpDiscovery->startReceiver(m_settings.multicastIP);
+    connect(m_udpDiscovery, &UdpDiscovery::sigReceived, this, &MainWindow::slotUdpRX);
+    connect(m_udpDiscovery, &UdpDiscovery::sigReply, this, &MainWindow::UdpFoundIP);
+    QTimer::singleShot(2000, this, &MainWindow::slotStartUdpBroadcast);
+    QTimer::singleShot(2500, this, &MainWindow::slotStartUdpBroadcast);
+
     // 11. Product mark in the menu bar.
     setupMenuBarCorner();
 
@@ -131,7 +152,7 @@ void MainWindow::startUp()
     if (!m_settings.fallbacks.isEmpty())
         displayStatusMessage(SettingsReader::fallbackStatusMessage(m_settings.fallbacks));
     checkLocalIP();
-    checkConnectableIPs(m_inventoryIPs);
+    checkConnectableIPs(m_groupTree->allAddresses());
     // The model list is shown once at start so the operator sees which
     // projectors this installation can drive.
     m_dialogAboutPJ->exec();
@@ -221,6 +242,18 @@ void MainWindow::setupStatusBarWidgets()
     statusBar()->addPermanentWidget(m_statusProgress, 1);
     m_statusLabel->hide();
     m_statusProgress->hide();
+
+    m_searchLabel = new QLabel(statusBar());
+    m_searchLabel->setObjectName(QStringLiteral("labelSearch"));
+    m_searchProgress = new QProgressBar(statusBar());
+    m_searchProgress->setObjectName(QStringLiteral("progressBarSearch"));
+    m_searchProgress->setRange(0, 100);
+    m_searchProgress->setAlignment(Qt::AlignCenter);
+    m_searchProgress->setMaximumHeight(18);
+    statusBar()->addPermanentWidget(m_searchLabel, 0);
+    statusBar()->addPermanentWidget(m_searchProgress, 1);
+    m_searchLabel->hide();
+    m_searchProgress->hide();
 }
 
 void MainWindow::setupSplitters()

@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QModelIndex>
+#include <QPoint>
 #include <QPointer>
 #include <QStringList>
 #include <QTime>
@@ -26,6 +27,10 @@ class DialogAboutPJ;
 class DialogConfig;
 class SplashWindow;
 class IPfinder;
+class GroupTree;
+class TargetSearch;
+class UdpDiscovery;
+class QTreeWidgetItem;
 class MyTcpSocket;
 
 namespace Ui {
@@ -96,6 +101,15 @@ public:
     void selectTarget(const QString &ip);
 
     // --- Discovery and inventory (mainwindow_ip) ---
+    GroupTree *groupTree() const { return m_groupTree; }
+    UdpDiscovery *udpDiscovery() const { return m_udpDiscovery; }
+    TargetSearch *targetSearch() const { return m_targetSearch; }
+    // One discovery reply applied to the tree and the connected-IP list.
+    void UdpFoundIP(const QString &ip, const QString &model, const QString &serial, const QString &mac);
+    void checkFoundGroup(const QStringList &ips);
+    // Starts the search of LocalIP's range; its result arrives later
+    // (sigSearchFinished). False while a search or the start-up check runs.
+    bool searchTargets();
 
     // --- Status monitoring (mainwindow_status) ---
 
@@ -111,6 +125,10 @@ signals:
     void sigPassCmdModel(CommandCatalogue *model);
     void sigUpdateConnectedIP(const QStringList &slConnectedIP);
     void sigEndStatusBar();
+    // Discovery and inventory: a search ended (found: its result); 2000 ms
+    // later sigSearchStatusCheck asks the status monitor for its check.
+    void sigSearchFinished(const QStringList &found);
+    void sigSearchStatusCheck();
 
 public slots:
     void showTime();
@@ -124,6 +142,16 @@ public slots:
     void onReceiveQMLsendClickSig(const QString &functionName);
 
     // --- Discovery and inventory slots ---
+    void slotStartUdpBroadcast();
+    void slotUdpRX(const QString &text);
+    void slotGroupIpContextMenu(const QPoint &pos);
+    void slotAddGroup_triggered();
+    void slotDelGroup_triggered();
+    void slotAddIP_triggered();
+    void slotDelIP_triggered();
+    void on_actionSearch_triggered();
+    void on_actionSave_triggered();
+    void on_treeWidgetGroupIP_itemClicked(QTreeWidgetItem *item, int column);
 
     // --- Status monitoring slots ---
 
@@ -193,7 +221,8 @@ private:
     void checkConnectableIPs(const QStringList &addresses);
     void fillConnectableIPs();
     void hideBatchProgress();
-    bool markTreeConnected(const QString &ip);
+    void searchStarted(int kind);
+    void searchFinished(int kind, const QStringList &found);
     void updateTreeFromAnswer(const QString &ip, const QString &key, const QString &value);
     void updateStatusFromAnswer(const QString &ip, const QString &key, const QString &value);
 
@@ -250,9 +279,8 @@ private:
     CommandDispatch *m_dispatch = nullptr;
     QString m_lastResult;
 
-    // Start-up connection check.
+    // Start-up connection check and target search.
     IPfinder *m_ipFinder = nullptr;
-    QStringList m_inventoryIPs; // addresses of GroupIP.csv
     bool m_targetFound = false; // some inventory address answered during this run
 
     // --- Owners of the coming subsystems ---
@@ -263,4 +291,10 @@ private:
     class ScriptHost *m_scriptHost = nullptr;
     class ScriptSound *m_scriptSound = nullptr;
     class Scheduler *m_scheduler = nullptr;
+    // Discovery and inventory.
+    GroupTree *m_groupTree = nullptr;
+    UdpDiscovery *m_udpDiscovery = nullptr;
+    TargetSearch *m_targetSearch = nullptr;
+    QLabel *m_searchLabel = nullptr;
+    QProgressBar *m_searchProgress = nullptr;
 };

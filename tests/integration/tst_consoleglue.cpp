@@ -1,6 +1,5 @@
 #include "net/commandconsolerules.h"
 #include "net/consoletarget.h"
-#include "net/groupipaddresses.h"
 #include "net/ipfinder.h"
 #include "net/powerstate.h"
 
@@ -9,42 +8,17 @@
 #include <QtTest>
 
 // The widget-free rules behind the main window's console and start-up check:
-// inventory addresses, command texts, model questions and the search range.
+// command texts, model questions and the search range.
 class TestConsoleGlue : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void groupIpAddresses_data();
-    void groupIpAddresses();
     void consoleRules_data();
     void consoleRules();
     void consoleTarget();
     void filterAndRange();
 };
-
-void TestConsoleGlue::groupIpAddresses_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("addresses");
-    const QString header = "Group, Select, IP, Name\n";
-    QTest::newRow("header is never a record") << " ,1,10.0.0.1,H\nHall,1\n ,1,10.0.0.2,P" << QStringList{"10.0.0.2"};
-    QTest::newRow("groups in file order, crlf and blank lines")
-        << header + "Hall A,1\r\n ,1,10.0.0.1,P1\r\n\r\n ,0,10.0.0.2,P2\n   \nHall B,0\n ,1,10.0.0.3,P3"
-        << QStringList{"10.0.0.1", "10.0.0.2", "10.0.0.3"};
-    QTest::newRow("found group left out, case-sensitive")
-        << header + "Hall,1\n ,1,10.0.0.1,P\nFound,1\n ,1,10.0.0.9,\nfound,1\n ,1,10.0.0.4,Q"
-        << QStringList{"10.0.0.1", "10.0.0.4"};
-    QTest::newRow("rows before any group, records without address")
-        << header + " ,1,10.0.0.1,P\nHall,1\n ,1\n ,1,,Nameless\n ,1,10.0.0.3,Left, right" << QStringList{"10.0.0.3"};
-}
-
-void TestConsoleGlue::groupIpAddresses()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, addresses);
-    QCOMPARE(GroupIpAddresses::fromText(text), addresses);
-}
 
 // What the console sends and shows for a catalogue row picked in a category
 // ("row": command and name fields), a panel key at a power state ("key") and

@@ -7,18 +7,21 @@
 #include <QTcpServer>
 #include <QtTest>
 
-// The prober against the projector simulator: who counts as found, what a
-// miss costs, and that the event loop keeps running during a probe.
+// The prober against the projector simulator: who counts as found, the
+// order of the reports whatever the order of the answers, and the bound on
+// probes at once.
 class TestIPfinder : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void scanFindsListenersInOrder();
-    void probeUsesThePortAndSendsNothing();
+    void scanReportsInListOrder();
+    void probesAreBoundedAndSendNothing();
+    void connectMs_data();
+    void connectMs();
 };
 
-void TestIPfinder::scanFindsListenersInOrder()
+void TestIPfinder::scanReportsInListOrder()
 {
     SimulatorProcess sim;
     QVERIFY2(sim.start({"--range", "127.0.0.2-127.0.0.5", "--mode", "127.0.0.4=refuse", "--mode", "127.0.0.5=backlog"}),
@@ -26,41 +29,78 @@ void TestIPfinder::scanFindsListenersInOrder()
     IPfinder finder;
     finder.setTimeoutMs(150);
     QSignalSpy spy(&finder, &IPfinder::sigFoundIP);
-    QTimer ticker;
-    QSignalSpy ticks(&ticker, &QTimer::timeout);
-    ticker.start(20);
-    QElapsedTimer clock;
-    clock.start();
-    // Nobody listens at .9; .4 refuses; .5's accept queue is full.
-    const QStringList addresses{"127.0.0.3", "127.0.0.9", "127.0.0.2", "127.0.0.4", "127.0.0.5"};
-    QCOMPARE(finder.scan(addresses), (QStringList{"127.0.0.3", "127.0.0.2"}));
-    // A refusal does not end the wait: every miss takes the whole time-out,
-    // and the event loop runs meanwhile.
-    QVERIFY2(clock.elapsed() >= 3 * 140, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY2(ticks.count() >= 8, qPrintable(QString::number(ticks.count())));
+    QSignalSpy finished(&finder, &IPfinder::sigScanFinished);
+    // Nobody listens at .9; .4 refuses; .5's accept queue is full, so the
+    // first address settles last.
+    const QStringList addresses{"127.0.0.5", "127.0.0.3", "127.0.0.9", "127.0.0.2", "127.0.0.4"};
+    QVERIFY(finder.scan(addresses));
+    QVERIFY(finder.isScanning());
+    QVERIFY(!finder.scan({"127.0.0.2"})); // one scan at a time
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toStringList(), (QStringList{"127.0.0.3", "127.0.0.2"}));
     QCOMPARE(spy.count(), 5);
     for (int i = 0; i < spy.count(); ++i) {
         QCOMPARE(spy.at(i).at(0).toString(), addresses.at(i));
         QCOMPARE(spy.at(i).at(2).toInt(), i * 20);
-        // A loopback connect takes well under a millisecond; it still counts.
         const int ms = spy.at(i).at(1).toInt();
-        QVERIFY2((ms > 0) == (i == 0 || i == 2) && ms <= 150, qPrintable(QString::number(ms)));
+        QVERIFY2((ms > 0) == (i == 1 || i == 3) && ms <= 150 && ms != 0, qPrintable(QString::number(ms)));
     }
+    // An empty list finishes too, on the next turn.
+    QVERIFY(finder.scan({}));
+    QTRY_COMPARE(finished.count(), 2);
+    QCOMPARE(finished.at(1).at(0).toStringList(), QStringList());
 }
 
-void TestIPfinder::probeUsesThePortAndSendsNothing()
+void TestIPfinder::probesAreBoundedAndSendNothing()
 {
     QTcpServer server;
     QVERIFY(server.listen(QHostAddress("127.0.0.20"), 0));
     IPfinder finder;
-    QCOMPARE(finder.probe("127.0.0.20"), -1); // nobody on 7000 there
     finder.setPort(server.serverPort());
-    QVERIFY(finder.probe("127.0.0.20") > 0);
-    QTRY_VERIFY(server.hasPendingConnections());
-    QTcpSocket *peer = server.nextPendingConnection();
+    QSignalSpy finished(&finder, &IPfinder::sigScanFinished);
+    QVERIFY(finder.scan({"127.0.0.20", "127.0.0.20"}));
+    QTRY_COMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toStringList(), (QStringList{"127.0.0.20", "127.0.0.20"}));
     // The prober hangs up at once, without a byte.
-    QTRY_COMPARE(peer->state(), QAbstractSocket::UnconnectedState);
-    QCOMPARE(peer->readAll(), QByteArray());
+    QTRY_VERIFY(server.hasPendingConnections());
+    while (QTcpSocket *peer = server.nextPendingConnection()) {
+        QTRY_COMPARE(peer->state(), QAbstractSocket::UnconnectedState);
+        QCOMPARE(peer->readAll(), QByteArray());
+    }
+
+    // Connects to a full accept queue hang until the time-out: with two
+    // probes at a time, six of them take three time-outs, not one.
+    SimulatorProcess sim;
+    QVERIFY2(sim.start({"--range", "127.0.0.21-127.0.0.26", "--mode", "127.0.0.21=backlog", "--mode",
+                        "127.0.0.22=backlog", "--mode", "127.0.0.23=backlog", "--mode", "127.0.0.24=backlog", "--mode",
+                        "127.0.0.25=backlog", "--mode", "127.0.0.26=backlog"}),
+             sim.errorText());
+    IPfinder bounded;
+    bounded.setTimeoutMs(100);
+    bounded.setMaxConcurrent(2);
+    QSignalSpy boundedDone(&bounded, &IPfinder::sigScanFinished);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(bounded.scan(IPfinder::candidateRange("127.0.0.0", 26).mid(20)));
+    QTRY_COMPARE(boundedDone.count(), 1);
+    QVERIFY2(clock.elapsed() >= 290, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(boundedDone.at(0).at(0).toStringList(), QStringList());
+}
+
+void TestIPfinder::connectMs_data()
+{
+    QTest::addColumn<qint64>("ns");
+    QTest::addColumn<int>("ms");
+    QTest::newRow("within the first millisecond") << qint64(300000) << 1;
+    QTest::newRow("a started millisecond counts") << qint64(1000001) << 2;
+    QTest::newRow("capped at the time-out") << qint64(900000000) << 250;
+}
+
+void TestIPfinder::connectMs()
+{
+    QFETCH(qint64, ns);
+    QFETCH(int, ms);
+    QCOMPARE(IPfinder::connectMs(ns, 250), ms);
 }
 
 ORV_TEST_GUILESS_MAIN(TestIPfinder)

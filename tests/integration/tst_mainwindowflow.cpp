@@ -95,7 +95,9 @@ void TestMainWindowFlow::initTestCase()
 {
     const QString catalogue = TestEnvironment::binDir() + "/pluginPJ/KX4410Q.csv";
     QVERIFY2(m_sim.start({"--range", "127.0.0.2-127.0.0.6", "--model", "KX4410Q", "--catalogue", catalogue,
-                          "--warmup-ms", "150", "--mode", "127.0.0.5=garbage", "--mode", "127.0.0.6=nul"}),
+                          "--warmup-ms", "150", "--mode", "127.0.0.5=garbage", "--mode", "127.0.0.6=nul",
+                          // Only TCP here: discovery would name the garbage projector's model.
+                          "--no-discovery"}),
              m_sim.errorText());
 
     const QString config = AppFolders::configFolder();
@@ -125,6 +127,8 @@ void TestMainWindowFlow::constructionFillsConnectableIPs()
     QCOMPARE(m_modalCloser.classNames(), (QStringList{"QMessageBox", "DialogAboutPJ"}));
     QCOMPARE(m_modalCloser.seen().at(0).title, QString("10.9.9.9"));
     QCOMPARE(m_modalCloser.seen().at(0).text, QString("Configured LocalIP NOT Found! \nApply change and try again!"));
+    // The check probes in the background.
+    QTRY_VERIFY(m_log->find("Found IP:") >= 0);
     QStringList items;
     for (int i = 0; i < targets()->count(); ++i)
         items << targets()->itemText(i);

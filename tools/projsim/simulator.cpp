@@ -1,8 +1,11 @@
 #include "simulator.h"
 
+#include "discoveryresponder.h"
 #include "projectorserver.h"
 #include "projectorstate.h"
 #include "serialprojector.h"
+
+#include <cstdio>
 
 Simulator::Simulator(const SimulatorOptions &options, QObject *parent) : QObject(parent), m_options(options) {}
 
@@ -57,6 +60,8 @@ ProjectorState *Simulator::makeProjector(const QString &key, quint32 seed, int i
 
 bool Simulator::startTcp(QString *error)
 {
+    if (m_options.discovery)
+        m_discovery = new DiscoveryResponder(this);
     int index = 0;
     for (const QHostAddress &address : qAsConst(m_options.addresses)) {
         ProjectorState *state = makeProjector(address.toString(), address.toIPv4Address(), index++);
@@ -69,7 +74,12 @@ bool Simulator::startTcp(QString *error)
                          .arg(server->mode().toString(), reason);
             return false;
         }
+        if (m_discovery && server->mode().kind() != AddressMode::Refuse)
+            m_discovery->addProjector(address, state->model(), state->serialNumber());
     }
+    QString reason;
+    if (m_discovery && !m_discovery->start(&reason))
+        std::fprintf(stderr, "projsim: no discovery answers (%s)\n", qPrintable(reason));
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QVector>
 
+class DiscoveryResponder;
 class ProjectorState;
 
 // Builds the simulated fleet (or the one serial projector) from the
@@ -35,4 +36,5 @@ private:
     SimulatorOptions m_options;
     CatalogueTable m_catalogue;
     QVector<ProjectorState *> m_projectors;
+    DiscoveryResponder *m_discovery = nullptr;
 };

@@ -49,6 +49,7 @@ QString SimulatorOptions::usage()
         "               [--no-echo] [--slow MS] [--partial] [--burst]\n"
         "  common: [--warmup-ms 3000] [--cooldown-ms 3000] [--hour-ms 60000] [--hours N]\n"
         "          [--power [IP=]STATE]... [--fault [IP=]HEXCODE]...\n"
+        "  discovery: every address but refuse ones answers \"?ZZ?\" on UDP 35070 [--no-discovery]\n"
         "  modes: normal | delay:MS | silent | close[:N] | split[:MS] | nul | garbage | refuse | backlog\n");
 }
 
@@ -74,14 +75,16 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString *error)
     const QCommandLineOption hoursOption(QStringLiteral("hours"), QString(), QStringLiteral("hours"));
     const QCommandLineOption powerOption(QStringLiteral("power"), QString(), QStringLiteral("[ip=]state"));
     const QCommandLineOption faultOption(QStringLiteral("fault"), QString(), QStringLiteral("[ip=]code"));
+    const QCommandLineOption noDiscoveryOption(QStringLiteral("no-discovery"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOptions({portOption, addressOption, rangeOption, modelOption, catalogueOption, modeOption, serialOption,
                        baudOption, noEchoOption, slowOption, partialOption, burstOption, warmupOption, cooldownOption,
-                       hourOption, hoursOption, powerOption, faultOption, helpOption});
+                       hourOption, hoursOption, powerOption, faultOption, noDiscoveryOption, helpOption});
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
     }
+    discovery = !parser.isSet(noDiscoveryOption);
     if (parser.isSet(helpOption)) {
         *error = QString();
         return false;

@@ -30,6 +30,9 @@ public:
     bool partial = false;
     bool burst = false;
 
+    // Answer the manager's discovery broadcast for every served address.
+    bool discovery = true;
+
     int warmupMs = 3000;
     int cooldownMs = 3000;
     int hourMs = 60000;

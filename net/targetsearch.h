@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class CommandDispatch;
+class IPfinder;
+
+// Owner of the TCP target search and of the start-up connection check: both
+// probe with the one IPfinder and replace the connected-IP list with what
+// answered. Only one runs at a time; the window disables its search action
+// from sigStarted to sigFinished.
+class TargetSearch : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Kind
+    {
+        StartupCheck,
+        RangeSearch
+    };
+
+    TargetSearch(IPfinder *finder, CommandDispatch *dispatch, QObject *parent = nullptr);
+
+    IPfinder *finder() const { return m_finder; }
+    bool isRunning() const;
+
+    // Probes localIP's range (IPfinder::candidateRange); false while busy.
+    bool search(const QString &localIP, int ipTotal);
+    // Probes the tree's addresses once at start; false while busy.
+    bool checkAddresses(const QStringList &addresses);
+
+signals:
+    void sigStarted(int kind);
+    // After the connected-IP list was replaced with found.
+    void sigFinished(int kind, const QStringList &found);
+
+private:
+    bool start(Kind kind, const QStringList &addresses);
+    void scanFinished(const QStringList &found);
+
+    IPfinder *m_finder;
+    CommandDispatch *m_dispatch;
+    Kind m_kind = StartupCheck;
+};
