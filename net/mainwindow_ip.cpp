@@ -7,6 +7,7 @@
 #include "net/batchprogress.h"
 #include "net/commanddispatch.h"
 #include "net/cataloguefiles.h"
+#include "monitor/statusmonitor.h"
 #include "net/ipfinder.h"
 #include "ui/splashwindow.h"
 
@@ -75,10 +76,7 @@ void MainWindow::updateTreeFromAnswer(const QString &ip, const QString &key, con
 
 void MainWindow::updateStatusFromAnswer(const QString &ip, const QString &key, const QString &value)
 {
-    // The status table will map the answer onto its row here.
-    Q_UNUSED(ip)
-    Q_UNUSED(key)
-    Q_UNUSED(value)
+    m_status->updateFromAnswer(ip, key, value);
 }
 
 void MainWindow::on_pushButton_SendCmd_clicked()

@@ -24,6 +24,7 @@ class CommandDispatch;
 class DialogAboutPJ;
 class DialogConfig;
 class SplashWindow;
+class StatusMonitor;
 class IPfinder;
 class MyTcpSocket;
 
@@ -97,6 +98,11 @@ public:
     // --- Discovery and inventory (mainwindow_ip) ---
 
     // --- Status monitoring (mainwindow_status) ---
+    StatusMonitor *statusMonitor() const { return m_status; }
+    void initStatusTable();
+    // First row whose cell in column holds text (the address column: exactly).
+    QModelIndex findStatusRow(int column, const QString &text) const;
+    void findStatusTableWithIP(const QString &ip);
 
     // --- Automation (mainwindow_scheduler, mainwindow_jscript) ---
 
@@ -121,6 +127,16 @@ public slots:
     // --- Discovery and inventory slots ---
 
     // --- Status monitoring slots ---
+    void slotCheckStatus();
+    void slotCheckStatusModelSerial();
+    void onCurrentStatusRowChanged(const QModelIndex &current, const QModelIndex &previous);
+    void on_tableViewStatus_clicked(const QModelIndex &index);
+    void on_tableViewStatus_doubleClicked(const QModelIndex &index);
+    void on_actionRefreshStatus_triggered();
+    void on_pushButtonExportStatus_clicked();
+    void on_actionAllOn_triggered();
+    void on_actionAllOff_triggered();
+    void on_lineEditErrCode_textChanged(const QString &text);
 
     // --- Automation slots ---
 
@@ -202,11 +218,6 @@ private:
     NetLocalInfo m_netLocalInfo;
 
     QTimer *m_timer1s = nullptr;
-    // Status polling: the timer is armed by the status page; the bar lives in
-    // the scheduler page's periodic-task table and counts down to its next shot.
-    QTimer *m_statusPollTimer = nullptr;
-    QProgressBar *m_statusPollBar = nullptr;
-
     // Status bar: title and progress of a running command batch.
     QLabel *m_statusLabel = nullptr;
     QProgressBar *m_statusProgress = nullptr;
@@ -235,4 +246,14 @@ private:
     bool m_targetFound = false; // some inventory address answered during this run
 
     // --- Owners of the coming subsystems ---
+    // Status monitoring: table, sweeps, polling, all on / all off.
+    StatusMonitor *m_status = nullptr;
+    QStringList m_knownModels; // models with a catalogue file, listed once at start
+    void setupStatusMonitor();
+    void startStatusPolling();
+    void refreshCommandPage();
+    void handleStatusRowClick(int row);
+    // Set while a status-row click makes its projector the target, so that
+    // the target's own status-row selection does not come back here.
+    bool m_inStatusRowClick = false;
 };
