@@ -23,10 +23,17 @@ const QString StampFormat = QStringLiteral("hh:mm:ss.zzz");
 StatusMonitor::StatusMonitor(CommandDispatch *dispatch, const CommandCatalogue *catalogue, QObject *parent)
     : QObject(parent), m_dispatch(dispatch), m_catalogue(catalogue),
       m_model(new TableModelStatus(TableModelStatus::defaultHeaders(), QStringList(), this)),
-      m_walk(new PowerSwitchWalk(this)), m_pollTimer(new QTimer(this))
+      m_walk(new PowerSwitchWalk(this)), m_pollTimer(new QTimer(this)), m_firstTargetSweep(new QTimer(this)),
+      m_firstStatusSweep(new QTimer(this))
 {
     m_pollTimer->setObjectName(QStringLiteral("statusPollTimer"));
     connect(m_pollTimer, &QTimer::timeout, this, &StatusMonitor::sweep);
+    m_firstTargetSweep->setSingleShot(true);
+    m_firstTargetSweep->setInterval(TargetSweepDelayMs);
+    connect(m_firstTargetSweep, &QTimer::timeout, this, &StatusMonitor::targetSweep);
+    m_firstStatusSweep->setSingleShot(true);
+    m_firstStatusSweep->setInterval(StatusSweepDelayMs);
+    connect(m_firstStatusSweep, &QTimer::timeout, this, &StatusMonitor::sweep);
     connect(m_dispatch, &CommandDispatch::sigUpdateConnectedIP, m_model, &TableModelStatus::slotUpdateConnectedIP);
     m_model->slotUpdateConnectedIP(m_dispatch->connectedIPs());
 
@@ -57,8 +64,15 @@ void StatusMonitor::setPollMinutes(int minutes)
 void StatusMonitor::startPolling()
 {
     m_pollTimer->start(m_pollMinutes * 60000);
-    QTimer::singleShot(TargetSweepDelayMs, this, &StatusMonitor::targetSweep);
-    QTimer::singleShot(StatusSweepDelayMs, this, &StatusMonitor::sweep);
+    m_firstTargetSweep->start();
+    m_firstStatusSweep->start();
+}
+
+void StatusMonitor::stopPolling()
+{
+    m_pollTimer->stop();
+    m_firstTargetSweep->stop();
+    m_firstStatusSweep->stop();
 }
 
 void StatusMonitor::rebuild(const QStringList &addresses)

@@ -55,6 +55,8 @@ public:
     // after 3 s, status sweep after 8 s). Timers only fire once the event
     // loop runs, so this may be called while the window is being built.
     void startPolling();
+    // Stops every polling timer (the first sweeps included).
+    void stopPolling();
 
     // One row per address, all values gone (the tree's checked projectors).
     void rebuild(const QStringList &addresses);
@@ -105,6 +107,8 @@ private:
     TableModelStatus *m_model;
     PowerSwitchWalk *m_walk;
     QTimer *m_pollTimer;
+    QTimer *m_firstTargetSweep;
+    QTimer *m_firstStatusSweep;
     QProgressBar *m_pollBar = nullptr;
     int m_pollMinutes = 5;
     int m_shownSeconds = -1;
