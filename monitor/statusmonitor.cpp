@@ -165,11 +165,10 @@ void StatusMonitor::updateFromAnswer(const QString &ip, const QString &key, cons
         const QByteArray source = value.toUtf8();
         m_model->setCell(row, column, QCoreApplication::translate("TableModelStatus", source.constData()));
     }
-    // The life belongs to the answering projector's own model. The model
-    // answer comes before that model's catalogue is loaded on the very first
-    // sweep, so the hours answer (asked last) looks again when needed.
-    if (StatusAnswerMap::keyCarriesModel(key) ||
-        (column == TableModelStatus::HoursColumn && m_model->cell(row, TableModelStatus::LifeColumn).isEmpty()))
+    // The life belongs to the answering projector's own model, not to the
+    // one selected in the tree. (The target sweep's model answer comes before
+    // the catalogue is loaded; the status sweep's finds it.)
+    if (StatusAnswerMap::keyCarriesModel(key))
         refreshLife(row, ip);
 }
 

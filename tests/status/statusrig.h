@@ -21,6 +21,7 @@ struct StatusRig
     StatusMonitor monitor{&dispatch, &catalogue};
     ConsoleLogRules console{false, TestEnvironment::root()};
     QStringList shown;    // console lines shown, in order
+    QStringList monitorLines; // the lines the monitor itself wrote
     QStringList taskLogs; // stamps of the task logs written
     int answers = 0;
 
@@ -45,7 +46,10 @@ struct StatusRig
             console.addPendingTasks(stamp, sessions);
         });
         QObject::connect(&dispatch, &CommandDispatch::sendLog, [this](const QString &line) { log(line); });
-        QObject::connect(&monitor, &StatusMonitor::sigLog, [this](const QString &line) { log(line); });
+        QObject::connect(&monitor, &StatusMonitor::sigLog, [this](const QString &line) {
+            monitorLines.append(line);
+            log(line);
+        });
     }
 
     void log(const QString &line)
