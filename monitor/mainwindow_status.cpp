@@ -6,6 +6,7 @@
 
 #include "app/appfolders.h"
 #include "app/orvlog/OrvLog.h"
+#include "monitor/dialogselectcommands.h"
 #include "monitor/errorcodedictionary.h"
 #include "monitor/powerswitchconfirmation.h"
 #include "monitor/selectedaddresses.h"
@@ -195,15 +196,22 @@ void MainWindow::on_actionRefreshStatus_triggered()
     // The control panel refreshes itself for the target here.
 }
 
-void MainWindow::refreshCommandPage()
+QStringList MainWindow::shownCommandQueries() const
 {
+    // "op <op> ?" for every queryable row the command table shows, in its order.
     QStringList queries;
     for (int row = 0; row < m_cmdProxy->rowCount(); ++row) {
-        const QModelIndex source = m_cmdProxy->mapToSource(m_cmdProxy->index(row, 0));
-        if (m_catalogue->fieldText(source.row(), CommandCatalogue::QueryColumn).contains(QLatin1Char('?')))
-            queries.append(QStringLiteral("op ") + m_catalogue->fieldText(source.row(), CommandCatalogue::OpCommandColumn) +
+        const int source = m_cmdProxy->mapToSource(m_cmdProxy->index(row, 0)).row();
+        if (m_catalogue->fieldText(source, CommandCatalogue::QueryColumn).contains(QLatin1Char('?')))
+            queries.append(QStringLiteral("op ") + m_catalogue->fieldText(source, CommandCatalogue::OpCommandColumn) +
                            QStringLiteral(" ?"));
     }
+    return queries;
+}
+
+void MainWindow::refreshCommandPage()
+{
+    const QStringList queries = shownCommandQueries();
     const QModelIndex current = ui->tableViewStatus->currentIndex();
     const QString ip = current.isValid() ? m_status->model()->cell(current.row(), TableModelStatus::AddressColumn)
                                          : QString();
@@ -243,4 +251,22 @@ void MainWindow::on_lineEditErrCode_textChanged(const QString &text)
              << "Error Code:" << text;
     ui->labelErrCode->setStyleSheet(ErrorCodeDictionary::labelStyleSheet(text, m_settings.darkStyle));
     ui->labelErrCode->setText(ErrorCodeDictionary::decodeErrorCode(text));
+}
+
+void MainWindow::on_tableWidgetPeriodScheduler_doubleClicked(const QModelIndex &index)
+{
+    Q_UNUSED(index)
+    const QStringList available = shownCommandQueries();
+    if (available.isEmpty())
+        return;
+    if (!m_dialogSelectCommands)
+        m_dialogSelectCommands = new DialogSelectCommands(this);
+    // The choice is shown, not yet applied: polling keeps its own queries.
+    m_dialogSelectCommands->setCommands({QStringLiteral("op model ?"), QStringLiteral("op ser.no ?"),
+                                         QStringLiteral("op status ?"), QStringLiteral("op errcode ?"),
+                                         QStringLiteral("op total.hours ?"), QStringLiteral("op act.source ?"),
+                                         QStringLiteral("op signal ?")},
+                                        available);
+    m_dialogSelectCommands->setWindowTitle(tr("Periodic Task Commands"));
+    m_dialogSelectCommands->open();
 }

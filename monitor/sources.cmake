@@ -21,6 +21,9 @@ set(ORV_MONITOR_CORE_SOURCES
     monitor/tablemodelstatus.h)
 # Widgets, forms, sound and the main window's glue: linked into OrvantoGui.
 set(ORV_MONITOR_GUI_SOURCES
+    monitor/dialogselectcommands.cpp
+    monitor/dialogselectcommands.h
+    monitor/dialogselectcommands.ui
     monitor/mainwindow_status.cpp
     monitor/powerswitchconfirmation.cpp
     monitor/powerswitchconfirmation.h

@@ -23,6 +23,7 @@ class CommandCatalogue;
 class CommandDispatch;
 class DialogAboutPJ;
 class DialogConfig;
+class DialogSelectCommands;
 class SplashWindow;
 class StatusMonitor;
 class IPfinder;
@@ -137,6 +138,7 @@ public slots:
     void on_actionAllOn_triggered();
     void on_actionAllOff_triggered();
     void on_lineEditErrCode_textChanged(const QString &text);
+    void on_tableWidgetPeriodScheduler_doubleClicked(const QModelIndex &index);
 
     // --- Automation slots ---
 
@@ -252,8 +254,10 @@ private:
     void setupStatusMonitor();
     void startStatusPolling();
     void refreshCommandPage();
+    QStringList shownCommandQueries() const;
     void handleStatusRowClick(int row);
     // Set while a status-row click makes its projector the target, so that
     // the target's own status-row selection does not come back here.
     bool m_inStatusRowClick = false;
+    DialogSelectCommands *m_dialogSelectCommands = nullptr;
 };

@@ -135,6 +135,7 @@ void TestStatusRules::modelPassesTesterAndFindsExactAddress()
 
     // The index follows edits and structural changes.
     QVERIFY(model.insertRows(0, 2));
+    QCOMPARE(model.rowOfAddress("10.0.0.1"), 3);
     QVERIFY(model.setData(model.index(0, 0), "10.0.0.9"));
     QCOMPARE(model.rowOfAddress("10.0.0.1"), 3);
     QCOMPARE(model.rowOfAddress("10.0.0.9"), 0);

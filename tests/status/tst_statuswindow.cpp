@@ -1,4 +1,5 @@
 #include "app/appfolders.h"
+#include "monitor/dialogselectcommands.h"
 #include "monitor/statusmonitor.h"
 #include "monitor/tablemodelstatus.h"
 #include "tests/common/modalcloser.h"
@@ -40,6 +41,7 @@ private slots:
     void rowClickDecodesErrorCodeAndTargets();
     void allOnAsksThenWalks();
     void exportWritesFileAndShowsFolder();
+    void refreshAndPeriodicTaskCommands();
     void cleanupTestCase() { m_window.reset(); }
 
 private:
@@ -143,6 +145,29 @@ void TestStatusWindow::exportWritesFileAndShowsFolder()
     QTest::mouseClick(child<QPushButton>("pushButtonExportStatus"), Qt::LeftButton);
     QCOMPARE(data.entryList({"*_status.txt"}, QDir::Files).size(), before + 1);
     QCOMPARE(opened, QStringList{AppFolders::userDataFolder()});
+}
+
+void TestStatusWindow::refreshAndPeriodicTaskCommands()
+{
+    // Refresh on the status page is a status sweep.
+    const int sweeps = console().count("--- Check Status ---@");
+    child<QAction>("actionRefreshStatus")->trigger();
+    QCOMPARE(console().count("--- Check Status ---@"), sweeps + 1);
+
+    // The periodic task's commands: the polling queries beside every
+    // queryable command of the command table.
+    child<QAction>("actionSchedule")->trigger();
+    QVERIFY(QMetaObject::invokeMethod(m_window.get(), "on_tableWidgetPeriodScheduler_doubleClicked",
+                                      Q_ARG(QModelIndex, QModelIndex())));
+    auto *dialog = m_window->findChild<DialogSelectCommands *>();
+    QVERIFY(dialog);
+    QTRY_VERIFY(dialog->isVisible());
+    QCOMPARE(dialog->windowTitle(), QString("Periodic Task Commands"));
+    QCOMPARE(dialog->chosenCommands().size(), 7);
+    QVERIFY(dialog->availableCommands().contains("op total.hours ?"));
+    QVERIFY(!dialog->availableCommands().contains("op power.on ?"));
+    dialog->reject();
+    child<QAction>("actionStatus")->trigger();
 }
 
 ORV_TEST_MAIN(TestStatusWindow)
