@@ -55,7 +55,12 @@ void MainWindow::setupStatusMonitor()
         // target, as if the operator had clicked it.
         if (m_consoleTarget.currentIp().isEmpty() && !connected.isEmpty()) {
             OLOG_DEBUG() << "Init TreeIP Index:" << connected.first();
+            // Quietly: nobody asked for it, so no "Match not found!" box.
+            QScopedValueRollback<bool> quiet(m_inStatusRowClick, true);
             selectTarget(connected.first());
+            const QModelIndex row = findStatusRow(TableModelStatus::AddressColumn, connected.first());
+            if (row.isValid())
+                ui->tableViewStatus->setCurrentIndex(row);
         }
     });
     m_knownModels = CatalogueFiles::knownModels(pluginFolder());
@@ -64,7 +69,8 @@ void MainWindow::setupStatusMonitor()
 
 void MainWindow::initStatusTable()
 {
-    // The rows are the projectors checked in GroupIP.csv ("Select" = 1).
+    // The rows are the projectors checked in GroupIP.csv ("Select" = 1);
+    // once the group tree is built, its checked projectors take this place.
     m_status->rebuild(SelectedAddresses::fromFile(GroupIpAddresses::filePath(AppFolders::configFolder())));
 
     QTableView *view = ui->tableViewStatus;
@@ -91,6 +97,9 @@ void MainWindow::startStatusPolling()
     m_status->startPolling();
     ui->lineEditErrCode->setInputMask(QStringLiteral("HHHH"));
     ui->lineEditErrCode->setPlaceholderText(QStringLiteral("0000"));
+    // Room for the four digits in either look, however the row is squeezed.
+    ui->lineEditErrCode->setMinimumWidth(ui->lineEditErrCode->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
+                                         24);
     ui->labelErrCode->setStyleSheet(QStringLiteral("QLabel{color:grey;font-weight:bold}"));
 }
 

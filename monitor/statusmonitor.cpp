@@ -56,7 +56,8 @@ StatusMonitor::StatusMonitor(CommandDispatch *dispatch, const CommandCatalogue *
 
 void StatusMonitor::setPollMinutes(int minutes)
 {
-    m_pollMinutes = qMax(1, minutes);
+    // QTimer counts milliseconds in an int: about 24 days at most.
+    m_pollMinutes = qBound(1, minutes, MaxPollMinutes);
     if (m_pollBar)
         m_pollBar->setRange(0, m_pollMinutes * 60);
 }
@@ -162,7 +163,8 @@ void StatusMonitor::updateFromAnswer(const QString &ip, const QString &key, cons
         return;
     const int column = StatusAnswerMap::columnForKey(key);
     if (column >= 0) {
-        const QByteArray source = value.toUtf8();
+        // A projector's value is a few words; a flood does not go into a cell.
+        const QByteArray source = value.left(MaxCellLength).toUtf8();
         m_model->setCell(row, column, QCoreApplication::translate("TableModelStatus", source.constData()));
     }
     // The life belongs to the answering projector's own model, not to the

@@ -33,6 +33,8 @@ class StatusMonitor : public QObject
 public:
     static constexpr int TargetSweepDelayMs = 3000;
     static constexpr int StatusSweepDelayMs = 8000;
+    static constexpr int MaxPollMinutes = 35000;
+    static constexpr int MaxCellLength = 256;
 
     // Asks the operator before switching the fleet; true to go on.
     using Confirmation = std::function<bool(PowerSwitchRule::Direction direction)>;

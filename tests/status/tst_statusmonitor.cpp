@@ -23,6 +23,7 @@ class TestStatusMonitor : public QObject
 
 private slots:
     void initTestCase();
+    void answersLandOnlyInTheirRow();
     void sweepFillsRowsAndWritesOneTaskLog();
     void allOnWalksMixedFleetInOrder();
     void allOffCancelledSendsNothing();
@@ -42,6 +43,20 @@ void TestStatusMonitor::initTestCase()
                             TestEnvironment::sourceDir() + "/pluginPJ/KX2800L.csv", "--life-percent", "110",
                             "--warmup-ms", "300"}),
              m_small.errorText());
+}
+
+void TestStatusMonitor::answersLandOnlyInTheirRow()
+{
+    StatusRig rig;
+    rig.monitor.rebuild({"10.0.0.11", "10.0.0.1"});
+    rig.monitor.updateFromAnswer("10.0.0.1", "OP STATUS", "2");
+    rig.monitor.updateFromAnswer("10.0.0.111", "OP STATUS", "4");
+    rig.monitor.updateFromAnswer("10.0.0.1", "OP INPUT.SEL", "3");
+    rig.monitor.updateFromAnswer("10.0.0.1", "OP SIGNAL", QString(70000, 'x'));
+    QCOMPARE(rig.cell("10.0.0.1", TableModelStatus::StatusColumn), QString("2"));
+    QCOMPARE(rig.cell("10.0.0.11", TableModelStatus::StatusColumn), QString());
+    QCOMPARE(rig.cell("10.0.0.1", TableModelStatus::InputColumn), QString());
+    QCOMPARE(rig.cell("10.0.0.1", TableModelStatus::SignalColumn).size(), int(StatusMonitor::MaxCellLength));
 }
 
 void TestStatusMonitor::sweepFillsRowsAndWritesOneTaskLog()
