@@ -101,6 +101,15 @@ void TestStatusWindow::firstSweepsFillCheckedRows()
 void TestStatusWindow::rowClickDecodesErrorCodeAndTargets()
 {
     QTableView *view = child<QTableView>("tableViewStatus");
+    // A model without catalogue file changes nothing.
+    child<QComboBox>("comboboxIP")->setCurrentIndex(child<QComboBox>("comboboxIP")->findText(Ready));
+    const int readyRow = model()->rowOfAddress(Ready);
+    model()->setCell(readyRow, TableModelStatus::ModelColumn, "Alien");
+    model()->setCell(readyRow, TableModelStatus::ErrorCodeColumn, "2011");
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(model()->index(readyRow, 1)).center());
+    QCOMPARE(child<QLineEdit>("lineEditErrCode")->text(), QString("0000"));
+    model()->setCell(readyRow, TableModelStatus::ModelColumn, "KX4410Q");
+
     const QModelIndex faulty = model()->index(model()->rowOfAddress(Faulty), TableModelStatus::ModelColumn);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(faulty).center());
     QCOMPARE(child<QLineEdit>("lineEditErrCode")->text(), QString("0612"));
