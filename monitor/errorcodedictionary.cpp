@@ -10,8 +10,8 @@ using Names = std::initializer_list<std::pair<int, const char *>>;
 // How a category names its unit digit.
 enum class UnitKind
 {
-    Listed,     // from the category's own unit list
-    PlusOne,    // the number U+1
+    Listed,       // from the category's own unit list
+    PlusOne,      // the number U+1
     PlusSeventeen // the number U+17 (blowers follow the sixteen system fans)
 };
 

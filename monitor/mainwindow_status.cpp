@@ -45,8 +45,7 @@ void MainWindow::setupStatusMonitor()
     m_status->setUserDataFolder(AppFolders::userDataFolder());
     m_status->setConfirmation(
         [this](PowerSwitchRule::Direction direction) { return PowerSwitchConfirmation::ask(this, direction); });
-    m_status->setFolderOpener(
-        [](const QString &folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
+    m_status->setFolderOpener([](const QString &folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
     connect(m_status, &StatusMonitor::sigLog, this, &MainWindow::displayLogMessage);
     connect(m_status, &StatusMonitor::sigStatusMessage, this, &MainWindow::displayStatusMessage);
     connect(m_status, &StatusMonitor::sigTaskStarted, this, &MainWindow::startConsoleTask);
@@ -222,8 +221,8 @@ void MainWindow::refreshCommandPage()
 {
     const QStringList queries = shownCommandQueries();
     const QModelIndex current = ui->tableViewStatus->currentIndex();
-    const QString ip = current.isValid() ? m_status->model()->cell(current.row(), TableModelStatus::AddressColumn)
-                                         : QString();
+    const QString ip =
+        current.isValid() ? m_status->model()->cell(current.row(), TableModelStatus::AddressColumn) : QString();
     const QStringList connected = m_dispatch->connectedIPs();
     if (queries.isEmpty() || connected.isEmpty() || !connected.contains(ip))
         return;
@@ -233,8 +232,8 @@ void MainWindow::refreshCommandPage()
     displayLogMessage(QStringLiteral("--- Check Info.(") + m_currentCategory + QStringLiteral(") ---") +
                       stamp.toString(Qt::TextDate));
     startConsoleTask(stamp, 1);
-    OLOG_DEBUG() << "***Task list:" << stamp.toString(QStringLiteral("hh:mm:ss.zzz")) << "Last:"
-                 << stamp.toString(QStringLiteral("hh:mm:ss.zzz"));
+    OLOG_DEBUG() << "***Task list:" << stamp.toString(QStringLiteral("hh:mm:ss.zzz"))
+                 << "Last:" << stamp.toString(QStringLiteral("hh:mm:ss.zzz"));
     sendMyTcpCmdList(stamp, ip, queries, quint16(m_settings.tcpPort), true);
 }
 

@@ -20,7 +20,7 @@ int StatusAnswerMap::columnForKey(const QString &key)
 
 QStringList StatusAnswerMap::sweepFunctionNames()
 {
-    return {QStringLiteral("Error Code"),    QStringLiteral("Projector Status"), QStringLiteral("Serial Number"),
-            QStringLiteral("Model Name"),    QStringLiteral("Signal Format"),    QStringLiteral("Active Source"),
-            QStringLiteral("Input Select"),  QStringLiteral("Total Hours")};
+    return {QStringLiteral("Error Code"),   QStringLiteral("Projector Status"), QStringLiteral("Serial Number"),
+            QStringLiteral("Model Name"),   QStringLiteral("Signal Format"),    QStringLiteral("Active Source"),
+            QStringLiteral("Input Select"), QStringLiteral("Total Hours")};
 }

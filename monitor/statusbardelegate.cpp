@@ -21,9 +21,10 @@ QProgressBar *StatusBarDelegate::barFor(LampHoursBar::Colour colour) const
         bar->setAttribute(Qt::WA_DontShowOnScreen);
         bar->setTextVisible(true);
         bar->setAlignment(Qt::AlignCenter);
-        LampHoursBar sample = LampHoursBar::fromCells(
-            QString::number(colour == LampHoursBar::Colour::Red ? 95 : colour == LampHoursBar::Colour::Brown ? 80 : 50),
-            QStringLiteral("100"));
+        LampHoursBar sample = LampHoursBar::fromCells(QString::number(colour == LampHoursBar::Colour::Red     ? 95
+                                                                      : colour == LampHoursBar::Colour::Brown ? 80
+                                                                                                              : 50),
+                                                      QStringLiteral("100"));
         bar->setStyleSheet(sample.styleSheet());
     }
     return bar;

@@ -173,8 +173,7 @@ QPixmap TableModelStatus::lampPicture(const QString &code)
 
 bool TableModelStatus::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !index.isValid() || index.row() >= m_rows.size() ||
-        index.column() >= m_headers.size())
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= m_rows.size() || index.column() >= m_headers.size())
         return false;
     m_rows[index.row()][index.column()] = value.toString();
     if (index.column() == AddressColumn)

@@ -45,9 +45,7 @@ class StallMeter
 public:
     StallMeter()
     {
-        QObject::connect(&m_timer, &QTimer::timeout, [this]() {
-            m_longest = qMax(m_longest, m_clock.restart());
-        });
+        QObject::connect(&m_timer, &QTimer::timeout, [this]() { m_longest = qMax(m_longest, m_clock.restart()); });
         m_timer.start(5);
         m_clock.start();
     }
@@ -117,8 +115,7 @@ int main(int argc, char *argv[])
     const qint64 sweepStall = meter.longest();
     int filled = 0;
     for (int i = 1; i <= Fleet; ++i) {
-        if (!dropsConnects(i) && !staysSilent(i) &&
-            !rig.cell(address(i), TableModelStatus::StatusColumn).isEmpty() &&
+        if (!dropsConnects(i) && !staysSilent(i) && !rig.cell(address(i), TableModelStatus::StatusColumn).isEmpty() &&
             !rig.cell(address(i), TableModelStatus::HoursColumn).isEmpty())
             ++filled;
     }

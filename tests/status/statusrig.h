@@ -20,9 +20,9 @@ struct StatusRig
     CommandCatalogue catalogue;
     StatusMonitor monitor{&dispatch, &catalogue};
     ConsoleLogRules console{false, TestEnvironment::root()};
-    QStringList shown;    // console lines shown, in order
+    QStringList shown;        // console lines shown, in order
     QStringList monitorLines; // the lines the monitor itself wrote
-    QStringList taskLogs; // stamps of the task logs written
+    QStringList taskLogs;     // stamps of the task logs written
     int answers = 0;
 
     StatusRig()
@@ -32,15 +32,16 @@ struct StatusRig
         dispatch.setCatalogue(&catalogue);
         dispatch.setSendingEnabled(true);
         monitor.setUserDataFolder(TestEnvironment::root());
-        QObject::connect(&dispatch, &CommandDispatch::sigCmdResult, [this, plugins](const QString &ip, const QString &r) {
-            const AnswerLine answer(r);
-            ++answers;
-            if (!answer.hasKeyValue())
-                return;
-            monitor.updateFromAnswer(ip, answer.key(), answer.value());
-            if (answer.opCarriesModel())
-                catalogue.loadCatalogueForIP(ip, answer.value(), plugins);
-        });
+        QObject::connect(&dispatch, &CommandDispatch::sigCmdResult,
+                         [this, plugins](const QString &ip, const QString &r) {
+                             const AnswerLine answer(r);
+                             ++answers;
+                             if (!answer.hasKeyValue())
+                                 return;
+                             monitor.updateFromAnswer(ip, answer.key(), answer.value());
+                             if (answer.opCarriesModel())
+                                 catalogue.loadCatalogueForIP(ip, answer.value(), plugins);
+                         });
         QObject::connect(&monitor, &StatusMonitor::sigTaskStarted, [this](const QTime &stamp, int sessions) {
             console.clearTaskLines();
             console.addPendingTasks(stamp, sessions);

@@ -60,7 +60,8 @@ int main(int argc, char *argv[])
     QDir().mkpath(outDir);
     QTranslator translator;
     if (language != QLatin1String("en_US") &&
-        translator.load(TestEnvironment::binDir() + QStringLiteral("/i18n/Orvanto_") + language + QStringLiteral(".qm")))
+        translator.load(TestEnvironment::binDir() + QStringLiteral("/i18n/Orvanto_") + language +
+                        QStringLiteral(".qm")))
         QCoreApplication::installTranslator(&translator);
 
     ModalCloser closer;

@@ -11,8 +11,8 @@ namespace {
 // A mixed fleet: three KX4410Q in different states, one KX2800L (its own
 // power command and a 3000 h rated life), a projector answering junk and an
 // address where nobody listens.
-const QString Standby = "127.0.0.2", Lit = "127.0.0.3", Faulty = "127.0.0.4", Small = "127.0.0.5",
-              Junk = "127.0.0.6", Absent = "127.0.0.7", Unasked = "127.0.0.20";
+const QString Standby = "127.0.0.2", Lit = "127.0.0.3", Faulty = "127.0.0.4", Small = "127.0.0.5", Junk = "127.0.0.6",
+              Absent = "127.0.0.7", Unasked = "127.0.0.20";
 
 } // namespace
 
@@ -144,7 +144,7 @@ void TestStatusMonitor::allOnWalksMixedFleetInOrder()
     QCOMPARE(rig.monitorLines.size(), 7);
     QVERIFY(rig.monitorLines.first().startsWith("--- One Click On ---"));
     QCOMPARE(rig.monitorLines.mid(1), QStringList({"On:" + Lit, "No Answer:" + Absent, "Turning On:" + Standby,
-                                            "No Answer:" + Junk, "Error:" + Faulty, "Turning On:" + Small}));
+                                                   "No Answer:" + Junk, "Error:" + Faulty, "Turning On:" + Small}));
     QCOMPARE(sent, QStringList({Standby + " op power.on", Small + " op pwr.on"}));
 
     // The commands really went out: both warm up and light.

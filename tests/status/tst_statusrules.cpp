@@ -212,15 +212,24 @@ void TestStatusRules::lampBarShape_data()
     QTest::addColumn<bool>("blank");
     QTest::addColumn<int>("colour");
     QTest::addColumn<int>("value");
-    QTest::newRow("unknown life") << "500" << "" << true << 0 << 0;
-    QTest::newRow("zero life") << "500" << "0" << true << 0 << 0;
-    QTest::newRow("under 1 %") << "199" << "20000" << true << 0 << 0;
-    QTest::newRow("50 %") << "10000" << "20000" << false << int(LampHoursBar::Colour::Green) << 10000;
-    QTest::newRow("75 % exactly") << "15000" << "20000" << false << int(LampHoursBar::Colour::Green) << 15000;
-    QTest::newRow("80 %") << "2400" << "3000" << false << int(LampHoursBar::Colour::Brown) << 2400;
-    QTest::newRow("90 % exactly") << "2700" << "3000" << false << int(LampHoursBar::Colour::Brown) << 2700;
-    QTest::newRow("91 %") << "2730" << "3000" << false << int(LampHoursBar::Colour::Red) << 2730;
-    QTest::newRow("past life: full") << "4500" << "3000" << false << int(LampHoursBar::Colour::Red) << 3000;
+    QTest::newRow("unknown life") << "500"
+                                  << "" << true << 0 << 0;
+    QTest::newRow("zero life") << "500"
+                               << "0" << true << 0 << 0;
+    QTest::newRow("under 1 %") << "199"
+                               << "20000" << true << 0 << 0;
+    QTest::newRow("50 %") << "10000"
+                          << "20000" << false << int(LampHoursBar::Colour::Green) << 10000;
+    QTest::newRow("75 % exactly") << "15000"
+                                  << "20000" << false << int(LampHoursBar::Colour::Green) << 15000;
+    QTest::newRow("80 %") << "2400"
+                          << "3000" << false << int(LampHoursBar::Colour::Brown) << 2400;
+    QTest::newRow("90 % exactly") << "2700"
+                                  << "3000" << false << int(LampHoursBar::Colour::Brown) << 2700;
+    QTest::newRow("91 %") << "2730"
+                          << "3000" << false << int(LampHoursBar::Colour::Red) << 2730;
+    QTest::newRow("past life: full") << "4500"
+                                     << "3000" << false << int(LampHoursBar::Colour::Red) << 3000;
 }
 
 void TestStatusRules::lampBarShape()
@@ -239,8 +248,8 @@ void TestStatusRules::lampBarShape()
     QCOMPARE(bar.maximum(), life.toInt());
     QCOMPARE(bar.text(), hours);
     const char *chunks[] = {"#20C020", "#806020", "#F04020"};
-    QVERIFY(bar.styleSheet().endsWith(QString("QProgressBar::chunk{background-color:") + chunks[colour] +
-                                      ";width:5px;}"));
+    QVERIFY(
+        bar.styleSheet().endsWith(QString("QProgressBar::chunk{background-color:") + chunks[colour] + ";width:5px;}"));
 }
 
 void TestStatusRules::powerSwitchDecision_data()

@@ -60,8 +60,8 @@ private:
 
 void TestStatusWindow::initTestCase()
 {
-    QVERIFY2(m_sim.start({"--address", Ready, "--address", Faulty, "--address", Unchecked, "--fault",
-                          Faulty + "=0612", "--warmup-ms", "200"}),
+    QVERIFY2(m_sim.start({"--address", Ready, "--address", Faulty, "--address", Unchecked, "--fault", Faulty + "=0612",
+                          "--warmup-ms", "200"}),
              m_sim.errorText());
     const QString config = AppFolders::configFolder();
     QVERIFY(AppFolders::ensureFolder(config) != AppFolders::Preparation::Failed);

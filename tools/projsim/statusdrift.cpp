@@ -13,8 +13,8 @@ StatusDrift::StatusDrift(ProjectorState *state, int periodMs, QObject *parent)
 
 QStringList StatusDrift::round()
 {
-    return {QStringLiteral("0612"), QStringLiteral("0"), QStringLiteral("1020"), QStringLiteral("0"),
-            QStringLiteral("07F3"), QStringLiteral("0")};
+    return {QStringLiteral("0612"), QStringLiteral("0"),    QStringLiteral("1020"),
+            QStringLiteral("0"),    QStringLiteral("07F3"), QStringLiteral("0")};
 }
 
 void StatusDrift::step()
