@@ -11,6 +11,7 @@ namespace {
 // A mixed fleet: three KX4410Q in different states, one KX2800L (its own
 // power command and a 3000 h rated life), a projector answering junk and an
 // address where nobody listens.
+const QString Drifting = "127.0.0.8";
 const QString Standby = "127.0.0.2", Lit = "127.0.0.3", Faulty = "127.0.0.4", Small = "127.0.0.5", Junk = "127.0.0.6",
               Absent = "127.0.0.7", Unasked = "127.0.0.20";
 
@@ -27,6 +28,7 @@ private slots:
     void sweepFillsRowsAndWritesOneTaskLog();
     void allOnWalksMixedFleetInOrder();
     void allOffCancelledSendsNothing();
+    void changesOverTimeReachTheTable();
 
 private:
     SimulatorProcess m_big;
@@ -35,9 +37,17 @@ private:
 
 void TestStatusMonitor::initTestCase()
 {
-    QVERIFY2(m_big.start({"--address", Standby, "--address", Lit, "--address", Faulty, "--mode", Junk + "=garbage",
-                          "--power", Lit + "=2", "--fault", Faulty + "=0612", "--life-percent", Standby + "=95",
-                          "--life-percent", Lit + "=80", "--warmup-ms", "300"}),
+    QVERIFY2(m_big.start({"--address",      Drifting,
+                          "--drift",        Drifting + "=300",
+                          "--address",      Standby,
+                          "--address",      Lit,
+                          "--address",      Faulty,
+                          "--mode",         Junk + "=garbage",
+                          "--power",        Lit + "=2",
+                          "--fault",        Faulty + "=0612",
+                          "--life-percent", Standby + "=95",
+                          "--life-percent", Lit + "=80",
+                          "--warmup-ms",    "300"}),
              m_big.errorText());
     QVERIFY2(m_small.start({"--address", Small, "--model", "KX2800L", "--catalogue",
                             TestEnvironment::sourceDir() + "/pluginPJ/KX2800L.csv", "--life-percent", "110",
@@ -177,6 +187,28 @@ void TestStatusMonitor::allOffCancelledSendsNothing()
     rig.monitor.switchAll(PowerSwitchRule::Direction::Off);
     QTRY_VERIFY(!rig.monitor.isSwitching());
     QCOMPARE(rig.monitorLines.mid(1), QStringList({"No Answer:" + Lit, "No Answer:" + Standby}));
+}
+
+void TestStatusMonitor::changesOverTimeReachTheTable()
+{
+    StatusRig rig;
+    rig.catalogue.loadCatalogueForIP(Drifting, "KX4410Q", CatalogueFiles::pluginFolder(TestEnvironment::sourceDir()));
+    rig.monitor.rebuild({Drifting});
+    rig.dispatch.setConnectedIPs({Drifting});
+    QStringList seen;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&]() {
+        const QString code = rig.cell(Drifting, TableModelStatus::ErrorCodeColumn) + '/' +
+                             rig.cell(Drifting, TableModelStatus::StatusColumn);
+        if (seen.isEmpty() || seen.last() != code)
+            seen.append(code);
+        rig.monitor.refreshAddress(Drifting);
+    });
+    poll.start(60);
+    // A fault comes, goes, and the next one comes.
+    QTRY_VERIFY_WITH_TIMEOUT(seen.contains("1020/4"), 10000);
+    QVERIFY(seen.contains("0612/4"));
+    QVERIFY(seen.lastIndexOf("0000/0") > seen.indexOf("0612/4"));
 }
 
 ORV_TEST_MAIN(TestStatusMonitor)
