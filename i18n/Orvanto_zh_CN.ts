@@ -708,6 +708,75 @@ Apply change and try again!</source>
     </message>
 </context>
 <context>
+    <name>TableModelStatus</name>
+    <message>
+        <source>IP Address</source>
+        <translation>IP地址</translation>
+    </message>
+    <message>
+        <source>ModelName</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>SerialNumber</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Err</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Lamp Hours</source>
+        <translation>光源时间</translation>
+    </message>
+    <message>
+        <source>LIFE</source>
+        <translation>寿命</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>信号</translation>
+    </message>
+    <message>
+        <source>No Signal</source>
+        <translation>无信号</translation>
+    </message>
+</context>
+<context>
+    <name>StatusMonitor</name>
+    <message>
+        <source>Status Exported!</source>
+        <translation>状态已导出！</translation>
+    </message>
+</context>
+<context>
+    <name>PowerSwitchConfirmation</name>
+    <message>
+        <source>   Turn On All Projectors   </source>
+        <translation>   打开所有投影机   </translation>
+    </message>
+    <message>
+        <source>   Turn Off All Projectors   </source>
+        <translation>   关闭所有投影机   </translation>
+    </message>
+    <message>
+        <source>Do you want to switch on ALL projectors ?</source>
+        <translation>确定要打开所有投影机吗？</translation>
+    </message>
+    <message>
+        <source>Do you want to switch off ALL projectors ?</source>
+        <translation>确定要关闭所有投影机吗？</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Searching targets       </source>
@@ -841,6 +910,43 @@ Apply change and try again!</source>
 %2.</source>
         <translation>无法写入文件 %1：
 %2。</translation>
+        <source>Name Search:</source>
+        <translation>名称搜索：</translation>
+    </message>
+    <message>
+        <source>Match not found!</source>
+        <translation>未找到匹配项！</translation>
+    </message>
+    <message>
+        <source>Checking Info.</source>
+        <translation>正在检查信息 </translation>
+    </message>
+    <message>
+        <source>Periodic Task Commands</source>
+        <translation>周期任务命令</translation>
+    </message>
+</context>
+<context>
+    <name>DialogSelectCommands</name>
+    <message>
+        <source>Periodic Task Commands</source>
+        <translation>周期任务命令</translation>
+    </message>
+    <message>
+        <source>Command list</source>
+        <translation>命令列表</translation>
+    </message>
+    <message>
+        <source>Double-click to remove a command</source>
+        <translation>双击移除命令</translation>
+    </message>
+    <message>
+        <source>Available Commands</source>
+        <translation>可用命令</translation>
+    </message>
+    <message>
+        <source>Double-click to add a command</source>
+        <translation>双击添加命令</translation>
     </message>
 </context>
 </TS>

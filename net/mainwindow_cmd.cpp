@@ -347,5 +347,6 @@ void MainWindow::selectTarget(const QString &ip)
         on_comboboxIP_textActivated(ip);
     }
     // The status table's row of ip:
+    findStatusTableWithIP(ip);
     // The control panel's target:
 }

@@ -12,6 +12,7 @@
 #include "net/discoveryreply.h"
 #include "net/groupipfile.h"
 #include "net/grouptree.h"
+#include "monitor/statusmonitor.h"
 #include "net/ipfinder.h"
 #include "net/targetsearch.h"
 #include "net/udpdiscovery.h"
@@ -84,10 +85,7 @@ void MainWindow::updateTreeFromAnswer(const QString &ip, const QString &key, con
 
 void MainWindow::updateStatusFromAnswer(const QString &ip, const QString &key, const QString &value)
 {
-    // The status table will map the answer onto its row here.
-    Q_UNUSED(ip)
-    Q_UNUSED(key)
-    Q_UNUSED(value)
+    m_status->updateFromAnswer(ip, key, value);
 }
 
 void MainWindow::on_pushButton_SendCmd_clicked()

@@ -5,6 +5,7 @@
 #include "app/appfolders.h"
 #include "app/orvlog/OrvLog.h"
 #include "app/settingsreader.h"
+#include "monitor/statusmonitor.h"
 #include "net/batchprogress.h"
 #include "net/commanddispatch.h"
 #include "net/groupipfile.h"
@@ -123,10 +124,15 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     OLOG_INFO() << "Create Status/Cmd Panel";
     loadDefaultCommandFile();
     m_dispatch->setCatalogue(m_catalogue);
+    setupStatusMonitor();
     m_dialogAboutPJ = new DialogAboutPJ(this);
     m_dialogConfig = new DialogConfig(this);
     setupPages();
     setupPeriodicTaskRow();
+
+    // 9. Status polling: timers armed now fire only once the loop runs.
+    OLOG_INFO() << "Start Status Polling...";
+    startStatusPolling();
 
     // 10. Discovery: the receiver now, the first two broadcasts once the
     //     window is up.
@@ -281,16 +287,7 @@ void MainWindow::setupPeriodicTaskRow()
     auto *period = new QTableWidgetItem(QString::number(m_settings.statusPoll));
     period->setTextAlignment(Qt::AlignCenter);
     table->setItem(0, 2, period);
-    m_statusPollBar = new QProgressBar(table);
-    m_statusPollBar->setObjectName(QStringLiteral("progressBarStatusPoll"));
-    m_statusPollBar->setRange(0, m_settings.statusPoll * 60);
-    m_statusPollBar->setValue(0);
-    m_statusPollBar->setTextVisible(true);
-    m_statusPollBar->setAlignment(Qt::AlignCenter);
-    m_statusPollBar->setFormat(ClockText::countdown(0));
-    m_statusPollBar->setStyleSheet(QStringLiteral("QProgressBar{font-weight:bold;background-color:#F06060;"
-                                                  "border:2px solid #606060;border-radius:6px;margin:3px;}"));
-    table->setCellWidget(0, 3, m_statusPollBar);
+    table->setCellWidget(0, 3, m_status->createPollBar(table));
     table->verticalHeader()->setDefaultSectionSize(28);
 }
 
@@ -393,11 +390,8 @@ void MainWindow::showTime()
         qApp->setStyleSheet(appSheet);
     ui->actionTime->setText(ClockText::text(QTime::currentTime(), schedulerOn));
 
-    if (m_statusPollBar && m_statusPollTimer && ui->tableWidgetPeriodScheduler->isVisible()) {
-        const int secondsLeft = m_statusPollTimer->isActive() ? m_statusPollTimer->remainingTime() / 1000 : 0;
-        m_statusPollBar->setFormat(ClockText::countdown(secondsLeft));
-        m_statusPollBar->setValue(secondsLeft);
-    }
+    if (m_status && ui->tableWidgetPeriodScheduler->isVisible())
+        m_status->showCountdown();
     // No processEvents here: the clock runs inside the questions' local
     // loops too, and processing everything from it would hand the operator's
     // held-back keys and clicks to the window while a caller waits.

@@ -25,7 +25,9 @@ class CommandCatalogue;
 class CommandDispatch;
 class DialogAboutPJ;
 class DialogConfig;
+class DialogSelectCommands;
 class SplashWindow;
+class StatusMonitor;
 class IPfinder;
 class GroupTree;
 class TargetSearch;
@@ -112,6 +114,11 @@ public:
     bool searchTargets();
 
     // --- Status monitoring (mainwindow_status) ---
+    StatusMonitor *statusMonitor() const { return m_status; }
+    void initStatusTable();
+    // First row whose cell in column holds text (the address column: exactly).
+    QModelIndex findStatusRow(int column, const QString &text) const;
+    void findStatusTableWithIP(const QString &ip);
 
     // --- Automation (mainwindow_scheduler, mainwindow_jscript) ---
     // The weekday rule written from the day flags of a scheduler row.
@@ -154,6 +161,17 @@ public slots:
     void on_treeWidgetGroupIP_itemClicked(QTreeWidgetItem *item, int column);
 
     // --- Status monitoring slots ---
+    void slotCheckStatus();
+    void slotCheckStatusModelSerial();
+    void onCurrentStatusRowChanged(const QModelIndex &current, const QModelIndex &previous);
+    void on_tableViewStatus_clicked(const QModelIndex &index);
+    void on_tableViewStatus_doubleClicked(const QModelIndex &index);
+    void on_actionRefreshStatus_triggered();
+    void on_pushButtonExportStatus_clicked();
+    void on_actionAllOn_triggered();
+    void on_actionAllOff_triggered();
+    void on_lineEditErrCode_textChanged(const QString &text);
+    void on_tableWidgetPeriodScheduler_doubleClicked(const QModelIndex &index);
 
     // --- Automation slots ---
     void slotFireTask(int row);
@@ -252,11 +270,6 @@ private:
     NetLocalInfo m_netLocalInfo;
 
     QTimer *m_timer1s = nullptr;
-    // Status polling: the timer is armed by the status page; the bar lives in
-    // the scheduler page's periodic-task table and counts down to its next shot.
-    QTimer *m_statusPollTimer = nullptr;
-    QProgressBar *m_statusPollBar = nullptr;
-
     // Status bar: title and progress of a running command batch.
     QLabel *m_statusLabel = nullptr;
     QProgressBar *m_statusProgress = nullptr;
@@ -297,4 +310,16 @@ private:
     TargetSearch *m_targetSearch = nullptr;
     QLabel *m_searchLabel = nullptr;
     QProgressBar *m_searchProgress = nullptr;
+    // Status monitoring: table, sweeps, polling, all on / all off.
+    StatusMonitor *m_status = nullptr;
+    QStringList m_knownModels; // models with a catalogue file, listed once at start
+    void setupStatusMonitor();
+    void startStatusPolling();
+    void refreshCommandPage();
+    QStringList shownCommandQueries() const;
+    void handleStatusRowClick(int row);
+    // Set while a status-row click makes its projector the target, so that
+    // the target's own status-row selection does not come back here.
+    bool m_inStatusRowClick = false;
+    DialogSelectCommands *m_dialogSelectCommands = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "tests/common/simulatorprocess.h"
 #include "tests/common/testenvironment.h"
 #include "net/commanddispatch.h"
+#include "monitor/statusmonitor.h"
 #include "ui/mainwindow.h"
 
 #include <QAbstractButton>
@@ -118,6 +119,9 @@ void TestMainWindowFlow::initTestCase()
     // the projector-models dialog comes up as well. The modal closer answers
     // both.
     m_window = std::make_unique<MainWindow>();
+    // These cases count the console's lines and task logs: no status sweep
+    // may add its own (the status tests cover polling).
+    m_window->statusMonitor()->stopPolling();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

@@ -4,6 +4,7 @@
 #include "projectorserver.h"
 #include "projectorstate.h"
 #include "serialprojector.h"
+#include "statusdrift.h"
 
 #include <cstdio>
 
@@ -49,11 +50,18 @@ ProjectorState *Simulator::makeProjector(const QString &key, quint32 seed, int i
     // Spread the fleet's lamp ages over the rated life so that a status
     // table shows every colour of the hours bar.
     state->setHours(m_options.hours >= 0 ? m_options.hours : (index * 4651 + 800) % state->ratedLife());
+    // A lamp near or past its rated life, for the bar's brown and red.
+    const int percent = m_options.lifePercent.value(key, m_options.lifePercent.value(QString(), -1));
+    if (percent >= 0)
+        state->setHours(int(qint64(state->ratedLife()) * percent / 100));
     const int power = m_options.power.value(key, m_options.power.value(QString(), ProjectorState::Standby));
     state->setPower(power);
     const QString fault = m_options.faults.value(key, m_options.faults.value(QString()));
     if (!fault.isEmpty())
         state->setFault(fault);
+    const int driftMs = m_options.driftMs.value(key, m_options.driftMs.value(QString(), 0));
+    if (driftMs > 0)
+        new StatusDrift(state, driftMs, state);
     m_projectors.append(state);
     return state;
 }

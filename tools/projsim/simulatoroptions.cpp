@@ -49,6 +49,7 @@ QString SimulatorOptions::usage()
         "               [--no-echo] [--slow MS] [--partial] [--burst]\n"
         "  common: [--warmup-ms 3000] [--cooldown-ms 3000] [--hour-ms 60000] [--hours N]\n"
         "          [--power [IP=]STATE]... [--fault [IP=]HEXCODE]...\n"
+        "          [--life-percent [IP=]PERCENT]... [--drift [IP=]MS]...\n"
         "  discovery: every address but refuse ones answers \"?ZZ?\" on UDP 35070 [--no-discovery]\n"
         "  modes: normal | delay:MS | silent | close[:N] | split[:MS] | nul | garbage | refuse | backlog\n");
 }
@@ -76,10 +77,13 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString *error)
     const QCommandLineOption powerOption(QStringLiteral("power"), QString(), QStringLiteral("[ip=]state"));
     const QCommandLineOption faultOption(QStringLiteral("fault"), QString(), QStringLiteral("[ip=]code"));
     const QCommandLineOption noDiscoveryOption(QStringLiteral("no-discovery"));
+    const QCommandLineOption lifePercentOption(QStringLiteral("life-percent"), QString(), QStringLiteral("[ip=]percent"));
+    const QCommandLineOption driftOption(QStringLiteral("drift"), QString(), QStringLiteral("[ip=]ms"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOptions({portOption, addressOption, rangeOption, modelOption, catalogueOption, modeOption, serialOption,
                        baudOption, noEchoOption, slowOption, partialOption, burstOption, warmupOption, cooldownOption,
-                       hourOption, hoursOption, powerOption, faultOption, noDiscoveryOption, helpOption});
+                       hourOption, hoursOption, powerOption, faultOption, noDiscoveryOption, lifePercentOption,
+                       driftOption, helpOption});
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -187,6 +191,24 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString *error)
             return false;
         }
         faults.insert(key, value);
+    }
+    const struct
+    {
+        const QCommandLineOption &option;
+        QMap<QString, int> *target;
+        int minimum;
+    } keyedNumbers[] = {{lifePercentOption, &lifePercent, 0}, {driftOption, &driftMs, 1}};
+    for (const auto &n : keyedNumbers) {
+        for (const QString &text : parser.values(n.option)) {
+            QString key;
+            QString value;
+            splitKeyed(text, &key, &value);
+            if (!parseInt(value, n.minimum, &number)) {
+                *error = QStringLiteral("bad --%1 %2").arg(n.option.names().first(), text);
+                return false;
+            }
+            n.target->insert(key, number);
+        }
     }
     return true;
 }

@@ -39,6 +39,8 @@ public:
     int hours = -1;                // -1: spread over the fleet
     QMap<QString, int> power;      // address text ("" = all) -> power state
     QMap<QString, QString> faults; // address text ("" = all) -> error code
+    QMap<QString, int> lifePercent; // address text ("" = all) -> hours as % of the rated life
+    QMap<QString, int> driftMs;     // address text ("" = all) -> period of status changes
 
     AddressMode modeFor(const QHostAddress &address) const;
 };

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Turns a projector's four-digit hexadecimal error code (CCUE: category,
+// unit, error) into "category unit error". Any of the three words may be
+// empty, but both blanks always stand, so the text has a fixed shape that
+// the operator learns to read. Unreadable digits count as 0.
+class ErrorCodeDictionary
+{
+public:
+    static QString decodeErrorCode(const QString &code);
+
+    // Style of the decoded text: grey for no code or category 00, otherwise
+    // gold on the dark look and magenta on the light one.
+    static QString labelStyleSheet(const QString &code, bool darkStyle);
+};

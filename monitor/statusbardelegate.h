@@ -1,0 +1,28 @@
+#pragma once
+
+#include "monitor/lamphoursbar.h"
+
+#include <QStyledItemDelegate>
+
+class QProgressBar;
+
+// Paints the "Lamp Hours" column as a bar against the row's rated life
+// (green, brown past 75 %, red past 90 %); every other column is painted
+// the usual way.
+class StatusBarDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    explicit StatusBarDelegate(QObject *parent = nullptr);
+    ~StatusBarDelegate() override;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    // One styled bar per colour, made once: styling a widget is far too slow
+    // to do for every cell of every repaint.
+    QProgressBar *barFor(LampHoursBar::Colour colour) const;
+
+    mutable QProgressBar *m_bars[3] = {nullptr, nullptr, nullptr};
+};
