@@ -10,6 +10,7 @@
 #include "net/commanddispatch.h"
 #include "net/commandconsolerules.h"
 #include "net/powerstate.h"
+#include "panel/controlpanel.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -309,4 +310,5 @@ void MainWindow::selectTarget(const QString &ip)
     }
     // The status table's row of ip:
     // The control panel's target:
+    m_controlPanel->setTarget(ip);
 }

@@ -8,6 +8,7 @@
 #include "net/commanddispatch.h"
 #include "net/groupipaddresses.h"
 #include "net/ipfinder.h"
+#include "panel/controlpanel.h"
 #include "ui/aboutpage.h"
 #include "ui/clocktext.h"
 #include "ui/darkpalette.h"
@@ -110,6 +111,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_dialogConfig = new DialogConfig(this);
     setupPages();
     setupPeriodicTaskRow();
+    initControlPanel();
 
     // 11. Product mark in the menu bar.
     setupMenuBarCorner();
@@ -375,6 +377,9 @@ void MainWindow::on_actionStatus_triggered()
 void MainWindow::on_actionControlPanel_triggered()
 {
     showPage(PageControlPanel, ui->actionControlPanel);
+    ui->tabWidgetControlPanel->setCurrentIndex(0);
+    controlPanel()->setTarget(currentTargetIp());
+    tabWidgetCntrlPnl_InfoInit();
 }
 
 void MainWindow::on_actionCmd_triggered()

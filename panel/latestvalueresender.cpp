@@ -1,0 +1,73 @@
+#include "panel/latestvalueresender.h"
+
+#include <QTimer>
+
+LatestValueResender::LatestValueResender(Sender sender, QObject *parent)
+    : QObject(parent), m_sender(std::move(sender)), m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    // A little over the single-send interval, so the retry is not itself
+    // dropped by a clock that ticks in coarse steps.
+    m_timer->setInterval(320);
+    connect(m_timer, &QTimer::timeout, this, &LatestValueResender::flush);
+}
+
+void LatestValueResender::setIntervalMs(int ms)
+{
+    m_timer->setInterval(ms);
+}
+
+int LatestValueResender::intervalMs() const
+{
+    return m_timer->interval();
+}
+
+LatestValueResender::Setting LatestValueResender::parseSetting(const QString &command)
+{
+    Setting setting;
+    const int equals = command.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return setting;
+    const QString head = command.left(equals).simplified();
+    if (!head.startsWith(QLatin1String("op "), Qt::CaseInsensitive))
+        return setting;
+    setting.word = head.mid(3).trimmed().toLower();
+    setting.value = command.mid(equals + 1).trimmed();
+    setting.valid = !setting.word.isEmpty() && !setting.word.contains(QLatin1Char(' '));
+    return setting;
+}
+
+bool LatestValueResender::send(const QString &ip, const QString &command)
+{
+    if (!m_sender(ip, command))
+        return false;
+    const Setting setting = parseSetting(command);
+    if (setting.valid) {
+        m_lastSent.insert(key(ip, setting.word), setting.value);
+        // A newer value went out on its own; an older one must not follow.
+        m_pending.remove(key(ip, setting.word));
+    }
+    return true;
+}
+
+void LatestValueResender::noteDropped(const QString &ip, const QString &command)
+{
+    const Setting setting = parseSetting(command);
+    if (!setting.valid)
+        return;
+    m_pending.insert(key(ip, setting.word), qMakePair(ip, command));
+    m_timer->start();
+}
+
+void LatestValueResender::flush()
+{
+    const auto pending = m_pending;
+    m_pending.clear();
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
+        const Setting setting = parseSetting(it.value().second);
+        if (m_lastSent.value(it.key()) == setting.value && m_lastSent.contains(it.key()))
+            continue;
+        // A drop here comes back through noteDropped and re-arms the timer.
+        send(it.value().first, it.value().second);
+    }
+}
