@@ -4,6 +4,8 @@
 #include "projectorstate.h"
 #include "serialprojector.h"
 
+#include <cstdio>
+
 Simulator::Simulator(const SimulatorOptions &options, QObject *parent) : QObject(parent), m_options(options) {}
 
 QString Simulator::serialNumberFor(const QString &model, quint32 seed)
@@ -51,6 +53,13 @@ ProjectorState *Simulator::makeProjector(const QString &key, quint32 seed, int i
     const QString fault = m_options.faults.value(key, m_options.faults.value(QString()));
     if (!fault.isEmpty())
         state->setFault(fault);
+    if (m_options.logRequests) {
+        const QString who = key.isEmpty() ? QStringLiteral("serial") : key;
+        connect(state, &ProjectorState::requestReceived, this, [who](const QString &line) {
+            std::fprintf(stderr, "REQ %s %s\n", qPrintable(who), qPrintable(line.trimmed()));
+            std::fflush(stderr);
+        });
+    }
     m_projectors.append(state);
     return state;
 }

@@ -49,6 +49,7 @@ QString SimulatorOptions::usage()
         "               [--no-echo] [--slow MS] [--partial] [--burst]\n"
         "  common: [--warmup-ms 3000] [--cooldown-ms 3000] [--hour-ms 60000] [--hours N]\n"
         "          [--power [IP=]STATE]... [--fault [IP=]HEXCODE]...\n"
+        "          [--log-requests]  (each request line to stderr as \"REQ <ip> <line>\")\n"
         "  modes: normal | delay:MS | silent | close[:N] | split[:MS] | nul | garbage | refuse | backlog\n");
 }
 
@@ -78,6 +79,9 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString *error)
     parser.addOptions({portOption, addressOption, rangeOption, modelOption, catalogueOption, modeOption, serialOption,
                        baudOption, noEchoOption, slowOption, partialOption, burstOption, warmupOption, cooldownOption,
                        hourOption, hoursOption, powerOption, faultOption, helpOption});
+    // Tests compare what a projector was told with what the manager meant.
+    const QCommandLineOption logRequestsOption(QStringLiteral("log-requests"));
+    parser.addOption(logRequestsOption);
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -146,6 +150,7 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString *error)
     echo = !parser.isSet(noEchoOption);
     partial = parser.isSet(partialOption);
     burst = parser.isSet(burstOption);
+    logRequests = parser.isSet(logRequestsOption);
     const struct
     {
         const QCommandLineOption &option;

@@ -29,6 +29,7 @@ public:
     int slowMs = 0;
     bool partial = false;
     bool burst = false;
+    bool logRequests = false;
 
     int warmupMs = 3000;
     int cooldownMs = 3000;
