@@ -39,9 +39,19 @@ LatestValueResender::Setting LatestValueResender::parseSetting(const QString &co
 
 bool LatestValueResender::send(const QString &ip, const QString &command)
 {
+    const Setting setting = parseSetting(command);
+    // A setting that would only be dropped waits for the interval instead:
+    // a drag then reaches the projector every interval, not just at its end.
+    const auto last = m_lastSendClock.constFind(ip);
+    if (setting.valid && last != m_lastSendClock.constEnd() && last->elapsed() < m_timer->interval()) {
+        m_pending.insert(key(ip, setting.word), qMakePair(ip, command));
+        if (!m_timer->isActive())
+            m_timer->start(int(m_timer->interval() - last->elapsed()));
+        return false;
+    }
     if (!m_sender(ip, command))
         return false;
-    const Setting setting = parseSetting(command);
+    m_lastSendClock[ip].start();
     if (setting.valid) {
         m_lastSent.insert(key(ip, setting.word), setting.value);
         // A newer value went out on its own; an older one must not follow.
@@ -64,10 +74,15 @@ void LatestValueResender::flush()
     const auto pending = m_pending;
     m_pending.clear();
     for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
-        const Setting setting = parseSetting(it.value().second);
-        if (m_lastSent.value(it.key()) == setting.value && m_lastSent.contains(it.key()))
+        const QString &ip = it.value().first;
+        const QString &command = it.value().second;
+        const Setting setting = parseSetting(command);
+        if (m_lastSent.contains(it.key()) && m_lastSent.value(it.key()) == setting.value)
             continue;
         // A drop here comes back through noteDropped and re-arms the timer.
-        send(it.value().first, it.value().second);
+        if (!m_sender(ip, command))
+            continue;
+        m_lastSendClock[ip].start();
+        m_lastSent.insert(it.key(), setting.value);
     }
 }

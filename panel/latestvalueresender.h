@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -11,10 +12,11 @@ class QTimer;
 // Makes the last value of a drag reach the projector. The single-send rule
 // drops a command that follows another to the same projector within 300 ms,
 // so a slider moved quickly would leave the projector at an early value.
-// Every setting ("op word = value") that is dropped is remembered, newest
-// value per projector and word; once the interval has passed without a
-// further drop the remembered values are sent, except where the projector
-// already got that very value. Actions (no "=") are never repeated.
+// A setting ("op word = value") that comes within the interval after the
+// last command sent from here, or that the rule dropped, is remembered,
+// newest value per projector and word; once the interval has passed the
+// remembered values are sent, except where the projector already got that
+// very value. Actions (no "=") go straight through and are never repeated.
 class LatestValueResender : public QObject
 {
     Q_OBJECT
@@ -27,7 +29,8 @@ public:
     void setIntervalMs(int ms);
     int intervalMs() const;
 
-    // Sends through the sender and remembers what went out.
+    // Sends through the sender and remembers what went out; false when the
+    // command was dropped or waits for the interval.
     bool send(const QString &ip, const QString &command);
 
     int pendingCount() const { return m_pending.size(); }
@@ -50,5 +53,6 @@ private:
     Sender m_sender;
     QTimer *m_timer;
     QHash<QString, QString> m_lastSent;                  // ip + word -> value
+    QHash<QString, QElapsedTimer> m_lastSendClock;       // ip -> since the last command sent
     QHash<QString, QPair<QString, QString>> m_pending;   // ip + word -> (ip, command)
 };
