@@ -38,7 +38,7 @@ def label(f, text, name=None, extra=''):
 def value_label(name, text='-'):
     return ('<widget class="QLabel" name="%s">%s%s%s</widget>' %
             (name, prop('text', s(text)), prop('textInteractionFlags', '<set>Qt::TextSelectableByMouse</set>'),
-             prop('minimumSize', '<size><width>60</width><height>0</height></size>')))
+             prop('minimumSize', '<size><width>36</width><height>0</height></size>')))
 
 def item(row, col, inner, colspan=1, align=None):
     a = ' colspan="%d"' % colspan if colspan > 1 else ''
@@ -54,11 +54,13 @@ def combo(name, items=()):
 def slider(name):
     return ('<widget class="QSlider" name="%s">%s%s%s</widget>' %
             (name, prop('orientation', '<enum>Qt::Horizontal</enum>'),
-             prop('minimumSize', '<size><width>140</width><height>0</height></size>'),
+             prop('minimumSize', '<size><width>90</width><height>0</height></size>'),
              prop('pageStep', '<number>5</number>')))
 
-def button(name, text, tip=None):
+def button(name, text, tip=None, narrow=False):
     t = prop('toolTip', s(tip)) if tip else ''
+    if narrow:
+        t += prop('maximumSize', '<size><width>28</width><height>16777215</height></size>')
     return '<widget class="QPushButton" name="%s">%s%s</widget>' % (name, prop('text', s(text)), t)
 
 def lineedit(name):
@@ -99,8 +101,8 @@ def r_line(f, name, text):
     return [label(f, text), (lineedit(name), 2)]
 
 def r_step_slider(f, name, text, code):
-    return [label(f, text), button('pushbtn%s0' % code, '\u2212', 'One step down'), slider(name),
-            button('pushbtn%s1' % code, '+', 'One step up'), value_label('label_' + name, '0')]
+    return [label(f, text), button('pushbtn%s0' % code, '\u2212', 'One step down', True), slider(name),
+            button('pushbtn%s1' % code, '+', 'One step up', True), value_label('label_' + name, '0')]
 
 def radios(f, gname, title, buttons, cols=2):
     cells = []
@@ -150,12 +152,12 @@ def hsg_group(f, suffix, reset, white):
             n = 'sliderHSG_%s%s%s' % (key, kind, suffix)
             row += [slider(n), value_label('label_' + n, '0')]
         rows.append(row)
-    row = [label(f, 'White')]
+    row = [label(f, 'White R / G / B')]
     for n in white:
         row += [slider(n), value_label('label_' + n, '0')]
     rows.append(row)
     rows.append([(button(reset, 'Reset colour management'), 7)])
-    return group(f, f.uniq('boxColourManagement'), 'Colour management (gain / saturation / hue; white: R / G / B gain)',
+    return group(f, f.uniq('boxColourManagement'), 'Colour management',
                  grid(f, rows))
 
 def file_group(f, tab):
