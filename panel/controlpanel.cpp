@@ -61,6 +61,16 @@ ControlPanel::ControlPanel(QTabWidget *tabs, CommandCatalogue *catalogue, Comman
 {
     m_map.parseBuiltIn();
     connect(m_dispatch, &CommandDispatch::sigCommandDropped, m_resender, &LatestValueResender::noteDropped);
+    // The answer counter is shared with every other session, so it can run
+    // out before this batch's last answers are in; the end of the batch's
+    // session refreshes once more with everything.
+    // Not when the operator changed something meanwhile: the widget would
+    // jump back to the value read before the change.
+    connect(m_dispatch, &CommandDispatch::sigBatchSessionEnded, this, [this] {
+        if (m_batchOpen && !m_changedDuringBatch)
+            refreshCurrent();
+        m_batchOpen = false;
+    });
     m_gainAllTimer->setSingleShot(true);
     m_gainAllTimer->setInterval(GainAllIntervalMs);
     connect(m_gainAllTimer, &QTimer::timeout, this, [this] {
@@ -200,6 +210,12 @@ QStringList ControlPanel::requestTab(int index)
         if (!op.isEmpty())
             queries << QStringLiteral("op ") + op + QStringLiteral(" ?");
     }
+    // The lamp picture follows the power state read with the tab.
+    if (index == PanelTabs::Info) {
+        const QString status = m_catalogue->queryCommandByIP(m_target, QStringLiteral("Projector Status"));
+        if (!status.isEmpty())
+            queries << status;
+    }
     const QTime stamp = QTime::currentTime();
     OLOG_DEBUG() << "requestTab" << tab.page << queries;
     emit sigLog(QStringLiteral("--- Update Info. ---@") + stampText(stamp));
@@ -209,6 +225,8 @@ QStringList ControlPanel::requestTab(int index)
     // in, so they can be recorded against it.
     if (!m_catalogue->hasRowsForIP(m_target))
         queries.prepend(m_catalogue->queryCommandByIP(m_target, QStringLiteral("Model Name")));
+    m_batchOpen = true;
+    m_changedDuringBatch = false;
     m_dispatch->batchProgress()->start(queries.size());
     emit sigBatchTitle(tr("Update Info.") + m_tabs->tabText(m_tabs->currentIndex()));
     m_dispatch->sendCommandList(stamp, m_target, queries, true);
@@ -305,11 +323,17 @@ void ControlPanel::updateTab(int index)
 void ControlPanel::fillSpecials(int index)
 {
     switch (index) {
-    case PanelTabs::Info:
+    case PanelTabs::Info: {
         if (auto *h = find<QLabel>(index, QStringLiteral("_textHRefreshRate_Info")))
             h->setText(valueOf(opOf(h->objectName())) + QStringLiteral(" / ") +
                        valueOf(opOf(QStringLiteral("_textVRefreshRate_Info"))));
+        const QString statusOp = m_catalogue->cmdName2op(QStringLiteral("(Projector Status)"), m_target);
+        bool known = false;
+        const int state = valueOf(statusOp).section(QLatin1Char(' '), 0, 0).toInt(&known);
+        if (known)
+            showLamp(state);
         break;
+    }
     case PanelTabs::Input:
         applyPipRule();
         break;
@@ -410,6 +434,7 @@ bool ControlPanel::checkPasscode()
 void ControlPanel::changed(int index, QWidget *widget)
 {
     const QString name = widget->objectName();
+    m_changedDuringBatch = true;
     OLOG_TRACE() << "changed" << widget->metaObject()->className() << name;
     if (handleSpecial(index, widget))
         return;
@@ -526,10 +551,14 @@ void ControlPanel::powerButton(bool on)
 
 void ControlPanel::updateLampPixmap()
 {
+    showLamp(m_dispatch->powerState(m_target));
+}
+
+void ControlPanel::showLamp(int state)
+{
     auto *lamp = find<QLabel>(PanelTabs::Info, QStringLiteral("labelLampPixmap"));
     if (!lamp)
         return;
-    const int state = m_dispatch->powerState(m_target);
     QString path = QStringLiteral(":/images/Warning_24x24.png");
     if (state == 1 || state == 2)
         path = QStringLiteral(":/images/Lamp1_24x24.png");

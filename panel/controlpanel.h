@@ -92,6 +92,7 @@ private:
 
     bool handleSpecial(int index, QWidget *widget);
     void powerButton(bool on);
+    void showLamp(int state);
     void applyPipRule();
     void applyCustomPowerRule(int index);
     void lensMemory(const QString &button);
@@ -117,4 +118,6 @@ private:
     QTimer *m_gainAllTimer;
     int m_gainAllValue = 0;
     bool m_gainAllPending = false;
+    bool m_batchOpen = false;
+    bool m_changedDuringBatch = false;
 };

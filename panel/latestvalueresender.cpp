@@ -6,20 +6,19 @@ LatestValueResender::LatestValueResender(Sender sender, QObject *parent)
     : QObject(parent), m_sender(std::move(sender)), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
-    // A little over the single-send interval, so the retry is not itself
-    // dropped by a clock that ticks in coarse steps.
-    m_timer->setInterval(320);
+    // Precise: a coarse timer may fire up to 5 % early, into the interval.
+    m_timer->setTimerType(Qt::PreciseTimer);
     connect(m_timer, &QTimer::timeout, this, &LatestValueResender::flush);
 }
 
 void LatestValueResender::setIntervalMs(int ms)
 {
-    m_timer->setInterval(ms);
+    m_intervalMs = ms;
 }
 
 int LatestValueResender::intervalMs() const
 {
-    return m_timer->interval();
+    return m_intervalMs;
 }
 
 LatestValueResender::Setting LatestValueResender::parseSetting(const QString &command)
@@ -43,10 +42,10 @@ bool LatestValueResender::send(const QString &ip, const QString &command)
     // A setting that would only be dropped waits for the interval instead:
     // a drag then reaches the projector every interval, not just at its end.
     const auto last = m_lastSendClock.constFind(ip);
-    if (setting.valid && last != m_lastSendClock.constEnd() && last->elapsed() < m_timer->interval()) {
+    if (setting.valid && last != m_lastSendClock.constEnd() && last->elapsed() < m_intervalMs) {
         m_pending.insert(key(ip, setting.word), qMakePair(ip, command));
         if (!m_timer->isActive())
-            m_timer->start(int(m_timer->interval() - last->elapsed()));
+            m_timer->start(int(m_intervalMs - last->elapsed()));
         return false;
     }
     if (!m_sender(ip, command))
@@ -66,7 +65,8 @@ void LatestValueResender::noteDropped(const QString &ip, const QString &command)
     if (!setting.valid)
         return;
     m_pending.insert(key(ip, setting.word), qMakePair(ip, command));
-    m_timer->start();
+    // Counted from this drop: the rule measures from the latest attempt.
+    m_timer->start(m_intervalMs);
 }
 
 void LatestValueResender::flush()

@@ -52,6 +52,8 @@ private:
 
     Sender m_sender;
     QTimer *m_timer;
+    // A little over the single-send interval of 300 ms.
+    int m_intervalMs = 320;
     QHash<QString, QString> m_lastSent;                  // ip + word -> value
     QHash<QString, QElapsedTimer> m_lastSendClock;       // ip -> since the last command sent
     QHash<QString, QPair<QString, QString>> m_pending;   // ip + word -> (ip, command)

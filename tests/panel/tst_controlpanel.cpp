@@ -51,10 +51,11 @@ private:
     }
     void openTab(int index)
     {
+        // The tab is filled once the session of its batch has ended.
+        QSignalSpy ended(m_fixture.window()->dispatch(), &CommandDispatch::sigBatchSessionEnded);
         m_fixture.clickTab(index);
-        // The refresh of the tab has come in once the progress is gone.
-        QTRY_VERIFY(m_fixture.window()->commandCatalogue() != nullptr);
-        QTest::qWait(150);
+        QVERIFY(ended.wait(3000));
+        QTest::qWait(20);
     }
     // A radio button takes clicks on its indicator and text only.
     void clickRadio(const char *name)

@@ -44,6 +44,7 @@ private slots:
     void resendSendsNewestAfterInterval();
     void resendSkipsValueAlreadySent();
     void actionsAreNeverResent();
+    void retriesKeepTheirInterval();
 };
 
 void TestPanelRules::builtInTableHasEveryLine()
@@ -321,6 +322,27 @@ void TestPanelRules::actionsAreNeverResent()
     projector.now += 400;
     QTest::qWait(80);
     QCOMPARE(projector.received, QStringList{"op lens.up"});
+}
+
+void TestPanelRules::retriesKeepTheirInterval()
+{
+    // A projector that drops everything after its first command: the
+    // remembered setting is retried once per interval, not in a tight loop.
+    FakeProjector projector;
+    int attempts = 0;
+    LatestValueResender resender([&](const QString &ip, const QString &c) {
+        ++attempts;
+        return projector.send(ip, c);
+    });
+    projector.resender = &resender;
+    resender.setIntervalMs(50);
+    const QString ip = QStringLiteral("10.0.0.1");
+    QVERIFY(resender.send(ip, "op bright = 1"));
+    QTest::qWait(45);
+    QVERIFY(!resender.send(ip, "op bright = 2")); // waits the last few ms
+    QTest::qWait(300);
+    QVERIFY2(attempts <= 10, qPrintable(QString::number(attempts)));
+    QVERIFY(attempts >= 3);
 }
 
 ORV_TEST_GUILESS_MAIN(TestPanelRules)

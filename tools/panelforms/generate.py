@@ -184,7 +184,7 @@ def info():
     disp = group(f, 'boxDisplay', 'Display', grid(f, [
         r_combo(f, 'comboboxAspectRatio_Info', 'Aspect ratio'), r_combo(f, 'comboboxAutoSource_Info', 'Auto source'),
         r_combo(f, 'comboboxBlanking_Info', 'Blank screen')]))
-    write('panelinfo.ui', form(f, [[power, proj], [sig, inp, disp]]))
+    write('panelinfo.ui', form(f, [[power, proj, disp], [sig, inp]]))
 
 def input_tab():
     f = Form('PanelInput')
