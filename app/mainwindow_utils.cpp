@@ -5,6 +5,7 @@
 #include "app/appfolders.h"
 #include "app/orvlog/OrvLog.h"
 #include "app/settingsreader.h"
+#include "panel/controlpanel.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -70,4 +71,9 @@ void MainWindow::on_pushButtonLogSave_clicked()
 void MainWindow::on_pushButton_DebugTCP_toggled(bool checked)
 {
     m_consoleRules.setShowTcpTraffic(checked);
+}
+
+bool MainWindow::checkPasscode()
+{
+    return m_controlPanel->checkPasscode();
 }

@@ -741,6 +741,449 @@ Apply change and try again!</source>
         <source>Input</source>
         <translation>输入</translation>
     </message>
+</context>
+<context>
+    <name>Panel3D</name>
+    <message>
+        <source>3D</source>
+        <translation>3D</translation>
+    </message>
+    <message>
+        <source>3D format</source>
+        <translation>3D 格式</translation>
+    </message>
+    <message>
+        <source>Eye swap</source>
+        <translation>左右眼互换</translation>
+    </message>
+    <message>
+        <source>DLP Link</source>
+        <translation>DLP Link</translation>
+    </message>
+    <message>
+        <source>Dark time</source>
+        <translation>暗场时间</translation>
+    </message>
+    <message>
+        <source>Sync reference</source>
+        <translation>同步参考</translation>
+    </message>
+    <message>
+        <source>Sync delay</source>
+        <translation>同步延迟</translation>
+    </message>
+</context>
+<context>
+    <name>PanelControl</name>
+    <message>
+        <source>General</source>
+        <translation>常规</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Auto power off</source>
+        <translation>自动关机</translation>
+    </message>
+    <message>
+        <source>Auto power on</source>
+        <translation>自动开机</translation>
+    </message>
+    <message>
+        <source>No-signal background</source>
+        <translation>无信号背景</translation>
+    </message>
+    <message>
+        <source>Start-up logo</source>
+        <translation>开机画面</translation>
+    </message>
+    <message>
+        <source>Screen format</source>
+        <translation>屏幕格式</translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation>触发</translation>
+    </message>
+    <message>
+        <source>Remote sensor</source>
+        <translation>遥控接收器</translation>
+    </message>
+    <message>
+        <source>Locks</source>
+        <translation>锁定</translation>
+    </message>
+    <message>
+        <source>Keypad lock</source>
+        <translation>按键锁定</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>Security lock</source>
+        <translation>安全锁</translation>
+    </message>
+    <message>
+        <source>On-screen menu</source>
+        <translation>屏幕菜单</translation>
+    </message>
+    <message>
+        <source>Transparency</source>
+        <translation>透明度</translation>
+    </message>
+    <message>
+        <source>Time-out</source>
+        <translation>超时</translation>
+    </message>
+    <message>
+        <source>Message box</source>
+        <translation>消息框</translation>
+    </message>
+    <message>
+        <source>Menu position</source>
+        <translation>菜单位置</translation>
+    </message>
+    <message>
+        <source>Top left</source>
+        <translation>左上</translation>
+    </message>
+    <message>
+        <source>Top right</source>
+        <translation>右上</translation>
+    </message>
+    <message>
+        <source>Bottom left</source>
+        <translation>左下</translation>
+    </message>
+    <message>
+        <source>Bottom right</source>
+        <translation>右下</translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <translation>居中</translation>
+    </message>
+</context>
+<context>
+    <name>PanelEdgeBlend</name>
+    <message>
+        <source>Edge blend</source>
+        <translation>边缘融合</translation>
+    </message>
+    <message>
+        <source>Alignment pattern</source>
+        <translation>对齐图案</translation>
+    </message>
+    <message>
+        <source>Reset edge blend</source>
+        <translation>复位边缘融合</translation>
+    </message>
+    <message>
+        <source>White level</source>
+        <translation>白电平</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>上</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>下</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>左</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>右</translation>
+    </message>
+    <message>
+        <source>Black level</source>
+        <translation>黑电平</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>增益</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Light and colour</source>
+        <translation>光源与色彩</translation>
+    </message>
+    <message>
+        <source>Light power</source>
+        <translation>光源功率</translation>
+    </message>
+    <message>
+        <source>Custom level</source>
+        <translation>自定义功率</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>伽马</translation>
+    </message>
+    <message>
+        <source>Colour temperature</source>
+        <translation>色温</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>对比度</translation>
+    </message>
+    <message>
+        <source>Colour management</source>
+        <translation>色彩管理</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>饱和度</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>色调</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>青</translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation>品红</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>黄</translation>
+    </message>
+    <message>
+        <source>White R / G / B</source>
+        <translation>白 红 / 绿 / 蓝</translation>
+    </message>
+    <message>
+        <source>Reset colour management</source>
+        <translation>复位色彩管理</translation>
+    </message>
+    <message>
+        <source>Setting file</source>
+        <translation>设置文件</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>导出...</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>导入...</translation>
+    </message>
+</context>
+<context>
+    <name>PanelGeometry</name>
+    <message>
+        <source>Keystone, rotation and pin-cushion</source>
+        <translation>梯形、旋转与枕形</translation>
+    </message>
+    <message>
+        <source>Keystone H</source>
+        <translation>梯形 水平</translation>
+    </message>
+    <message>
+        <source>One step down</source>
+        <translation>减一步</translation>
+    </message>
+    <message>
+        <source>One step up</source>
+        <translation>加一步</translation>
+    </message>
+    <message>
+        <source>Keystone V</source>
+        <translation>梯形 垂直</translation>
+    </message>
+    <message>
+        <source>Rotation</source>
+        <translation>旋转</translation>
+    </message>
+    <message>
+        <source>Pin-cushion H</source>
+        <translation>枕形 水平</translation>
+    </message>
+    <message>
+        <source>Pin-cushion V</source>
+        <translation>枕形 垂直</translation>
+    </message>
+    <message>
+        <source>Reset keystone</source>
+        <translation>复位梯形</translation>
+    </message>
+    <message>
+        <source>Reset rotation</source>
+        <translation>复位旋转</translation>
+    </message>
+    <message>
+        <source>Reset pin-cushion</source>
+        <translation>复位枕形</translation>
+    </message>
+    <message>
+        <source>Blanking</source>
+        <translation>遮幅</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>上</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>下</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>左</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>右</translation>
+    </message>
+    <message>
+        <source>Warping</source>
+        <translation>变形</translation>
+    </message>
+    <message>
+        <source>Active warp</source>
+        <translation>当前变形</translation>
+    </message>
+    <message>
+        <source>Setting file</source>
+        <translation>设置文件</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>导出...</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>导入...</translation>
+    </message>
+    <message>
+        <source>Four corners</source>
+        <translation>四角校正</translation>
+    </message>
+    <message>
+        <source>Top left H</source>
+        <translation>左上 水平</translation>
+    </message>
+    <message>
+        <source>Top left V</source>
+        <translation>左上 垂直</translation>
+    </message>
+    <message>
+        <source>Top right H</source>
+        <translation>右上 水平</translation>
+    </message>
+    <message>
+        <source>Top right V</source>
+        <translation>右上 垂直</translation>
+    </message>
+    <message>
+        <source>Bottom left H</source>
+        <translation>左下 水平</translation>
+    </message>
+    <message>
+        <source>Bottom left V</source>
+        <translation>左下 垂直</translation>
+    </message>
+    <message>
+        <source>Bottom right H</source>
+        <translation>右下 水平</translation>
+    </message>
+    <message>
+        <source>Bottom right V</source>
+        <translation>右下 垂直</translation>
+    </message>
+    <message>
+        <source>Reset top left</source>
+        <translation>复位左上</translation>
+    </message>
+    <message>
+        <source>Reset top right</source>
+        <translation>复位右上</translation>
+    </message>
+    <message>
+        <source>Reset bottom left</source>
+        <translation>复位左下</translation>
+    </message>
+    <message>
+        <source>Reset bottom right</source>
+        <translation>复位右下</translation>
+    </message>
+</context>
+<context>
+    <name>PanelInfo</name>
+    <message>
+        <source>Power</source>
+        <translation>电源</translation>
+    </message>
+    <message>
+        <source>Power On</source>
+        <translation>开机</translation>
+    </message>
+    <message>
+        <source>Power Off</source>
+        <translation>关机</translation>
+    </message>
+    <message>
+        <source>Projector</source>
+        <translation>投影机</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Software version</source>
+        <translation>软件版本</translation>
+    </message>
+    <message>
+        <source>Motor software</source>
+        <translation>马达软件</translation>
+    </message>
+    <message>
+        <source>F336 software</source>
+        <translation>F336 软件</translation>
+    </message>
+    <message>
+        <source>Light source hours</source>
+        <translation>光源使用时间</translation>
+    </message>
     <message>
         <source>Signal</source>
         <translation>信号</translation>
@@ -947,6 +1390,688 @@ Apply change and try again!</source>
     <message>
         <source>Double-click to add a command</source>
         <translation>双击添加命令</translation>
+        <source>Active source</source>
+        <translation>当前信号源</translation>
+    </message>
+    <message>
+        <source>Refresh rate H / V</source>
+        <translation>刷新率 水平 / 垂直</translation>
+    </message>
+    <message>
+        <source>Vertical refresh</source>
+        <translation>垂直刷新率</translation>
+    </message>
+    <message>
+        <source>Pixel clock</source>
+        <translation>像素时钟</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Aspect ratio</source>
+        <translation>宽高比</translation>
+    </message>
+    <message>
+        <source>Auto source</source>
+        <translation>自动信号源</translation>
+    </message>
+    <message>
+        <source>Blank screen</source>
+        <translation>黑屏</translation>
+    </message>
+</context>
+<context>
+    <name>PanelInput</name>
+    <message>
+        <source>Input select</source>
+        <translation>输入选择</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>信号源</translation>
+    </message>
+    <message>
+        <source>Active source</source>
+        <translation>当前信号源</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>信号</translation>
+    </message>
+    <message>
+        <source>Aspect ratio</source>
+        <translation>宽高比</translation>
+    </message>
+    <message>
+        <source>Auto source</source>
+        <translation>自动信号源</translation>
+    </message>
+    <message>
+        <source>Colour space</source>
+        <translation>色彩空间</translation>
+    </message>
+    <message>
+        <source>Picture in picture</source>
+        <translation>画中画</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>Second input</source>
+        <translation>第二输入</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>位置</translation>
+    </message>
+    <message>
+        <source>Top left</source>
+        <translation>左上</translation>
+    </message>
+    <message>
+        <source>Top right</source>
+        <translation>右上</translation>
+    </message>
+    <message>
+        <source>Bottom left</source>
+        <translation>左下</translation>
+    </message>
+    <message>
+        <source>Bottom right</source>
+        <translation>右下</translation>
+    </message>
+    <message>
+        <source>Side by side (PBP)</source>
+        <translation>并排 (PBP)</translation>
+    </message>
+</context>
+<context>
+    <name>PanelInstall</name>
+    <message>
+        <source>Projection</source>
+        <translation>投影</translation>
+    </message>
+    <message>
+        <source>Projection mode</source>
+        <translation>投影方式</translation>
+    </message>
+    <message>
+        <source>Cooling</source>
+        <translation>散热</translation>
+    </message>
+    <message>
+        <source>High altitude</source>
+        <translation>高海拔</translation>
+    </message>
+    <message>
+        <source>Light source</source>
+        <translation>光源</translation>
+    </message>
+    <message>
+        <source>Light power</source>
+        <translation>光源功率</translation>
+    </message>
+    <message>
+        <source>Custom level</source>
+        <translation>自定义功率</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>网络</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP 地址</translation>
+    </message>
+    <message>
+        <source>Subnet mask</source>
+        <translation>子网掩码</translation>
+    </message>
+    <message>
+        <source>Gateway</source>
+        <translation>网关</translation>
+    </message>
+    <message>
+        <source>DNS server</source>
+        <translation>DNS 服务器</translation>
+    </message>
+    <message>
+        <source>Factory settings</source>
+        <translation>出厂设置</translation>
+    </message>
+    <message>
+        <source>Factory reset</source>
+        <translation>恢复出厂设置</translation>
+    </message>
+</context>
+<context>
+    <name>PanelLens</name>
+    <message>
+        <source>Lens shift</source>
+        <translation>镜头位移</translation>
+    </message>
+    <message>
+        <source>Fine</source>
+        <translation>微调</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>常规</translation>
+    </message>
+    <message>
+        <source>Coarse</source>
+        <translation>粗调</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>上</translation>
+    </message>
+    <message>
+        <source>Up fine</source>
+        <translation>上 微调</translation>
+    </message>
+    <message>
+        <source>Up normal</source>
+        <translation>上 常规</translation>
+    </message>
+    <message>
+        <source>Up coarse</source>
+        <translation>上 粗调</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>下</translation>
+    </message>
+    <message>
+        <source>Down fine</source>
+        <translation>下 微调</translation>
+    </message>
+    <message>
+        <source>Down normal</source>
+        <translation>下 常规</translation>
+    </message>
+    <message>
+        <source>Down coarse</source>
+        <translation>下 粗调</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>左</translation>
+    </message>
+    <message>
+        <source>Left fine</source>
+        <translation>左 微调</translation>
+    </message>
+    <message>
+        <source>Left normal</source>
+        <translation>左 常规</translation>
+    </message>
+    <message>
+        <source>Left coarse</source>
+        <translation>左 粗调</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>右</translation>
+    </message>
+    <message>
+        <source>Right fine</source>
+        <translation>右 微调</translation>
+    </message>
+    <message>
+        <source>Right normal</source>
+        <translation>右 常规</translation>
+    </message>
+    <message>
+        <source>Right coarse</source>
+        <translation>右 粗调</translation>
+    </message>
+    <message>
+        <source>Centre lens</source>
+        <translation>镜头居中</translation>
+    </message>
+    <message>
+        <source>Lens lock</source>
+        <translation>镜头锁定</translation>
+    </message>
+    <message>
+        <source>Zoom and focus</source>
+        <translation>变焦与聚焦</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>Focus near</source>
+        <translation>焦距 近</translation>
+    </message>
+    <message>
+        <source>Focus far</source>
+        <translation>焦距 远</translation>
+    </message>
+    <message>
+        <source>Lens</source>
+        <translation>镜头</translation>
+    </message>
+    <message>
+        <source>Lens type</source>
+        <translation>镜头类型</translation>
+    </message>
+    <message>
+        <source>Test pattern</source>
+        <translation>测试图</translation>
+    </message>
+    <message>
+        <source>Lens memory</source>
+        <translation>镜头记忆</translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation>记忆</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>载入</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>重命名</translation>
+    </message>
+</context>
+<context>
+    <name>PanelPicture</name>
+    <message>
+        <source>Picture</source>
+        <translation>图像</translation>
+    </message>
+    <message>
+        <source>Picture mode</source>
+        <translation>图像模式</translation>
+    </message>
+    <message>
+        <source>Brightness</source>
+        <translation>亮度</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>对比度</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>饱和度</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>色调</translation>
+    </message>
+    <message>
+        <source>Sharpness</source>
+        <translation>锐度</translation>
+    </message>
+    <message>
+        <source>Noise reduction</source>
+        <translation>降噪</translation>
+    </message>
+    <message>
+        <source>Colour temperature</source>
+        <translation>色温</translation>
+    </message>
+    <message>
+        <source>Gamma</source>
+        <translation>伽马</translation>
+    </message>
+    <message>
+        <source>Dynamic black</source>
+        <translation>动态黑</translation>
+    </message>
+    <message>
+        <source>Setting file</source>
+        <translation>设置文件</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>导出...</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>导入...</translation>
+    </message>
+    <message>
+        <source>White balance</source>
+        <translation>白平衡</translation>
+    </message>
+    <message>
+        <source>Red offset</source>
+        <translation>红色偏移</translation>
+    </message>
+    <message>
+        <source>Green offset</source>
+        <translation>绿色偏移</translation>
+    </message>
+    <message>
+        <source>Blue offset</source>
+        <translation>蓝色偏移</translation>
+    </message>
+    <message>
+        <source>Red gain</source>
+        <translation>红色增益</translation>
+    </message>
+    <message>
+        <source>Green gain</source>
+        <translation>绿色增益</translation>
+    </message>
+    <message>
+        <source>Blue gain</source>
+        <translation>蓝色增益</translation>
+    </message>
+    <message>
+        <source>Colour management</source>
+        <translation>色彩管理</translation>
+    </message>
+    <message>
+        <source>Gain</source>
+        <translation>增益</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>青</translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation>品红</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>黄</translation>
+    </message>
+    <message>
+        <source>White R / G / B</source>
+        <translation>白 红 / 绿 / 蓝</translation>
+    </message>
+    <message>
+        <source>Reset colour management</source>
+        <translation>复位色彩管理</translation>
+    </message>
+</context>
+<context>
+    <name>PanelService</name>
+    <message>
+        <source>Fans (rpm)</source>
+        <translation>风扇 (转/分)</translation>
+    </message>
+    <message>
+        <source>Fan 1</source>
+        <translation>风扇 1</translation>
+    </message>
+    <message>
+        <source>Fan 11</source>
+        <translation>风扇 11</translation>
+    </message>
+    <message>
+        <source>Fan 2</source>
+        <translation>风扇 2</translation>
+    </message>
+    <message>
+        <source>Fan 12</source>
+        <translation>风扇 12</translation>
+    </message>
+    <message>
+        <source>Fan 3</source>
+        <translation>风扇 3</translation>
+    </message>
+    <message>
+        <source>Fan 13</source>
+        <translation>风扇 13</translation>
+    </message>
+    <message>
+        <source>Fan 4</source>
+        <translation>风扇 4</translation>
+    </message>
+    <message>
+        <source>Fan 14</source>
+        <translation>风扇 14</translation>
+    </message>
+    <message>
+        <source>Fan 5</source>
+        <translation>风扇 5</translation>
+    </message>
+    <message>
+        <source>Fan 15</source>
+        <translation>风扇 15</translation>
+    </message>
+    <message>
+        <source>Fan 6</source>
+        <translation>风扇 6</translation>
+    </message>
+    <message>
+        <source>Fan 16</source>
+        <translation>风扇 16</translation>
+    </message>
+    <message>
+        <source>Fan 7</source>
+        <translation>风扇 7</translation>
+    </message>
+    <message>
+        <source>Fan 17</source>
+        <translation>风扇 17</translation>
+    </message>
+    <message>
+        <source>Fan 8</source>
+        <translation>风扇 8</translation>
+    </message>
+    <message>
+        <source>Fan 18</source>
+        <translation>风扇 18</translation>
+    </message>
+    <message>
+        <source>Fan 9</source>
+        <translation>风扇 9</translation>
+    </message>
+    <message>
+        <source>Fan 19</source>
+        <translation>风扇 19</translation>
+    </message>
+    <message>
+        <source>Fan 10</source>
+        <translation>风扇 10</translation>
+    </message>
+    <message>
+        <source>Fan 20</source>
+        <translation>风扇 20</translation>
+    </message>
+    <message>
+        <source>Temperatures and cooling</source>
+        <translation>温度与散热</translation>
+    </message>
+    <message>
+        <source>Inlet</source>
+        <translation>进风口</translation>
+    </message>
+    <message>
+        <source>DMD</source>
+        <translation>DMD</translation>
+    </message>
+    <message>
+        <source>Water pump</source>
+        <translation>水泵</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Error code</source>
+        <translation>错误代码</translation>
+    </message>
+    <message>
+        <source>Meaning</source>
+        <translation>含义</translation>
+    </message>
+</context>
+<context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Update Info.</source>
+        <translation>更新信息.</translation>
+    </message>
+    <message>
+        <source>Please input a valid passcode to access control</source>
+        <translation>请输入有效的密码以访问控制</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Passed!</source>
+        <translation>已通过！</translation>
+    </message>
+    <message>
+        <source>No Pass!</source>
+        <translation>未通过！</translation>
+    </message>
+    <message>
+        <source>Error:</source>
+        <translation>错误：</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>自定义</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Save Settings As</source>
+        <translation>设置另存为</translation>
+    </message>
+    <message>
+        <source>Text(*.txt)</source>
+        <translation>文本(*.txt)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Setting file save Error!</source>
+        <translation>设置文件保存错误！</translation>
+    </message>
+    <message>
+        <source>Open Settings file</source>
+        <translation>打开设置文件</translation>
+    </message>
+    <message>
+        <source>Setting file: skipped %1</source>
+        <translation>设置文件：已跳过 %1</translation>
+    </message>
+    <message>
+        <source>Setting Not Found!</source>
+        <translation>未找到设置！</translation>
+    </message>
+    <message>
+        <source>Import Successed!</source>
+        <translation>导入成功！</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>常规</translation>
+    </message>
+</context>
+<context>
+    <name>PasscodeRule</name>
+    <message>
+        <source>Password Passed: </source>
+        <translation>密码通过：</translation>
+    </message>
+    <message>
+        <source>Password Rejected: </source>
+        <translation>密码被拒绝：</translation>
+    </message>
+</context>
+<context>
+    <name>PanelTabs</name>
+    <message>
+        <source>Info</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source> Picture </source>
+        <translation> 图像 </translation>
+    </message>
+    <message>
+        <source>3D</source>
+        <translation>3D</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>控制</translation>
+    </message>
+    <message>
+        <source>Installation</source>
+        <translation>安装</translation>
+    </message>
+    <message>
+        <source>Lens</source>
+        <translation>镜头</translation>
+    </message>
+    <message>
+        <source>EdgeBlend</source>
+        <translation>边缘融合</translation>
+    </message>
+    <message>
+        <source>Geometry</source>
+        <translation>几何</translation>
+    </message>
+    <message>
+        <source>Service</source>
+        <translation>维护</translation>
     </message>
 </context>
 </TS>

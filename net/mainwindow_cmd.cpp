@@ -11,6 +11,7 @@
 #include "net/commandconsolerules.h"
 #include "net/grouptree.h"
 #include "net/powerstate.h"
+#include "panel/controlpanel.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -349,4 +350,5 @@ void MainWindow::selectTarget(const QString &ip)
     // The status table's row of ip:
     findStatusTableWithIP(ip);
     // The control panel's target:
+    m_controlPanel->setTarget(ip);
 }

@@ -1,5 +1,48 @@
 # Sources of the manager's control panel.
 # Widget-free rules: linked into OrvantoCore, which the unit tests link directly.
-set(ORV_PANEL_CORE_SOURCES)
+set(ORV_PANEL_CORE_SOURCES
+    panel/geometrystep.cpp
+    panel/geometrystep.h
+    panel/latestvalueresender.cpp
+    panel/latestvalueresender.h
+    panel/optionmatch.cpp
+    panel/optionmatch.h
+    panel/paneltabs.cpp
+    panel/paneltabs.h
+    panel/passcoderule.cpp
+    panel/passcoderule.h
+    panel/settingfile.cpp
+    panel/settingfile.h
+    panel/widgetcommandmap.cpp
+    panel/widgetcommandmap.h
+    panel/widgetcommandtable.cpp
+    panel/widgetcommandtable.h
+)
 # Widgets, forms, sound and the main window's glue: linked into OrvantoGui.
-set(ORV_PANEL_GUI_SOURCES)
+set(ORV_PANEL_GUI_SOURCES
+    panel/controlpanel.cpp
+    panel/controlpanel.h
+    panel/mainwindow_controlpanel.cpp
+    panel/mainwindow_cntrlpnl_3d.cpp
+    panel/mainwindow_cntrlpnl_control.cpp
+    panel/mainwindow_cntrlpnl_edgeblend.cpp
+    panel/mainwindow_cntrlpnl_geometry.cpp
+    panel/mainwindow_cntrlpnl_info.cpp
+    panel/mainwindow_cntrlpnl_input.cpp
+    panel/mainwindow_cntrlpnl_install.cpp
+    panel/mainwindow_cntrlpnl_lens.cpp
+    panel/mainwindow_cntrlpnl_picture.cpp
+    panel/mainwindow_cntrlpnl_service.cpp
+    panel/panel3d.ui
+    panel/panelcontrol.ui
+    panel/paneledgeblend.ui
+    panel/panelforms.cpp
+    panel/panelforms.h
+    panel/panelgeometry.ui
+    panel/panelinfo.ui
+    panel/panelinput.ui
+    panel/panelinstall.ui
+    panel/panellens.ui
+    panel/panelpicture.ui
+    panel/panelservice.ui
+)

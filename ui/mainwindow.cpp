@@ -14,6 +14,7 @@
 #include "net/localipcheck.h"
 #include "net/targetsearch.h"
 #include "net/udpdiscovery.h"
+#include "panel/controlpanel.h"
 #include "ui/aboutpage.h"
 #include "ui/clocktext.h"
 #include "ui/darkpalette.h"
@@ -129,6 +130,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_dialogConfig = new DialogConfig(this);
     setupPages();
     setupPeriodicTaskRow();
+    initControlPanel();
 
     // 9. Status polling: timers armed now fire only once the loop runs.
     OLOG_INFO() << "Start Status Polling...";
@@ -444,6 +446,9 @@ void MainWindow::on_actionStatus_triggered()
 void MainWindow::on_actionControlPanel_triggered()
 {
     showPage(PageControlPanel, ui->actionControlPanel);
+    ui->tabWidgetControlPanel->setCurrentIndex(0);
+    controlPanel()->setTarget(currentTargetIp());
+    tabWidgetCntrlPnl_InfoInit();
 }
 
 void MainWindow::on_actionCmd_triggered()

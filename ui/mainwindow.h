@@ -23,6 +23,7 @@ class QTimer;
 class BatchProgress;
 class CommandCatalogue;
 class CommandDispatch;
+class ControlPanel;
 class DialogAboutPJ;
 class DialogConfig;
 class DialogSelectCommands;
@@ -127,6 +128,47 @@ public:
     class ScriptHost *scriptHost() const { return m_scriptHost; }
 
     // --- Control panel (mainwindow_controlpanel, mainwindow_cntrlpnl_*) ---
+    void initControlPanel();
+    ControlPanel *controlPanel() const;
+    bool checkPasscode();
+    void showBatchProgress(const QString &title, const QStringList &commands);
+    void ImportFileToSettings(int index);
+    void tabWidgetCntrlPnl_ServiceInit();
+    void tabWidgetCntrlPnl_ServiceRequestNewData();
+    void tabWidgetCntrlPnl_ServiceUpdateGUI();
+    void tabWidgetCntrlPnl_GeometryInit();
+    void tabWidgetCntrlPnl_GeometryRequestNewData();
+    void tabWidgetCntrlPnl_GeometryUpdateGUI();
+    void tabWidgetCntrlPnl_EdgeBlendInit();
+    void tabWidgetCntrlPnl_EdgeBlendRequestNewData();
+    void tabWidgetCntrlPnl_EdgeBlendUpdateGUI();
+    void tabWidgetCntrlPnl_LensInit();
+    void tabWidgetCntrlPnl_LensRequestNewData();
+    void tabWidgetCntrlPnl_LensUpdateGUI();
+    void tabWidgetCntrlPnl_InstallInit();
+    void tabWidgetCntrlPnl_InstallRequestNewData();
+    void tabWidgetCntrlPnl_InstallUpdateGUI();
+    void tabWidgetCntrlPnl_ControlInit();
+    void tabWidgetCntrlPnl_ControlRequestNewData();
+    void tabWidgetCntrlPnl_ControlUpdateGUI();
+    void tabWidgetCntrlPnl_3dInit();
+    void tabWidgetCntrlPnl_3dRequestNewData();
+    void tabWidgetCntrlPnl_3dUpdateGUI();
+    void tabWidgetCntrlPnl_PictureInit();
+    void tabWidgetCntrlPnl_PictureRequestNewData();
+    void tabWidgetCntrlPnl_PictureUpdateGUI();
+    void tabWidgetCntrlPnl_InputInit();
+    void tabWidgetCntrlPnl_InputRequestNewData();
+    void tabWidgetCntrlPnl_InputUpdateGUI();
+    void tabWidgetCntrlPnl_InfoInit();
+    void tabWidgetCntrlPnl_InfoRequestNewData();
+    void tabWidgetCntrlPnl_InfoUpdateGUI();
+    void on_pushbuttonExportPicture_clicked();
+    void on_pushbuttonImportPicture_clicked();
+    void on_pushbuttonExportEdgeBlend_clicked();
+    void on_pushbuttonImportEdgeBlend_clicked();
+    void on_pushbuttonExportGeometry_clicked();
+    void on_pushbuttonImportGeometry_clicked();
 
 signals:
     void sigPassCmdModel(CommandCatalogue *model);
@@ -186,6 +228,22 @@ public slots:
     void on_lineEditScript_returnPressed();
 
     // --- Control panel slots ---
+    void slotUpdateControlPanelGUI();
+    void slotUpdateLampPixmap();
+    void processGeoPushBtn(QWidget *button);
+    void on_tabWidgetControlPanel_tabBarClicked(int index);
+    void slotCntrlPnl_InfoChanged(QWidget *widget);
+    void slotCntrlPnl_InputChanged(QWidget *widget);
+    void slotCntrlPnl_PictureChanged(QWidget *widget);
+    void CntrlPnl_PictureSliderValueUpdate(QWidget *slider);
+    void slotCntrlPnl_3dChanged(QWidget *widget);
+    void slotCntrlPnl_ControlChanged(QWidget *widget);
+    void slotCntrlPnl_InstallChanged(QWidget *widget);
+    void slotCntrlPnl_LensChanged(QWidget *widget);
+    void slotCntrlPnl_EdgeBlendChanged(QWidget *widget);
+    void CntrlPnl_EdgeBlendSliderValueUpdate(QWidget *slider);
+    void slotCntrlPnl_GeometryChanged(QWidget *widget);
+    void CntrlPnl_GeometrySliderValueUpdate(QWidget *slider);
 
 private slots:
     void on_actionSchedule_triggered();
@@ -322,4 +380,6 @@ private:
     // the target's own status-row selection does not come back here.
     bool m_inStatusRowClick = false;
     DialogSelectCommands *m_dialogSelectCommands = nullptr;
+    // Control panel.
+    ControlPanel *m_controlPanel = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "projectorstate.h"
 
 #include "oprequest.h"
+#include "panelreadouts.h"
 
 #include <QTimer>
 
@@ -60,6 +61,7 @@ ProjectorState::ProjectorState(const CatalogueTable &catalogue, const QString &m
     connect(m_transition, &QTimer::timeout, this, &ProjectorState::finishTransition);
     for (const CatalogueEntry &entry : m_catalogue.entries())
         m_values.insert(entry.op.toLower(), initialValue(entry));
+    PanelReadouts::fill(&m_values, qHash(serialNumber));
 }
 
 void ProjectorState::setHours(int hours)
@@ -115,6 +117,7 @@ int ProjectorState::ratedLife() const
 
 QString ProjectorState::answer(const QString &line)
 {
+    emit requestReceived(line);
     const OpRequest request = OpRequest::parse(line);
     switch (request.kind()) {
     case OpRequest::Empty:
@@ -244,7 +247,7 @@ QString ProjectorState::answerSet(const OpRequest &request, const CatalogueEntry
         if (!ok)
             return reply(request.word(), kNotAvailable);
         stored = QString::number(qBound(entry->minimum, v, entry->maximum));
-    } else if (entry->queryable) {
+    } else if (entry->queryable && !PanelReadouts::isWritableText(entry->op)) {
         // A queryable text without range is information (versions, clocks).
         return reply(request.word(), kNotAvailable);
     }

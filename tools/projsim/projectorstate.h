@@ -60,6 +60,8 @@ public:
 
 signals:
     void powerChanged(int state);
+    // Every request line, before it is answered.
+    void requestReceived(const QString &line);
 
 private:
     enum class Role

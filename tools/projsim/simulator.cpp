@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+#include <cstdio>
+
 Simulator::Simulator(const SimulatorOptions &options, QObject *parent) : QObject(parent), m_options(options) {}
 
 QString Simulator::serialNumberFor(const QString &model, quint32 seed)
@@ -62,6 +64,13 @@ ProjectorState *Simulator::makeProjector(const QString &key, quint32 seed, int i
     const int driftMs = m_options.driftMs.value(key, m_options.driftMs.value(QString(), 0));
     if (driftMs > 0)
         new StatusDrift(state, driftMs, state);
+    if (m_options.logRequests) {
+        const QString who = key.isEmpty() ? QStringLiteral("serial") : key;
+        connect(state, &ProjectorState::requestReceived, this, [who](const QString &line) {
+            std::fprintf(stderr, "REQ %s %s\n", qPrintable(who), qPrintable(line.trimmed()));
+            std::fflush(stderr);
+        });
+    }
     m_projectors.append(state);
     return state;
 }

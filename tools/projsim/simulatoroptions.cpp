@@ -50,6 +50,7 @@ QString SimulatorOptions::usage()
         "  common: [--warmup-ms 3000] [--cooldown-ms 3000] [--hour-ms 60000] [--hours N]\n"
         "          [--power [IP=]STATE]... [--fault [IP=]HEXCODE]...\n"
         "          [--life-percent [IP=]PERCENT]... [--drift [IP=]MS]...\n"
+        "          [--log-requests]  (each request line to stderr as \"REQ <ip> <line>\")\n"
         "  discovery: every address but refuse ones answers \"?ZZ?\" on UDP 35070 [--no-discovery]\n"
         "  modes: normal | delay:MS | silent | close[:N] | split[:MS] | nul | garbage | refuse | backlog\n");
 }
@@ -84,6 +85,9 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString *error)
                        baudOption, noEchoOption, slowOption, partialOption, burstOption, warmupOption, cooldownOption,
                        hourOption, hoursOption, powerOption, faultOption, noDiscoveryOption, lifePercentOption,
                        driftOption, helpOption});
+    // Tests compare what a projector was told with what the manager meant.
+    const QCommandLineOption logRequestsOption(QStringLiteral("log-requests"));
+    parser.addOption(logRequestsOption);
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -153,6 +157,7 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString *error)
     echo = !parser.isSet(noEchoOption);
     partial = parser.isSet(partialOption);
     burst = parser.isSet(burstOption);
+    logRequests = parser.isSet(logRequestsOption);
     const struct
     {
         const QCommandLineOption &option;

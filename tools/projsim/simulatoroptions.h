@@ -29,6 +29,7 @@ public:
     int slowMs = 0;
     bool partial = false;
     bool burst = false;
+    bool logRequests = false;
 
     // Answer the manager's discovery broadcast for every served address.
     bool discovery = true;

@@ -1,0 +1,88 @@
+#include "panel/latestvalueresender.h"
+
+#include <QTimer>
+
+LatestValueResender::LatestValueResender(Sender sender, QObject *parent)
+    : QObject(parent), m_sender(std::move(sender)), m_timer(new QTimer(this))
+{
+    m_timer->setSingleShot(true);
+    // Precise: a coarse timer may fire up to 5 % early, into the interval.
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &LatestValueResender::flush);
+}
+
+void LatestValueResender::setIntervalMs(int ms)
+{
+    m_intervalMs = ms;
+}
+
+int LatestValueResender::intervalMs() const
+{
+    return m_intervalMs;
+}
+
+LatestValueResender::Setting LatestValueResender::parseSetting(const QString &command)
+{
+    Setting setting;
+    const int equals = command.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return setting;
+    const QString head = command.left(equals).simplified();
+    if (!head.startsWith(QLatin1String("op "), Qt::CaseInsensitive))
+        return setting;
+    setting.word = head.mid(3).trimmed().toLower();
+    setting.value = command.mid(equals + 1).trimmed();
+    setting.valid = !setting.word.isEmpty() && !setting.word.contains(QLatin1Char(' '));
+    return setting;
+}
+
+bool LatestValueResender::send(const QString &ip, const QString &command)
+{
+    const Setting setting = parseSetting(command);
+    // A setting that would only be dropped waits for the interval instead:
+    // a drag then reaches the projector every interval, not just at its end.
+    const auto last = m_lastSendClock.constFind(ip);
+    if (setting.valid && last != m_lastSendClock.constEnd() && last->elapsed() < m_intervalMs) {
+        m_pending.insert(key(ip, setting.word), qMakePair(ip, command));
+        if (!m_timer->isActive())
+            m_timer->start(int(m_intervalMs - last->elapsed()));
+        return false;
+    }
+    if (!m_sender(ip, command))
+        return false;
+    m_lastSendClock[ip].start();
+    if (setting.valid) {
+        m_lastSent.insert(key(ip, setting.word), setting.value);
+        // A newer value went out on its own; an older one must not follow.
+        m_pending.remove(key(ip, setting.word));
+    }
+    return true;
+}
+
+void LatestValueResender::noteDropped(const QString &ip, const QString &command)
+{
+    const Setting setting = parseSetting(command);
+    if (!setting.valid)
+        return;
+    m_pending.insert(key(ip, setting.word), qMakePair(ip, command));
+    // Counted from this drop: the rule measures from the latest attempt.
+    m_timer->start(m_intervalMs);
+}
+
+void LatestValueResender::flush()
+{
+    const auto pending = m_pending;
+    m_pending.clear();
+    for (auto it = pending.cbegin(); it != pending.cend(); ++it) {
+        const QString &ip = it.value().first;
+        const QString &command = it.value().second;
+        const Setting setting = parseSetting(command);
+        if (m_lastSent.contains(it.key()) && m_lastSent.value(it.key()) == setting.value)
+            continue;
+        // A drop here comes back through noteDropped and re-arms the timer.
+        if (!m_sender(ip, command))
+            continue;
+        m_lastSendClock[ip].start();
+        m_lastSent.insert(it.key(), setting.value);
+    }
+}

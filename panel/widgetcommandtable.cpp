@@ -1,0 +1,235 @@
+#include "panel/widgetcommandtable.h"
+
+// Object name of a panel widget, then the op word it shows and changes, a
+// catalogue function name in parentheses (resolved per model when used), or
+// nothing when the tab's handler builds the command itself.
+const char *WidgetCommandTable::text()
+{
+    return R"TABLE(pushbuttonPowerOn,         (Power On)
+pushbuttonPowerOff,        (Power Off)
+groupboxInputSelect_Info,  input.sel
+comboboxAspectRatio_Info,  aspect
+comboboxAutoSource_Info,   auto.src
+comboboxBlanking_Info,     blank
+textModelName_Info,        (Model Name)
+textSerialNumber_Info,     (Serial Number)
+textSoftwareVersion1_Info, sw.ver
+_textSoftwareVerMotor_Info, motor.ver
+_textSoftwareVerF336_Info, f336.ver
+textActiveSource_Info,     act.source
+textCurrentSignal_Info,    signal
+_textHRefreshRate_Info,    h.refresh
+_textVRefreshRate_Info,    v.refresh
+textPixelClock_Info,       pixel.clock
+textLampUsage_Info,        total.hours
+groupboxInputSelect,       input.sel
+comboboxAspectRatio,       aspect
+comboboxAutoSource,        auto.src
+textActiveSource,          act.source
+textCurrentSignal,         signal
+comboboxColorSpace,        color.space
+comboboxPipOption,         pip.mode
+comboboxPipInput,          pip.input
+groupboxPipPosition,       pip.position
+comboboxPictureMode,       pic.mode
+sliderBrightness,          bright
+sliderContrast,            contrast
+sliderSaturation,          saturat
+sliderHue,                 tint
+sliderSharpness,           sharp
+comboboxColorTemp,         color.temp
+comboboxGamma,             gamma
+sliderNoiseReduction,      nr
+comboboxDynamicBlack,      dblack
+sliderRedOffset,           red.offset
+sliderGreenOffset,         green.offset
+sliderBlueOffset,          blue.offset
+sliderRedGain,             red.gain
+sliderGreenGain,           green.gain
+sliderBlueGain,            blue.gain
+sliderHSG_RedGain,         hsg.r.gain
+sliderHSG_GreenGain,       hsg.g.gain
+sliderHSG_BlueGain,        hsg.b.gain
+sliderHSG_CyanGain,        hsg.c.gain
+sliderHSG_MagentaGain,     hsg.m.gain
+sliderHSG_YellowGain,      hsg.y.gain
+sliderHSG_RedSaturation,   hsg.r.sat
+sliderHSG_GreenSaturation, hsg.g.sat
+sliderHSG_BlueSaturation,  hsg.b.sat
+sliderHSG_CyanSaturation,  hsg.c.sat
+sliderHSG_MagentaSaturation, hsg.m.sat
+sliderHSG_YellowSaturation, hsg.y.sat
+sliderHSG_RedHue,          hsg.r.hue
+sliderHSG_GreenHue,        hsg.g.hue
+sliderHSG_BlueHue,         hsg.b.hue
+sliderHSG_CyanHue,         hsg.c.hue
+sliderHSG_MagentaHue,      hsg.m.hue
+sliderHSG_YellowHue,       hsg.y.hue
+sliderHSG_WhiteRedGain,    hsg.wr.gain
+sliderHSG_WhiteGreenGain,  hsg.wg.gain
+sliderHSG_WhiteBlueGain,   hsg.wb.gain
+pushbuttonHSG_Reset,       hsg.reset
+pushbuttonUp1,             lens.up
+pushbuttonUp2,             lens.up.2
+pushbuttonUp3,             lens.up.3
+pushbuttonDown1,           lens.down
+pushbuttonDown2,           lens.down.2
+pushbuttonDown3,           lens.down.3
+pushbuttonLeft1,           lens.left
+pushbuttonLeft2,           lens.left.2
+pushbuttonLeft3,           lens.left.3
+pushbuttonRight1,          lens.right
+pushbuttonRight2,          lens.right.2
+pushbuttonRight3,          lens.right.3
+pushbuttonZoomIn1,         zoom.in
+pushbuttonZoomIn2,         zoom.in.2
+pushbuttonZoomIn3,         zoom.in.3
+pushbuttonZoomOut1,        zoom.out
+pushbuttonZoomOut2,        zoom.out.2
+pushbuttonZoomOut3,        zoom.out.3
+pushbuttonFocusNear1,      focus.near
+pushbuttonFocusNear2,      focus.near.2
+pushbuttonFocusNear3,      focus.near.3
+pushbuttonFocusFar1,       focus.far
+pushbuttonFocusFar2,       focus.far.2
+pushbuttonFocusFar3,       focus.far.3
+comboboxLensType,          lens.type
+comboboxTestPattern,       pattern
+textLensMemory1,           lens.mem.1
+textLensMemory2,           lens.mem.2
+textLensMemory3,           lens.mem.3
+textLensMemory4,           lens.mem.4
+textLensMemory5,           lens.mem.5
+textLensMemory6,           lens.mem.6
+textLensMemory7,           lens.mem.7
+textLensMemory8,           lens.mem.8
+textLensMemory9,           lens.mem.9
+textLensMemory10,          lens.mem.10
+pushbuttonRename,          
+pushbuttonLoad,            
+pushbuttonSave,            
+pushbuttonClear,           
+pushbuttonCenterLens,      lens.center
+pushbuttonLensLock,        
+combobox3DFormat,          3d.format
+comboboxEyeSwap,           3d.swap
+comboboxDlpLink,           3d.dlplink
+comboboxDarkTime,          3d.darktime
+comboboxSyncReference,     3d.syncref
+sliderSyncDelay,           3d.syncdelay
+comboboxLanguage,          lang
+comboboxAutoPowerOff,      auto.powoff
+comboboxAutoPowerOn,       auto.powon
+comboboxBackground,        no.signal
+comboboxStartupLogo,       startup.logo
+comboboxScreenFormat,      screen.format
+comboboxTrigger,           trig.1
+comboboxRemoteSensor,      ir.enable
+comboboxPanelLock,         
+comboboxSecurityLock,      
+comboboxTransparency,      osd.trans
+comboboxTimeOut,           osd.timer
+comboboxMessageBox,        osd.msgbox
+groupboxOsdSetting,        osd.menupos
+comboboxProjectionMode,    orientation
+comboboxCoolingCondition,  cooling.condition
+comboboxHighAltitude,      altitude
+comboboxLightPower,        laser.mode
+sliderCustomPowerLevel,    laser.power
+lineeditIpAddress,         net.ipaddr
+lineeditSubnetMask,        net.subnet
+lineeditGateway,           net.gateway
+lineeditDNS,               net.dns
+pushbuttonFactoryReset,    fact.reset
+comboboxEdgeBlend,         eb.stat
+comboboxAlignPattern,      eb.adl
+sliderEB_WhiteTop,         eb.top
+sliderEB_WhiteBottom,      eb.bottom
+sliderEB_WhiteLeft,        eb.left
+sliderEB_WhiteRight,       eb.right
+sliderEB_BlackTop,         eb.blu.top
+sliderEB_BlackBottom,      eb.blu.bottom
+sliderEB_BlackLeft,        eb.blu.left
+sliderEB_BlackRight,       eb.blu.right
+sliderEB_GainRed,          eb.red
+sliderEB_GainGreen,        eb.green
+sliderEB_GainBlue,         eb.blue
+sliderEB_GainAll,          eb.all
+pushbuttonEdgeBlendReset,  eb.reset
+comboboxLightPower_2,      laser.mode
+sliderCustomPowerLevel_2,  laser.power
+comboboxGamma_2,           gamma
+comboboxColorTemp_2,       color.temp
+sliderHSG_RedGain_2,       hsg.r.gain
+sliderHSG_GreenGain_2,     hsg.g.gain
+sliderHSG_BlueGain_2,      hsg.b.gain
+sliderHSG_CyanGain_2,      hsg.c.gain
+sliderHSG_MagentaGain_2,   hsg.m.gain
+sliderHSG_YellowGain_2,    hsg.y.gain
+sliderHSG_RedSaturation_2, hsg.r.sat
+sliderHSG_GreenSaturation_2, hsg.g.sat
+sliderHSG_BlueSaturation_2, hsg.b.sat
+sliderHSG_CyanSaturation_2, hsg.c.sat
+sliderHSG_MagentaSaturation_2, hsg.m.sat
+sliderHSG_YellowSaturation_2, hsg.y.sat
+sliderHSG_RedHue_2,        hsg.r.hue
+sliderHSG_GreenHue_2,      hsg.g.hue
+sliderHSG_BlueHue_2,       hsg.b.hue
+sliderHSG_CyanHue_2,       hsg.c.hue
+sliderHSG_MagentaHue_2,    hsg.m.hue
+sliderHSG_YellowHue_2,     hsg.y.hue
+sliderHSG_WhiteHue_2,      hsg.wr.gain
+sliderHSG_WhiteSaturation_2, hsg.wg.gain
+sliderHSG_WhiteGain_2,     hsg.wb.gain
+pushbuttonHSG_Reset_2,     hsg.reset
+sliderBrightness_2,        bright
+sliderContrast_2,          contrast
+sliderKeystoneH,           h.keystone
+sliderKeystoneV,           v.keystone
+sliderRotationH,           rotation
+sliderPincusionH,          h.pin.barrel
+sliderPincusionV,          v.pin.barrel
+sliderCornerTopLeftH,      4corner.ulx
+sliderCornerTopLeftV,      4corner.uly
+sliderCornerTopRightH,     4corner.urx
+sliderCornerTopRightV,     4corner.ury
+sliderCornerBottomLeftH,   4corner.llx
+sliderCornerBottomLeftV,   4corner.lly
+sliderCornerBottomRightH,  4corner.lrx
+sliderCornerBottomRightV,  4corner.lry
+sliderBlankingTop,         blanking.top
+sliderBlankingBottom,      blanking.bottom
+sliderBlankingLeft,        blanking.left
+sliderBlankingRight,       blanking.right
+comboboxActiveWarp,        active.warp
+textFan1,                  fan1
+textFan2,                  fan2
+textFan3,                  fan3
+textFan4,                  fan4
+textFan5,                  fan5
+textFan6,                  fan6
+textFan7,                  fan7
+textFan8,                  fan8
+textFan9,                  fan9
+textFan10,                 fan10
+textFan11,                 fan11
+textFan12,                 fan12
+textFan13,                 fan13
+textFan14,                 fan14
+textFan15,                 fan15
+textFan16,                 fan16
+textFan17,                 fan17
+textFan18,                 fan18
+textFan19,                 fan19
+textFan20,                 fan20
+textInlet,                 ti
+textDMDS,                  tc
+textPump,                  water.pump
+textErrcode,               error.code
+)TABLE";
+}
+
+int WidgetCommandTable::lineCount()
+{
+    return 221;
+}
