@@ -65,9 +65,14 @@ INI
     done
 } > "$CONFIG/GroupIP.csv"
 
-"$BIN/projsim" --range 127.0.0.2-127.0.0.31 --model KX4410Q --catalogue "$BIN/pluginPJ/KX4410Q.csv" </dev/zero >"$DEMO/projsim-laser.log" 2>&1 &
+# A fleet as a hall has it: most projectors on, a few in standby, one with a
+# fault, lamps at every age (60 %, 80 %, 95 % and past their rated life).
+"$BIN/projsim" --range 127.0.0.2-127.0.0.31 --model KX4410Q --catalogue "$BIN/pluginPJ/KX4410Q.csv" \
+    --power 2 --power 127.0.0.5=0 --power 127.0.0.12=0 --fault 127.0.0.9=1002 --life-percent 60 </dev/zero >"$DEMO/projsim-laser.log" 2>&1 &
 SIM1=$!
-"$BIN/projsim" --range 127.0.0.32-127.0.0.41 --model KX2800L --catalogue "$BIN/pluginPJ/KX2800L.csv" </dev/zero >"$DEMO/projsim-lamp.log" 2>&1 &
+"$BIN/projsim" --range 127.0.0.32-127.0.0.41 --model KX2800L --catalogue "$BIN/pluginPJ/KX2800L.csv" \
+    --power 2 --life-percent 127.0.0.33=80 --life-percent 127.0.0.34=95 --life-percent 127.0.0.35=104 \
+    --power 127.0.0.38=0 </dev/zero >"$DEMO/projsim-lamp.log" 2>&1 &
 SIM2=$!
 trap 'kill $SIM1 $SIM2 2>/dev/null || true' EXIT INT TERM
 sleep 1
@@ -79,14 +84,26 @@ else
     xvfb-run -a -s "-screen 0 1600x1000x24" sh -c '
         "$1" &
         app=$!
-        sleep 10; import -window root "$2/screenshot-models.png" || true
+        out=$2
+        shot() { import -window root "$out/screenshot-$1.png" || true; }
+        # The projector-models list comes up once the window is built.
+        sleep 8; shot models
         xdotool key Escape || true
-        sleep 5; import -window root "$2/screenshot-status.png" || true
-        # The command console page (fourth toolbar button), then its first
-        # projector: the console asks its model and lists its categories.
-        xdotool mousemove 355 123 click 1 || true
-        sleep 4; import -window root "$2/screenshot-console.png" || true
-        sleep $(( $3 > 19 ? $3 - 19 : 1 )); import -window root "$2/screenshot-end.png" || true
+        # Discovery fills the tree at 2 s, the sweeps the status table at 3 s
+        # and 8 s; the first connected projector becomes the target.
+        sleep 8; shot status
+        # The pages in toolbar order are Ctrl+1 ... Ctrl+4; there is no window
+        # manager, so the main window is given the keyboard first.
+        win=$(xdotool search --name "^Orvanto - " | head -n 1)
+        page() { xdotool windowfocus --sync "$win" key "ctrl+$1" || true; }
+        page 4
+        sleep 3; shot console
+        page 1
+        sleep 2; shot scheduler
+        page 3
+        sleep 3; shot controlpanel
+        page 2
+        sleep $(( $3 > 27 ? $3 - 27 : 1 )); shot end
         kill $app 2>/dev/null; wait $app 2>/dev/null || true
     ' demo "$BIN/Orvanto" "$DEMO" "$SECONDS_TO_RUN"
 fi

@@ -31,6 +31,7 @@
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFile>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -301,6 +302,11 @@ void MainWindow::setupPages()
     ui->horizontalLayoutTarget->addStretch(1);
     ui->lineEdit_OpCmd->setMinimumWidth(100);
     ui->lineEdit_Port->setStatusTip(tr("Port of every command (TcpPort, set in Config)"));
+    // The pages in toolbar order, one key each, as operators of a busy hall
+    // switch between them without the mouse.
+    const QList<QAction *> pages{ui->actionSchedule, ui->actionStatus, ui->actionControlPanel, ui->actionCmd};
+    for (int i = 0; i < pages.size(); ++i)
+        pages.at(i)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)));
     showPage(PageStatus, ui->actionStatus);
     ui->plainTextConsole->setReadOnly(true);
     ui->plainTextConsole->ensureCursorVisible();
@@ -440,6 +446,11 @@ void MainWindow::on_actionStatus_triggered()
     ui->horizontalLayoutTarget->addStretch(1);
     ui->lineEdit_OpCmd->setMinimumWidth(100);
     ui->lineEdit_Port->setStatusTip(tr("Port of every command (TcpPort, set in Config)"));
+    // The pages in toolbar order, one key each, as operators of a busy hall
+    // switch between them without the mouse.
+    const QList<QAction *> pages{ui->actionSchedule, ui->actionStatus, ui->actionControlPanel, ui->actionCmd};
+    for (int i = 0; i < pages.size(); ++i)
+        pages.at(i)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)));
     showPage(PageStatus, ui->actionStatus);
 }
 
