@@ -440,17 +440,6 @@ void MainWindow::on_actionSchedule_triggered()
 
 void MainWindow::on_actionStatus_triggered()
 {
-    // The console sends on the configured port: the field shows it and
-    // cannot be typed into, so no edit can be silently ignored.
-    ui->lineEdit_Port->setReadOnly(true);
-    ui->horizontalLayoutTarget->addStretch(1);
-    ui->lineEdit_OpCmd->setMinimumWidth(100);
-    ui->lineEdit_Port->setStatusTip(tr("Port of every command (TcpPort, set in Config)"));
-    // The pages in toolbar order, one key each, as operators of a busy hall
-    // switch between them without the mouse.
-    const QList<QAction *> pages{ui->actionSchedule, ui->actionStatus, ui->actionControlPanel, ui->actionCmd};
-    for (int i = 0; i < pages.size(); ++i)
-        pages.at(i)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)));
     showPage(PageStatus, ui->actionStatus);
 }
 
