@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ControlPanel</name>
+    <message>
+        <source>Update Info.</source>
+        <translation>更新信息：</translation>
+    </message>
+    <message>
+        <source>Please input a valid passcode to access control</source>
+        <translation>请输入有效的密码以访问控制</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Passed!</source>
+        <translation>已通过！</translation>
+    </message>
+    <message>
+        <source>No Pass!</source>
+        <translation>未通过！</translation>
+    </message>
+    <message>
+        <source>Error:</source>
+        <translation>错误：</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>自定义</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>复位</translation>
+    </message>
+    <message>
+        <source>Save Settings As</source>
+        <translation>设置另存为</translation>
+    </message>
+    <message>
+        <source>Text(*.txt)</source>
+        <translation>文本(*.txt)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Setting file save Error!</source>
+        <translation>设置文件保存错误！</translation>
+    </message>
+    <message>
+        <source>Open Settings file</source>
+        <translation>打开设置文件</translation>
+    </message>
+    <message>
+        <source>Setting file: skipped %1</source>
+        <translation>设置文件：已跳过 %1</translation>
+    </message>
+    <message>
+        <source>Setting Not Found!</source>
+        <translation>未找到设置！</translation>
+    </message>
+    <message>
+        <source>Import Successed!</source>
+        <translation>导入成功！</translation>
+    </message>
+</context>
+<context>
     <name>DialogAboutPJ</name>
     <message>
         <source>Supported Projector Models</source>
@@ -78,12 +145,94 @@
         <source>Settings could not be saved!</source>
         <translation>无法保存设置！</translation>
     </message>
+    <message>
+        <source>Changes take effect at the next start.</source>
+        <translation>更改将在下次启动时生效。</translation>
+    </message>
+    <message>
+        <source>Choices</source>
+        <translation>可选项</translation>
+    </message>
+</context>
+<context>
+    <name>DialogSelectCommands</name>
+    <message>
+        <source>Periodic Task Commands</source>
+        <translation>周期任务命令</translation>
+    </message>
+    <message>
+        <source>Command list</source>
+        <translation>命令列表</translation>
+    </message>
+    <message>
+        <source>Double-click to remove a command</source>
+        <translation>双击移除命令</translation>
+    </message>
+    <message>
+        <source>Available Commands</source>
+        <translation>可用命令</translation>
+    </message>
+    <message>
+        <source>Double-click to add a command</source>
+        <translation>双击添加命令</translation>
+    </message>
+</context>
+<context>
+    <name>GroupTree</name>
+    <message>
+        <source>&amp;Add Group</source>
+        <translation>添加分组(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Add New Group</source>
+        <translation>添加新分组</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Group</source>
+        <translation>删除分组(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Delete Group from list</source>
+        <translation>从列表中删除分组</translation>
+    </message>
+    <message>
+        <source>&amp;Add IP</source>
+        <translation>添加IP(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Add New IP</source>
+        <translation>添加新IP</translation>
+    </message>
+    <message>
+        <source>&amp;Delete IP</source>
+        <translation>删除IP(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Delete IP from list</source>
+        <translation>从列表中删除IP</translation>
+    </message>
+    <message>
+        <source>(temporary)</source>
+        <translation>(临时)</translation>
+    </message>
+    <message>
+        <source>Will NOT save in this group!</source>
+        <translation>此分组不会被保存！</translation>
+    </message>
+    <message>
+        <source>GroupNew</source>
+        <translation>新分组</translation>
+    </message>
+    <message>
+        <source>New IP</source>
+        <translation>新IP</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
     <message>
         <source>Orvanto</source>
-        <translation type="unfinished"></translation>
+        <translation>Orvanto</translation>
     </message>
     <message>
         <source>Group</source>
@@ -159,7 +308,7 @@
     </message>
     <message>
         <source>1</source>
-        <translation type="unfinished"></translation>
+        <translation>1</translation>
     </message>
     <message>
         <source>Script:</source>
@@ -179,11 +328,11 @@
     </message>
     <message>
         <source>0000</source>
-        <translation type="unfinished"></translation>
+        <translation>0000</translation>
     </message>
     <message>
         <source>HHHH</source>
-        <translation type="unfinished"></translation>
+        <translation>HHHH</translation>
     </message>
     <message>
         <source>Four hexadecimal digits as the projector reports them</source>
@@ -239,7 +388,7 @@
     </message>
     <message>
         <source>Service</source>
-        <translation>服务</translation>
+        <translation>维护</translation>
     </message>
     <message>
         <source>Target:</source>
@@ -255,7 +404,7 @@
     </message>
     <message>
         <source>7000</source>
-        <translation type="unfinished"></translation>
+        <translation>7000</translation>
     </message>
     <message>
         <source>Default</source>
@@ -267,7 +416,7 @@
     </message>
     <message>
         <source>Alien</source>
-        <translation type="unfinished"></translation>
+        <translation>Alien</translation>
     </message>
     <message>
         <source>Click to prepare a command, double-click to send it</source>
@@ -291,7 +440,7 @@
     </message>
     <message>
         <source>op model ?</source>
-        <translation type="unfinished"></translation>
+        <translation>op model ?</translation>
     </message>
     <message>
         <source>Add &lt;CR&gt; when sending</source>
@@ -362,20 +511,12 @@
         <translation>监视所选投影机的状态</translation>
     </message>
     <message>
-        <source>actionControlPanel</source>
-        <translation>控制面板</translation>
-    </message>
-    <message>
         <source>Control Panels</source>
         <translation>控制面板</translation>
     </message>
     <message>
         <source>Settings of the target projector</source>
         <translation>目标投影机的设置</translation>
-    </message>
-    <message>
-        <source>actionCmd</source>
-        <translation>命令</translation>
     </message>
     <message>
         <source>Commander</source>
@@ -403,7 +544,7 @@
     </message>
     <message>
         <source>F1</source>
-        <translation type="unfinished"></translation>
+        <translation>F1</translation>
     </message>
     <message>
         <source>Search</source>
@@ -419,7 +560,7 @@
     </message>
     <message>
         <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+S</translation>
     </message>
     <message>
         <source>Config</source>
@@ -431,7 +572,7 @@
     </message>
     <message>
         <source>00:00</source>
-        <translation type="unfinished"></translation>
+        <translation>00:00</translation>
     </message>
     <message>
         <source>Current Time</source>
@@ -491,7 +632,7 @@
     </message>
     <message>
         <source>Ctrl+Q</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Q</translation>
     </message>
     <message>
         <source>Open Config Location</source>
@@ -519,7 +660,7 @@
     </message>
     <message>
         <source>Searching:%1%</source>
-        <translation>搜索中:%1%</translation>
+        <translation>搜索中：%1%</translation>
     </message>
     <message>
         <source>Configured LocalIP NOT Found! 
@@ -539,27 +680,6 @@ Apply change and try again!</source>
         <source>Status Polling Task</source>
         <translation>状态轮询任务</translation>
     </message>
-</context>
-<context>
-    <name>QAbstractSocket</name>
-    <message>
-        <source>Socket operation timed out</source>
-        <translation>套接字操作超时</translation>
-    </message>
-</context>
-<context>
-    <name>QObject</name>
-    <message>
-        <source>Warning!</source>
-        <translation>警告！</translation>
-    </message>
-    <message>
-        <source> is running!</source>
-        <translation> 正在运行！</translation>
-    </message>
-</context>
-<context>
-    <name>MainWindow</name>
     <message>
         <source>Control Panel</source>
         <translation>控制面板</translation>
@@ -588,66 +708,53 @@ Apply change and try again!</source>
         <source>No local network found: discovery stays on %1</source>
         <translation>未找到本地网络：搜索仍使用 %1</translation>
     </message>
-</context>
-<context>
-    <name>SettingsRules</name>
     <message>
-        <source>%1 must be a port number from 1 to 65535.</source>
-        <translation>%1 必须是 1 到 65535 之间的端口号。</translation>
+        <source>Searching targets       </source>
+        <translation>正在搜索目标       </translation>
     </message>
     <message>
-        <source>%1 must be a number above 0.</source>
-        <translation>%1 必须是大于 0 的数字。</translation>
+        <source>Found target: </source>
+        <translation>找到目标：</translation>
     </message>
     <message>
-        <source>Max Targets to Search</source>
-        <translation>最大搜索目标数</translation>
+        <source>Save GroupIP As</source>
+        <translation>GroupIP 另存为</translation>
     </message>
     <message>
-        <source>TCP Port</source>
-        <translation>TCP端口</translation>
+        <source>CSV(*.csv)</source>
+        <translation>CSV(*.csv)</translation>
     </message>
     <message>
-        <source>UDP Port RX</source>
-        <translation>UDP接收端口</translation>
+        <source>Scheduler save Error!</source>
+        <translation>定时任务保存错误！</translation>
     </message>
     <message>
-        <source>UDP Port TX</source>
-        <translation>UDP发送端口</translation>
+        <source>Error: CronJobs.csv file not found!</source>
+        <translation>错误：未找到 CronJobs.csv 文件！</translation>
     </message>
     <message>
-        <source>Style must be one of: %1.</source>
-        <translation>风格必须是以下之一：%1。</translation>
+        <source>Cannot write file %1:
+%2.</source>
+        <translation>无法写入文件 %1：
+%2。</translation>
     </message>
     <message>
-        <source>Cmd Files must be the name of a .csv file in pluginPJ.</source>
-        <translation>命令文件必须是 pluginPJ 中的 .csv 文件名。</translation>
+        <source>Name Search:</source>
+        <translation>名称搜索：</translation>
     </message>
     <message>
-        <source>Language must not be empty.</source>
-        <translation>语言不能为空。</translation>
+        <source>Match not found!</source>
+        <translation>未找到匹配项！</translation>
     </message>
     <message>
-        <source>Status Poll Interval must be from 1 to %1 minutes.</source>
-        <translation>状态轮询间隔必须为 1 到 %1 分钟。</translation>
-    </message>
-</context>
-<context>
-    <name>SettingsReader</name>
-    <message>
-        <source>Error in settings, default used: %1</source>
-        <translation>设置有误，已使用默认值：%1</translation>
-    </message>
-</context>
-<context>
-    <name>DialogConfig</name>
-    <message>
-        <source>Changes take effect at the next start.</source>
-        <translation>更改将在下次启动时生效。</translation>
+        <source>Checking Info.</source>
+        <translation>正在检查信息：</translation>
     </message>
     <message>
-        <source>Choices</source>
-        <translation>可选项</translation>
+        <source>Periodic Task Commands</source>
+        <translation>周期任务命令</translation>
+    </message>
+    <message>
         <source>Scheduler On!</source>
         <translation>定时器开启！</translation>
     </message>
@@ -657,89 +764,10 @@ Apply change and try again!</source>
     </message>
 </context>
 <context>
-    <name>GroupTree</name>
+    <name>MyUdpRX</name>
     <message>
-        <source>&amp;Add Group</source>
-        <translation>添加分组(&amp;A)</translation>
-    </message>
-    <message>
-        <source>Add New Group</source>
-        <translation>添加新分组</translation>
-    </message>
-    <message>
-        <source>&amp;Delete Group</source>
-        <translation>删除分组(&amp;D)</translation>
-    </message>
-    <message>
-        <source>Delete Group from list</source>
-        <translation>从列表中删除分组</translation>
-    </message>
-    <message>
-        <source>&amp;Add IP</source>
-        <translation>添加IP(&amp;A)</translation>
-    </message>
-    <message>
-        <source>Add New IP</source>
-        <translation>添加新IP</translation>
-    </message>
-    <message>
-        <source>&amp;Delete IP</source>
-        <translation>删除IP(&amp;D)</translation>
-    </message>
-    <message>
-        <source>Delete IP from list</source>
-        <translation>从列表中删除IP</translation>
-    </message>
-    <message>
-        <source>(temporary)</source>
-        <translation>(临时)</translation>
-    </message>
-    <message>
-        <source>Will NOT save in this group!</source>
-        <translation>此分组不会被保存！</translation>
-    </message>
-    <message>
-        <source>GroupNew</source>
-        <translation>新分组</translation>
-    </message>
-    <message>
-        <source>New IP</source>
-        <translation>新IP</translation>
-    </message>
-</context>
-<context>
-    <name>TableModelStatus</name>
-    <message>
-        <source>IP Address</source>
-        <translation>IP地址</translation>
-    </message>
-    <message>
-        <source>ModelName</source>
-        <translation>型号</translation>
-    </message>
-    <message>
-        <source>SerialNumber</source>
-        <translation>序列号</translation>
-    </message>
-    <message>
-        <source>Status</source>
-        <translation>状态</translation>
-    </message>
-    <message>
-        <source>Err</source>
-        <translation>错误</translation>
-    </message>
-    <message>
-        <source>Lamp Hours</source>
-        <translation>光源时间</translation>
-    </message>
-    <message>
-        <source>LIFE</source>
-        <translation>寿命</translation>
-    </message>
-    <message>
-        <source>Input</source>
-        <translation>输入</translation>
+        <source>UDP:%1</source>
+        <translation>UDP:%1</translation>
     </message>
 </context>
 <context>
@@ -771,6 +799,10 @@ Apply change and try again!</source>
     <message>
         <source>Sync delay</source>
         <translation>同步延迟</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
     </message>
 </context>
 <context>
@@ -1002,6 +1034,10 @@ Apply change and try again!</source>
         <source>Import...</source>
         <translation>导入...</translation>
     </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
 </context>
 <context>
     <name>PanelGeometry</name>
@@ -1141,6 +1177,18 @@ Apply change and try again!</source>
         <source>Reset bottom right</source>
         <translation>复位右下</translation>
     </message>
+    <message>
+        <source>−</source>
+        <translation>−</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
 </context>
 <context>
     <name>PanelInfo</name>
@@ -1189,207 +1237,26 @@ Apply change and try again!</source>
         <translation>信号</translation>
     </message>
     <message>
-        <source>No Signal</source>
-        <translation>无信号</translation>
-    </message>
-</context>
-<context>
-    <name>StatusMonitor</name>
-    <message>
-        <source>Status Exported!</source>
-        <translation>状态已导出！</translation>
-    </message>
-</context>
-<context>
-    <name>PowerSwitchConfirmation</name>
-    <message>
-        <source>   Turn On All Projectors   </source>
-        <translation>   打开所有投影机   </translation>
+        <source>-</source>
+        <translation>-</translation>
     </message>
     <message>
-        <source>   Turn Off All Projectors   </source>
-        <translation>   关闭所有投影机   </translation>
+        <source>Display</source>
+        <translation>显示</translation>
     </message>
     <message>
-        <source>Do you want to switch on ALL projectors ?</source>
-        <translation>确定要打开所有投影机吗？</translation>
+        <source>Aspect ratio</source>
+        <translation>宽高比</translation>
     </message>
     <message>
-        <source>Do you want to switch off ALL projectors ?</source>
-        <translation>确定要关闭所有投影机吗？</translation>
-    </message>
-</context>
-<context>
-    <name>MainWindow</name>
-    <message>
-        <source>Searching targets       </source>
-        <translation>正在搜索目标       </translation>
+        <source>Auto source</source>
+        <translation>自动信号源</translation>
     </message>
     <message>
-        <source>Found target: </source>
-        <translation>找到目标：</translation>
+        <source>Blank screen</source>
+        <translation>黑屏</translation>
     </message>
     <message>
-        <source>Save GroupIP As</source>
-        <translation>GroupIP 另存为</translation>
-    </message>
-    <message>
-        <source>CSV(*.csv)</source>
-        <translation>CSV(*.csv)</translation>
-    </message>
-    <message>
-        <source>Scheduler save Error!</source>
-        <translation>定时任务保存错误！</translation>
-    </message>
-    <message>
-        <source>Error: CronJobs.csv file not found!</source>
-        <translation>Error: 未找到 CronJobs.csv 文件！</translation>
-    </message>
-</context>
-<context>
-    <name>TableModelScheduler</name>
-    <message>
-        <source>Scheduled Jobs</source>
-        <translation>定时任务</translation>
-    </message>
-    <message>
-        <source>HH:MM</source>
-        <translation>时:分</translation>
-    </message>
-    <message>
-        <source>WeekDay(*,1-7)</source>
-        <translation>星期(*,1-7)</translation>
-    </message>
-    <message>
-        <source>Mon</source>
-        <translation>一</translation>
-    </message>
-    <message>
-        <source>Tue</source>
-        <translation>二</translation>
-    </message>
-    <message>
-        <source>Wed</source>
-        <translation>三</translation>
-    </message>
-    <message>
-        <source>Thu</source>
-        <translation>四</translation>
-    </message>
-    <message>
-        <source>Fri</source>
-        <translation>五</translation>
-    </message>
-    <message>
-        <source>Sat</source>
-        <translation>六</translation>
-    </message>
-    <message>
-        <source>Sun</source>
-        <translation>日</translation>
-    </message>
-    <message>
-        <source>Run</source>
-        <translation>运行</translation>
-    </message>
-    <message>
-        <source>Running</source>
-        <translation>倒计时</translation>
-    </message>
-    <message>
-        <source>Script file (doubleclick to change)</source>
-        <translation>脚本文件（双击更改）</translation>
-    </message>
-    <message>
-        <source>Schedule time</source>
-        <translation>定时时间</translation>
-    </message>
-    <message>
-        <source>Double-Click to toggle</source>
-        <translation>双击切换</translation>
-    </message>
-    <message>
-        <source>Yes or No</source>
-        <translation>是或否</translation>
-    </message>
-</context>
-<context>
-    <name>ScriptHost</name>
-    <message>
-        <source>Script stopped: it held the window for more than %1 ms</source>
-        <translation>脚本已停止：占用窗口超过 %1 毫秒</translation>
-    </message>
-    <message>
-        <source>Script name refused (outside the scripts folder): %1</source>
-        <translation>脚本名称被拒绝（不在脚本文件夹内）：%1</translation>
-    </message>
-    <message>
-        <source>Script %1 dropped: %2 scripts already wait</source>
-        <translation>脚本 %1 已丢弃：已有 %2 个脚本在等待</translation>
-    </message>
-    <message>
-        <source>Script %1 refused: larger than %2 bytes</source>
-        <translation>脚本 %1 被拒绝：大于 %2 字节</translation>
-    </message>
-    <message>
-        <source>A script is running; try again when it has ended</source>
-        <translation>脚本正在运行，请在其结束后重试</translation>
-    </message>
-</context>
-<context>
-    <name>ScriptedClass</name>
-    <message>
-        <source>Script: not a projector address: %1</source>
-        <translation>脚本：不是投影机地址：%1</translation>
-    </message>
-    <message>
-        <source>Script: %1 commands for %2 (1 to %3 allowed)</source>
-        <translation>脚本：发给 %2 的命令有 %1 条（允许 1 至 %3 条）</translation>
-    </message>
-    <message>
-        <source>Script: empty or overlong command for %1</source>
-        <translation>脚本：发给 %1 的命令为空或过长</translation>
-        <source>Cannot write file %1:
-%2.</source>
-        <translation>无法写入文件 %1：
-%2。</translation>
-        <source>Name Search:</source>
-        <translation>名称搜索：</translation>
-    </message>
-    <message>
-        <source>Match not found!</source>
-        <translation>未找到匹配项！</translation>
-    </message>
-    <message>
-        <source>Checking Info.</source>
-        <translation>正在检查信息 </translation>
-    </message>
-    <message>
-        <source>Periodic Task Commands</source>
-        <translation>周期任务命令</translation>
-    </message>
-</context>
-<context>
-    <name>DialogSelectCommands</name>
-    <message>
-        <source>Periodic Task Commands</source>
-        <translation>周期任务命令</translation>
-    </message>
-    <message>
-        <source>Command list</source>
-        <translation>命令列表</translation>
-    </message>
-    <message>
-        <source>Double-click to remove a command</source>
-        <translation>双击移除命令</translation>
-    </message>
-    <message>
-        <source>Available Commands</source>
-        <translation>可用命令</translation>
-    </message>
-    <message>
-        <source>Double-click to add a command</source>
-        <translation>双击添加命令</translation>
         <source>Active source</source>
         <translation>当前信号源</translation>
     </message>
@@ -1410,20 +1277,32 @@ Apply change and try again!</source>
         <translation>输入</translation>
     </message>
     <message>
-        <source>Display</source>
-        <translation>显示</translation>
+        <source>HDMI 1</source>
+        <translation>HDMI 1</translation>
     </message>
     <message>
-        <source>Aspect ratio</source>
-        <translation>宽高比</translation>
+        <source>HDMI 2</source>
+        <translation>HDMI 2</translation>
     </message>
     <message>
-        <source>Auto source</source>
-        <translation>自动信号源</translation>
+        <source>VGA</source>
+        <translation>VGA</translation>
     </message>
     <message>
-        <source>Blank screen</source>
-        <translation>黑屏</translation>
+        <source>BNC</source>
+        <translation>BNC</translation>
+    </message>
+    <message>
+        <source>DVI</source>
+        <translation>DVI</translation>
+    </message>
+    <message>
+        <source>SDI</source>
+        <translation>SDI</translation>
+    </message>
+    <message>
+        <source>HDBaseT</source>
+        <translation>HDBaseT</translation>
     </message>
 </context>
 <context>
@@ -1492,6 +1371,38 @@ Apply change and try again!</source>
         <source>Side by side (PBP)</source>
         <translation>并排 (PBP)</translation>
     </message>
+    <message>
+        <source>HDMI 1</source>
+        <translation>HDMI 1</translation>
+    </message>
+    <message>
+        <source>HDMI 2</source>
+        <translation>HDMI 2</translation>
+    </message>
+    <message>
+        <source>VGA</source>
+        <translation>VGA</translation>
+    </message>
+    <message>
+        <source>BNC</source>
+        <translation>BNC</translation>
+    </message>
+    <message>
+        <source>DVI</source>
+        <translation>DVI</translation>
+    </message>
+    <message>
+        <source>SDI</source>
+        <translation>SDI</translation>
+    </message>
+    <message>
+        <source>HDBaseT</source>
+        <translation>HDBaseT</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
 </context>
 <context>
     <name>PanelInstall</name>
@@ -1550,6 +1461,14 @@ Apply change and try again!</source>
     <message>
         <source>Factory reset</source>
         <translation>恢复出厂设置</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>0.0.0.0</source>
+        <translation>0.0.0.0</translation>
     </message>
 </context>
 <context>
@@ -1698,6 +1617,50 @@ Apply change and try again!</source>
         <source>Rename</source>
         <translation>重命名</translation>
     </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>6</source>
+        <translation>6</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>8</source>
+        <translation>8</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
+    </message>
 </context>
 <context>
     <name>PanelPicture</name>
@@ -1825,6 +1788,10 @@ Apply change and try again!</source>
         <source>Reset colour management</source>
         <translation>复位色彩管理</translation>
     </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
 </context>
 <context>
     <name>PanelService</name>
@@ -1940,95 +1907,9 @@ Apply change and try again!</source>
         <source>Meaning</source>
         <translation>含义</translation>
     </message>
-</context>
-<context>
-    <name>ControlPanel</name>
     <message>
-        <source>Update Info.</source>
-        <translation>更新信息.</translation>
-    </message>
-    <message>
-        <source>Please input a valid passcode to access control</source>
-        <translation>请输入有效的密码以访问控制</translation>
-    </message>
-    <message>
-        <source>Password</source>
-        <translation>密码</translation>
-    </message>
-    <message>
-        <source>Passed!</source>
-        <translation>已通过！</translation>
-    </message>
-    <message>
-        <source>No Pass!</source>
-        <translation>未通过！</translation>
-    </message>
-    <message>
-        <source>Error:</source>
-        <translation>错误：</translation>
-    </message>
-    <message>
-        <source>Custom</source>
-        <translation>自定义</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>复位</translation>
-    </message>
-    <message>
-        <source>Save Settings As</source>
-        <translation>设置另存为</translation>
-    </message>
-    <message>
-        <source>Text(*.txt)</source>
-        <translation>文本(*.txt)</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>错误</translation>
-    </message>
-    <message>
-        <source>Setting file save Error!</source>
-        <translation>设置文件保存错误！</translation>
-    </message>
-    <message>
-        <source>Open Settings file</source>
-        <translation>打开设置文件</translation>
-    </message>
-    <message>
-        <source>Setting file: skipped %1</source>
-        <translation>设置文件：已跳过 %1</translation>
-    </message>
-    <message>
-        <source>Setting Not Found!</source>
-        <translation>未找到设置！</translation>
-    </message>
-    <message>
-        <source>Import Successed!</source>
-        <translation>导入成功！</translation>
-    </message>
-    <message>
-        <source>Off</source>
-        <translation>关</translation>
-    </message>
-    <message>
-        <source>On</source>
-        <translation>开</translation>
-    </message>
-    <message>
-        <source>Normal</source>
-        <translation>常规</translation>
-    </message>
-</context>
-<context>
-    <name>PasscodeRule</name>
-    <message>
-        <source>Password Passed: </source>
-        <translation>密码通过：</translation>
-    </message>
-    <message>
-        <source>Password Rejected: </source>
-        <translation>密码被拒绝：</translation>
+        <source>-</source>
+        <translation>-</translation>
     </message>
 </context>
 <context>
@@ -2067,11 +1948,260 @@ Apply change and try again!</source>
     </message>
     <message>
         <source>Geometry</source>
-        <translation>几何</translation>
+        <translation>几何校正</translation>
     </message>
     <message>
         <source>Service</source>
         <translation>维护</translation>
+    </message>
+</context>
+<context>
+    <name>PasscodeRule</name>
+    <message>
+        <source>Password Passed: </source>
+        <translation>密码通过：</translation>
+    </message>
+    <message>
+        <source>Password Rejected: </source>
+        <translation>密码被拒绝：</translation>
+    </message>
+</context>
+<context>
+    <name>PowerSwitchConfirmation</name>
+    <message>
+        <source>   Turn On All Projectors   </source>
+        <translation>   打开所有投影机   </translation>
+    </message>
+    <message>
+        <source>   Turn Off All Projectors   </source>
+        <translation>   关闭所有投影机   </translation>
+    </message>
+    <message>
+        <source>Do you want to switch on ALL projectors ?</source>
+        <translation>确定要打开所有投影机吗？</translation>
+    </message>
+    <message>
+        <source>Do you want to switch off ALL projectors ?</source>
+        <translation>确定要关闭所有投影机吗？</translation>
+    </message>
+</context>
+<context>
+    <name>QAbstractSocket</name>
+    <message>
+        <source>Socket operation timed out</source>
+        <translation>套接字操作超时</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Warning!</source>
+        <translation>警告！</translation>
+    </message>
+    <message>
+        <source> is running!</source>
+        <translation> 正在运行！</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptHost</name>
+    <message>
+        <source>Script stopped: it held the window for more than %1 ms</source>
+        <translation>脚本已停止：占用窗口超过 %1 毫秒</translation>
+    </message>
+    <message>
+        <source>Script name refused (outside the scripts folder): %1</source>
+        <translation>脚本名称被拒绝（不在脚本文件夹内）：%1</translation>
+    </message>
+    <message>
+        <source>Script %1 dropped: %2 scripts already wait</source>
+        <translation>脚本 %1 已丢弃：已有 %2 个脚本在等待</translation>
+    </message>
+    <message>
+        <source>Script %1 refused: larger than %2 bytes</source>
+        <translation>脚本 %1 被拒绝：大于 %2 字节</translation>
+    </message>
+    <message>
+        <source>A script is running; try again when it has ended</source>
+        <translation>脚本正在运行，请在其结束后重试</translation>
+    </message>
+</context>
+<context>
+    <name>ScriptedClass</name>
+    <message>
+        <source>Script: not a projector address: %1</source>
+        <translation>脚本：不是投影机地址：%1</translation>
+    </message>
+    <message>
+        <source>Script: %1 commands for %2 (1 to %3 allowed)</source>
+        <translation>脚本：发给 %2 的命令有 %1 条（允许 1 至 %3 条）</translation>
+    </message>
+    <message>
+        <source>Script: empty or overlong command for %1</source>
+        <translation>脚本：发给 %1 的命令为空或过长</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsReader</name>
+    <message>
+        <source>Error in settings, default used: %1</source>
+        <translation>设置有误，已使用默认值：%1</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsRules</name>
+    <message>
+        <source>%1 must be a port number from 1 to 65535.</source>
+        <translation>%1 必须是 1 到 65535 之间的端口号。</translation>
+    </message>
+    <message>
+        <source>%1 must be a number above 0.</source>
+        <translation>%1 必须是大于 0 的数字。</translation>
+    </message>
+    <message>
+        <source>Max Targets to Search</source>
+        <translation>最大搜索目标数</translation>
+    </message>
+    <message>
+        <source>TCP Port</source>
+        <translation>TCP端口</translation>
+    </message>
+    <message>
+        <source>UDP Port RX</source>
+        <translation>UDP接收端口</translation>
+    </message>
+    <message>
+        <source>UDP Port TX</source>
+        <translation>UDP发送端口</translation>
+    </message>
+    <message>
+        <source>Style must be one of: %1.</source>
+        <translation>风格必须是以下之一：%1。</translation>
+    </message>
+    <message>
+        <source>Cmd Files must be the name of a .csv file in pluginPJ.</source>
+        <translation>命令文件必须是 pluginPJ 中的 .csv 文件名。</translation>
+    </message>
+    <message>
+        <source>Language must not be empty.</source>
+        <translation>语言不能为空。</translation>
+    </message>
+    <message>
+        <source>Status Poll Interval must be from 1 to %1 minutes.</source>
+        <translation>状态轮询间隔必须为 1 到 %1 分钟。</translation>
+    </message>
+</context>
+<context>
+    <name>StatusMonitor</name>
+    <message>
+        <source>Status Exported!</source>
+        <translation>状态已导出！</translation>
+    </message>
+</context>
+<context>
+    <name>TableModelScheduler</name>
+    <message>
+        <source>Scheduled Jobs</source>
+        <translation>定时任务</translation>
+    </message>
+    <message>
+        <source>HH:MM</source>
+        <translation>时:分</translation>
+    </message>
+    <message>
+        <source>WeekDay(*,1-7)</source>
+        <translation>星期(*,1-7)</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>一</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>二</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>三</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>四</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>五</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>六</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>运行</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>倒计时</translation>
+    </message>
+    <message>
+        <source>Script file (doubleclick to change)</source>
+        <translation>脚本文件（双击更改）</translation>
+    </message>
+    <message>
+        <source>Schedule time</source>
+        <translation>定时时间</translation>
+    </message>
+    <message>
+        <source>Double-Click to toggle</source>
+        <translation>双击切换</translation>
+    </message>
+    <message>
+        <source>Yes or No</source>
+        <translation>是或否</translation>
+    </message>
+</context>
+<context>
+    <name>TableModelStatus</name>
+    <message>
+        <source>IP Address</source>
+        <translation>IP地址</translation>
+    </message>
+    <message>
+        <source>ModelName</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>SerialNumber</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Err</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Lamp Hours</source>
+        <translation>光源时间</translation>
+    </message>
+    <message>
+        <source>LIFE</source>
+        <translation>寿命</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>信号</translation>
     </message>
 </context>
 </TS>
