@@ -67,6 +67,22 @@
         <source>Import Successed!</source>
         <translation>导入成功！</translation>
     </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished">关</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished">开</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished">常规</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>自动</translation>
+    </message>
 </context>
 <context>
     <name>DialogAboutPJ</name>
@@ -2202,6 +2218,10 @@ Apply change and try again!</source>
     <message>
         <source>Signal</source>
         <translation>信号</translation>
+    </message>
+    <message>
+        <source>No Signal</source>
+        <translation>无信号</translation>
     </message>
 </context>
 </TS>

@@ -16,6 +16,11 @@
 
 namespace {
 
+// Answers a projector gives in words; the table shows them translated.
+[[maybe_unused]] const char *const AnswerWords[] = {
+    QT_TRANSLATE_NOOP("TableModelStatus", "No Signal"),
+};
+
 const QString StampFormat = QStringLiteral("hh:mm:ss.zzz");
 
 } // namespace

@@ -39,8 +39,13 @@ QString stampText(const QTime &time)
     return time.toString(QStringLiteral("hh:mm:ss.zzz"));
 }
 
-// Value names are the catalogue's own words; a translation may exist for
-// the common ones.
+// Value names are the catalogue's own words; the common ones are translated.
+[[maybe_unused]] const char *const CommonOptionWords[] = {
+    QT_TRANSLATE_NOOP("ControlPanel", "Off"),    QT_TRANSLATE_NOOP("ControlPanel", "On"),
+    QT_TRANSLATE_NOOP("ControlPanel", "Normal"), QT_TRANSLATE_NOOP("ControlPanel", "Custom"),
+    QT_TRANSLATE_NOOP("ControlPanel", "Auto"),
+};
+
 QString optionText(const QString &option)
 {
     return QCoreApplication::translate("ControlPanel", option.toUtf8().constData());
