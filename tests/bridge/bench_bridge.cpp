@@ -2,6 +2,7 @@
 // projector asked directly over the pseudo-terminal, then through Brivox
 // (a separate process) over TCP. Run inside the network sandbox:
 //   scripts/sandbox.sh run build/bin/bench_bridge
+#include "bridge/brivoxini.h"
 #include "tests/bridge/ptypair.h"
 #include "tests/common/simulatorprocess.h"
 #include "tests/common/testenvironment.h"
@@ -11,7 +12,9 @@
 #include <QTcpSocket>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <numeric>
 
 namespace {
 
@@ -23,38 +26,44 @@ struct Figures
 {
     double median = 0;
     double mean = 0;
-    double p95 = 0;
 };
 
-Figures summarize(QVector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    Figures f;
-    f.median = ms.at(ms.size() / 2);
-    f.p95 = ms.at(ms.size() * 95 / 100);
-    double sum = 0;
-    for (double v : ms)
-        sum += v;
-    f.mean = sum / ms.size();
-    return f;
-}
-
-// Reads from device until buffer holds needle; false on time-out.
-bool readUntil(QIODevice *device, QByteArray &buffer, const QByteArray &needle, int timeoutMs)
+// Milliseconds that run() took, or -1 when it failed.
+double timed(const std::function<bool()> &run)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!buffer.contains(needle)) {
-        if (timer.elapsed() > timeoutMs || !device->waitForReadyRead(timeoutMs))
-            return false;
-        buffer += device->readAll();
-    }
-    return true;
+    return run() ? timer.nsecsElapsed() / 1e6 : -1;
 }
 
-void report(const char *what, const Figures &f)
+// Runs round() (which gives the time of one round trip) rounds times; logs median, mean and p95.
+Figures measure(const char *what, int rounds, const std::function<double()> &round)
 {
-    qInfo("%-34s median %.3f ms  mean %.3f ms  p95 %.3f ms", what, f.median, f.mean, f.p95);
+    QVector<double> ms;
+    for (int i = 0; i < rounds; ++i) {
+        ms << round();
+        if (ms.last() < 0) {
+            qCritical("%s: no answer", what);
+            return {};
+        }
+    }
+    std::sort(ms.begin(), ms.end());
+    const Figures f{ms.at(ms.size() / 2), std::accumulate(ms.begin(), ms.end(), 0.0) / ms.size()};
+    qInfo("%-34s median %.3f ms  mean %.3f ms  p95 %.3f ms", what, f.median, f.mean, ms.at(ms.size() * 95 / 100));
+    return f;
+}
+
+// Sends the command on device and reads until the answer is there; false on time-out.
+bool roundTrip(QIODevice *device)
+{
+    QByteArray got;
+    device->write(Command);
+    while (!got.contains(Answer)) {
+        if (!device->waitForReadyRead(3000))
+            return false;
+        got += device->readAll();
+    }
+    return true;
 }
 
 } // namespace
@@ -62,120 +71,76 @@ void report(const char *what, const Figures &f)
 class BenchBridge : public QObject
 {
     Q_OBJECT
+    PtyPair pty{TestEnvironment::root() + QStringLiteral("/pty")};
+    SimulatorProcess sim;
+    QProcess bridge;
+
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void roundTrip();
-
-private:
-    std::unique_ptr<PtyPair> pty;
-    std::unique_ptr<SimulatorProcess> sim;
-    std::unique_ptr<QProcess> bridge;
-};
-
-void BenchBridge::initTestCase()
-{
-    pty = std::make_unique<PtyPair>(TestEnvironment::root() + QStringLiteral("/pty"));
-    QVERIFY2(pty->start(), pty->errorText().constData());
-    sim = std::make_unique<SimulatorProcess>();
-    QVERIFY2(sim->start({QStringLiteral("--serial"), pty->projectorEnd()}), sim->errorText());
-}
-
-void BenchBridge::cleanupTestCase()
-{
-    if (bridge) {
-        bridge->terminate();
-        bridge->waitForFinished(5000);
-    }
-    sim.reset();
-    pty.reset();
-}
-
-void BenchBridge::roundTrip()
-{
-    // Directly on the serial line: the projector's echo, then its answer.
-    QVector<double> direct;
+    void initTestCase()
     {
-        QSerialPort port;
-        port.setPortName(pty->bridgeEnd());
+        QVERIFY2(pty.start(), pty.errorText().constData());
+        QVERIFY2(sim.start({QStringLiteral("--serial"), pty.projectorEnd()}), sim.errorText());
+    }
+
+    void cleanupTestCase()
+    {
+        bridge.terminate();
+        bridge.waitForFinished(5000);
+    }
+
+    void roundTrips()
+    {
+        // Directly on the serial line: the projector's echo, then its answer.
+        QSerialPort port(pty.bridgeEnd());
         port.setBaudRate(115200);
         QVERIFY(port.open(QIODevice::ReadWrite));
-        QElapsedTimer timer;
-        for (int i = 0; i < Rounds; ++i) {
-            QByteArray got;
-            timer.start();
-            port.write(Command);
-            QVERIFY(readUntil(&port, got, Answer, 3000));
-            direct << timer.nsecsElapsed() / 1e6;
+        const Figures direct =
+            measure("direct serial round trip", Rounds, [&] { return timed([&] { return roundTrip(&port); }); });
+        port.close();
+
+        // Through the bridge, which now holds the serial line.
+        BrivoxIni::Values values;
+        values.port = pty.bridgeEnd();
+        values.baudRate = QStringLiteral("115200");
+        // Where the program (named Brivox) looks for it.
+        const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        QVERIFY(BrivoxIni(dataFolder + QStringLiteral("/Brivox/Brivox.ini")).write(values));
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("BRIVOX_SERIAL_PORTS", pty.bridgeEnd().toLocal8Bit());
+        bridge.setStandardOutputFile(QProcess::nullDevice());
+        bridge.setStandardErrorFile(QProcess::nullDevice());
+        bridge.start(TestEnvironment::binDir() + QStringLiteral("/Brivox"), QStringList());
+        QTcpSocket client;
+        QElapsedTimer wait;
+        for (wait.start(); client.state() != QAbstractSocket::ConnectedState && wait.elapsed() < 10000;) {
+            client.abort();
+            client.connectToHost(QHostAddress::LocalHost, 7000);
+            client.waitForConnected(200);
         }
+        QCOMPARE(client.state(), QAbstractSocket::ConnectedState);
+        QTest::qWait(200);
+        const Figures via = measure("through the bridge (open socket)", Rounds,
+                                    [&] { return timed([&] { return roundTrip(&client); }); });
+        client.disconnectFromHost();
+
+        // As the manager does it: one connection per command.
+        measure("through the bridge (per session)", Rounds / 3, [&] {
+            QTcpSocket session;
+            const double ms = timed([&] {
+                session.connectToHost(QHostAddress::LocalHost, 7000);
+                return session.waitForConnected(3000) && roundTrip(&session);
+            });
+            session.disconnectFromHost();
+            // The bridge has to see the hang-up before the next one arrives.
+            if (session.state() != QAbstractSocket::UnconnectedState)
+                session.waitForDisconnected(1000);
+            QTest::qWait(2);
+            return ms;
+        });
+        qInfo("added by the bridge: median %.3f ms, mean %.3f ms (target <= 2 ms)", via.median - direct.median,
+              via.mean - direct.mean);
     }
-
-    // Through the bridge, which now holds the serial line.
-    const QString ini =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Brivox/Brivox.ini");
-    QDir().mkpath(QFileInfo(ini).absolutePath());
-    QFile file(ini);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Default]\nPort=" + pty->bridgeEnd().toLocal8Bit() + "\nBaudRate=115200\n");
-    file.close();
-    bridge = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("BRIVOX_SERIAL_PORTS"), pty->bridgeEnd());
-    bridge->setProcessEnvironment(env);
-    bridge->setStandardOutputFile(QProcess::nullDevice());
-    bridge->setStandardErrorFile(QProcess::nullDevice());
-    bridge->start(TestEnvironment::binDir() + QStringLiteral("/Brivox"), QStringList());
-    QVERIFY(bridge->waitForStarted(5000));
-
-    QTcpSocket client;
-    QElapsedTimer wait;
-    wait.start();
-    do {
-        client.abort();
-        client.connectToHost(QHostAddress::LocalHost, 7000);
-    } while (!client.waitForConnected(200) && wait.elapsed() < 10000);
-    QCOMPARE(client.state(), QAbstractSocket::ConnectedState);
-    QTest::qWait(200);
-
-    QVector<double> viaBridge;
-    QElapsedTimer timer;
-    for (int i = 0; i < Rounds; ++i) {
-        QByteArray got;
-        timer.start();
-        client.write(Command);
-        QVERIFY(readUntil(&client, got, Answer, 3000));
-        viaBridge << timer.nsecsElapsed() / 1e6;
-        QCOMPARE(got, Answer);
-    }
-    client.disconnectFromHost();
-
-    // As the manager does it: one connection per command.
-    QVector<double> perConnection;
-    for (int i = 0; i < Rounds / 3; ++i) {
-        QTcpSocket session;
-        QByteArray got;
-        timer.start();
-        session.connectToHost(QHostAddress::LocalHost, 7000);
-        QVERIFY(session.waitForConnected(3000));
-        session.write(Command);
-        QVERIFY(readUntil(&session, got, Answer, 3000));
-        perConnection << timer.nsecsElapsed() / 1e6;
-        session.disconnectFromHost();
-        // The bridge has to see the hang-up before the next one arrives.
-        if (session.state() != QAbstractSocket::UnconnectedState)
-            session.waitForDisconnected(1000);
-        QTest::qWait(2);
-    }
-
-    const Figures d = summarize(direct);
-    const Figures b = summarize(viaBridge);
-    const Figures c = summarize(perConnection);
-    report("direct serial round trip", d);
-    report("through the bridge (open socket)", b);
-    report("through the bridge (per session)", c);
-    qInfo("added by the bridge: median %.3f ms, mean %.3f ms (target <= 2 ms)", b.median - d.median, b.mean - d.mean);
-}
+};
 
 ORV_TEST_GUILESS_MAIN(BenchBridge)
 #include "bench_bridge.moc"

@@ -9,7 +9,6 @@
 #include "tests/common/simulatorprocess.h"
 #include "tests/common/testenvironment.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -106,16 +105,6 @@ private slots:
         QVERIFY(pane("Serial").contains(QStringLiteral("<<<ERR 12")));
         QVERIFY(!pane("TCP").contains(QStringLiteral("ERR 12")));
         QVERIFY(!pane("Serial").contains(QStringLiteral("<<<op model ?")));
-    }
-
-    void quit()
-    {
-        // File offers Quit; the Config entries without a function are not offered.
-        QVERIFY(startWindow());
-        QVERIFY(!window->findChild<QAction *>(QStringLiteral("actionConfigTCP"))->isVisible());
-        QVERIFY(!window->findChild<QAction *>(QStringLiteral("actionConfigUDP"))->isVisible());
-        window->findChild<QAction *>(QStringLiteral("actionQuit"))->trigger();
-        QVERIFY(!window->isVisible());
     }
 
     void typedCommand()

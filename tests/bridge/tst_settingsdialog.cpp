@@ -2,6 +2,7 @@
 #include "bridge/settingsdialog.h"
 #include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
+#include "tests/common/testfiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,18 +16,6 @@
 #include <csignal>
 #include <sys/resource.h>
 #endif
-
-static QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-static bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 class TestSettingsDialog : public QObject
 {
@@ -81,8 +70,9 @@ private slots:
     void roundTrip()
     {
         // Hand-edited texts match in any letter case; other keys and groups survive Apply.
-        QVERIFY(writeFile(iniPath, "[Default]\nPort=com8\nBaudRate=38400\nDataBits=7\nParity=odd\nStopBits=1.5\n"
-                                   "FlowControl=xon/xoff\nLocalEcho=false\nRemark=kept\n\n[Site]\nRoom=Hall 2\n"));
+        QVERIFY(TestFiles::write(iniPath,
+                                 "[Default]\nPort=com8\nBaudRate=38400\nDataBits=7\nParity=odd\nStopBits=1.5\n"
+                                 "FlowControl=xon/xoff\nLocalEcho=false\nRemark=kept\n\n[Site]\nRoom=Hall 2\n"));
         dialog->readINI();
         QCOMPARE(shown(QStringList{"serialPortInfoListBox"} + boxes),
                  (QStringList{"COM8", "38400", "7", "Odd", "1.5", "XON/XOFF"}));
@@ -99,7 +89,7 @@ private slots:
         QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("applyButton")), Qt::LeftButton);
         QCOMPARE(changed.count(), 1);
         QVERIFY(!dialog->isVisible());
-        const QByteArray text = readFile(iniPath);
+        const QByteArray text = TestFiles::read(iniPath);
         for (const char *line : {"Port=COM7", "BaudRate=38400", "DataBits=7", "Parity=Even", "StopBits=1.5",
                                  "FlowControl=RTS/CTS", "LocalEcho=true", "Remark=kept", "[Site]", "Room=Hall 2"})
             QVERIFY2(text.contains(line), line);
@@ -115,19 +105,19 @@ private slots:
     void handEditedValues()
     {
         // A number missing from the list is taken as it is; any other unknown text counts as 0.
-        QVERIFY(writeFile(iniPath, "[Default]\nBaudRate=57600\nStopBits=two\nFlowControl=\"a,b\"\n"));
+        QVERIFY(TestFiles::write(iniPath, "[Default]\nBaudRate=57600\nStopBits=two\nFlowControl=\"a,b\"\n"));
         dialog->readINI();
         QCOMPARE(numbers(), (QList<int>{57600, 8, QSerialPort::NoParity, 0, 0, true}));
     }
 
     void applyKeepsUnlistedPortName()
     {
-        QVERIFY(writeFile(iniPath, "[Default]\nPort=COM12\nParity=Space\n"));
+        QVERIFY(TestFiles::write(iniPath, "[Default]\nPort=COM12\nParity=Space\n"));
         dialog->readINI();
         QCOMPARE(box("serialPortInfoListBox")->currentIndex(), -1);
         dialog->apply();
-        QVERIFY(readFile(iniPath).contains("Port=COM12"));
-        QVERIFY(readFile(iniPath).contains("Parity=Space"));
+        QVERIFY(TestFiles::read(iniPath).contains("Port=COM12"));
+        QVERIFY(TestFiles::read(iniPath).contains("Parity=Space"));
     }
 
     void failedSaveKeepsPreviousFile()
@@ -136,7 +126,7 @@ private slots:
         QSKIP("needs a file size limit");
 #else
         const QByteArray previous("[Default]\nPort=COM1\n");
-        QVERIFY(writeFile(iniPath, previous));
+        QVERIFY(TestFiles::write(iniPath, previous));
         QSignalSpy changed(dialog.get(), &SettingsDialog::sigSettingChange);
         dialog->show();
         // A file size limit fails the save as a full disk would; root is not stopped by permissions.
@@ -152,7 +142,7 @@ private slots:
         QCOMPARE(closer->titles(), QStringList{QStringLiteral("Error")});
         QCOMPARE(changed.count(), 0);
         QVERIFY(dialog->isVisible());
-        QCOMPARE(readFile(iniPath), previous);
+        QCOMPARE(TestFiles::read(iniPath), previous);
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Brivox.ini"});
 #endif
     }

@@ -4,9 +4,9 @@
 #include "net/commandcatalogue.h"
 #include "net/commanddispatch.h"
 #include "tests/common/testenvironment.h"
+#include "tests/common/testfiles.h"
 
 #include <QAction>
-#include <QFile>
 #include <QInputDialog>
 #include <QTabBar>
 #include <QTabWidget>
@@ -20,26 +20,18 @@ PanelFixture::~PanelFixture() = default;
 bool PanelFixture::start(bool dark)
 {
     const QString catalogue = TestEnvironment::binDir() + "/pluginPJ/KX4410Q.csv";
-    if (!m_sim.start({"--address", Ip, "--model", "KX4410Q", "--catalogue", catalogue, "--power", "2",
-                      "--log-requests"})) {
+    if (!m_sim.start(
+            {"--address", Ip, "--model", "KX4410Q", "--catalogue", catalogue, "--power", "2", "--log-requests"})) {
         m_error = m_sim.errorText();
         return false;
     }
     const QString config = AppFolders::configFolder();
-    AppFolders::ensureFolder(config);
     AppFolders::ensureFolder(AppFolders::userDataFolder());
-    QFile groups(config + "/GroupIP.csv");
-    if (!groups.open(QIODevice::WriteOnly))
+    const QString ini = "[Default]\nCmdFile=KX4410Q.csv\nTcpPort=7000\nStyle=%1\nLocalIP=127.0.0.1\n";
+    if (!TestFiles::write(config + "/GroupIP.csv",
+                          "Group, Select, IP, Name\nHall A,1\n ,1," + Ip.toLatin1() + ",Left\n") ||
+        !TestFiles::write(config + "/Orvanto.ini", ini.arg(dark ? "Dark" : "Light").toLatin1()))
         return false;
-    groups.write(QStringLiteral("Group, Select, IP, Name\nHall A,1\n ,1,%1,Left\n").arg(Ip).toLatin1());
-    groups.close();
-    QFile ini(config + "/Orvanto.ini");
-    if (!ini.open(QIODevice::WriteOnly))
-        return false;
-    ini.write(QStringLiteral("[Default]\nCmdFile=KX4410Q.csv\nTcpPort=7000\nStyle=%1\nLocalIP=127.0.0.1\n")
-                  .arg(dark ? "Dark" : "Light")
-                  .toLatin1());
-    ini.close();
 
     m_window = std::make_unique<MainWindow>();
     m_window->resize(1280, 800);

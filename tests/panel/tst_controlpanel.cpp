@@ -4,6 +4,7 @@
 #include "panel/paneltabs.h"
 #include "panel/widgetcommandtable.h"
 #include "tests/common/testenvironment.h"
+#include "tests/common/testfiles.h"
 #include "tests/panel/panelfixture.h"
 
 #include <QComboBox>
@@ -24,26 +25,6 @@ class TestControlPanel : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-
-    void tabsCarryCaptionsAndIcons();
-    void pictureTabFillsFromProjector();
-    void sliderComboAndRadioSendTheirCommands();
-    void pipControlsFollowPipOption();
-    void dragEndsAtFinalValue();
-    void colourResetIsFollowedByRefresh();
-    void passcodeRejectsEscapedThenOpensAllLockedTabs();
-    void lensMemoryButtonsUseSelector();
-    void edgeBlendGainAllSendsThreeGains();
-    void stepButtonAtSliderEndSendsNothing();
-    void lineEditSendsAddress();
-    void serviceErrorCodeIsColoured();
-    void settingFileRoundTrip();
-    void importOfForeignNamesReportsNotFound();
-
-private:
     template <typename T> T *w(const char *name)
     {
         T *found = m_fixture.child<T>(QLatin1String(name));
@@ -66,312 +47,289 @@ private:
     ControlPanel *panel() { return m_fixture.window()->controlPanel(); }
 
     PanelFixture m_fixture;
-};
 
-void TestControlPanel::initTestCase()
-{
-    QVERIFY2(m_fixture.start(), m_fixture.errorText());
-}
+private slots:
+    void initTestCase() { QVERIFY2(m_fixture.start(), m_fixture.errorText()); }
 
-void TestControlPanel::init()
-{
-    // Every case starts outside the projector's 300 ms single-send window.
-    QTest::qWait(350);
-    m_fixture.take();
-}
+    void init()
+    {
+        // Every case starts outside the projector's 300 ms single-send window.
+        QTest::qWait(350);
+        m_fixture.take();
+    }
 
-void TestControlPanel::tabsCarryCaptionsAndIcons()
-{
-    QTabWidget *tabs = m_fixture.tabs();
-    QCOMPARE(tabs->count(), 10);
-    QCOMPARE(tabs->tabText(2), QStringLiteral(" Picture "));
-    QCOMPARE(tabs->tabText(5), QStringLiteral("Installation"));
-    QCOMPARE(tabs->iconSize(), QSize(16, 16));
-    for (int i = 0; i < 10; ++i)
-        QVERIFY(!tabs->tabIcon(i).isNull());
-    // Every widget the table names exists on some tab, except the memory
-    // buttons' shared helpers.
-    int missing = 0;
-    for (const QString &line : QString::fromLatin1(WidgetCommandTable::text()).split('\n', Qt::SkipEmptyParts)) {
-        const QString name = line.section(',', 0, 0);
-        if (!m_fixture.child<QWidget>(name)) {
-            qWarning("missing widget %s", qPrintable(name));
-            ++missing;
+    void everyTableWidgetExists()
+    {
+        int missing = 0;
+        for (const QString &line : QString::fromLatin1(WidgetCommandTable::text()).split('\n', Qt::SkipEmptyParts)) {
+            const QString name = line.section(',', 0, 0);
+            if (!m_fixture.child<QWidget>(name)) {
+                qWarning("missing widget %s", qPrintable(name));
+                ++missing;
+            }
         }
+        QCOMPARE(missing, 0);
     }
-    QCOMPARE(missing, 0);
-}
 
-void TestControlPanel::pictureTabFillsFromProjector()
-{
-    // The projector holds values the panel has not seen yet.
-    m_fixture.window()->dispatch()->sendCommandList(QTime::currentTime(), PanelFixture::Ip,
-                                                    {"op bright = 63", "op gamma = 5"}, false);
-    QVERIFY(m_fixture.waitForRequest("op gamma = 5"));
-    openTab(PanelTabs::Picture);
-    QVERIFY(m_fixture.waitForRequest("op hsg.wb.gain ?"));
-    const QStringList requests = m_fixture.take();
-    QVERIFY(requests.contains("op bright ?"));
-    QVERIFY(!requests.contains("op  ?"));
-    QTRY_COMPARE(w<QSlider>("sliderBrightness")->value(), 63);
-    QVERIFY(w<QSlider>("sliderBrightness")->isEnabled());
-    QCOMPARE(w<QLabel>("label_sliderBrightness")->text(), QStringLiteral("63"));
-    QCOMPARE(w<QComboBox>("comboboxGamma")->count(), 8);
-    QCOMPARE(w<QComboBox>("comboboxGamma")->currentText(), QStringLiteral("2.0"));
-    QCOMPARE(w<QSlider>("sliderHue")->maximum(), 100);
-    // Filling sent nothing back.
-    QTest::qWait(100);
-    for (const QString &line : m_fixture.take())
-        QVERIFY2(line.endsWith(" ?"), qPrintable(line));
-}
-
-void TestControlPanel::sliderComboAndRadioSendTheirCommands()
-{
-    openTab(PanelTabs::Picture);
-    QSlider *contrast = w<QSlider>("sliderContrast");
-    contrast->setFocus();
-    QTest::qWait(350);
-    m_fixture.take();
-    const int before = contrast->value();
-    QTest::keyClick(contrast, Qt::Key_Right);
-    QVERIFY(m_fixture.waitForRequest(QStringLiteral("op contrast = %1").arg(before + 1)));
-
-    QTest::qWait(350);
-    QComboBox *gamma = w<QComboBox>("comboboxGamma");
-    gamma->setCurrentIndex(3);
-    QVERIFY(m_fixture.waitForRequest("op gamma = 3"));
-
-    QTest::qWait(350);
-    openTab(PanelTabs::Input);
-    QTest::qWait(350);
-    clickRadio("rbVGA");
-    QVERIFY(m_fixture.waitForRequest("op input.sel = 2"));
-
-    QTest::qWait(350);
-    openTab(PanelTabs::Control);
-    QTest::qWait(350);
-    clickRadio("rbOSD_Center");
-    QVERIFY(m_fixture.waitForRequest("op osd.menupos = 4"));
-    // The Info tab's input group sends the same command as the Input tab's.
-    QTest::qWait(350);
-    openTab(PanelTabs::Info);
-    QTest::qWait(350);
-    QTRY_VERIFY(w<QRadioButton>("rbVGA_2")->isChecked());
-    clickRadio("rbHDMI2_2");
-    QVERIFY(m_fixture.waitForRequest("op input.sel = 1"));
-    // One change, one command: no other tab's handler repeats it.
-    QTest::qWait(400);
-    QCOMPARE(m_fixture.all().count("op input.sel = 1"), 1);
-}
-
-void TestControlPanel::pipControlsFollowPipOption()
-{
-    openTab(PanelTabs::Input);
-    QComboBox *option = w<QComboBox>("comboboxPipOption");
-    QTRY_COMPARE(option->count(), 3);
-    option->setCurrentIndex(0);
-    QVERIFY(!w<QGroupBox>("groupboxPipPosition")->isEnabled());
-    QTest::qWait(350);
-    option->setCurrentIndex(1);
-    QVERIFY(w<QGroupBox>("groupboxPipPosition")->isEnabled());
-    QVERIFY(w<QComboBox>("comboboxPipInput")->isEnabled());
-    QVERIFY(m_fixture.waitForRequest("op pip.mode = 1"));
-    QTest::qWait(350);
-    clickRadio("rbPIP_PBP");
-    QVERIFY(m_fixture.waitForRequest("op pip.position = 4"));
-}
-
-void TestControlPanel::dragEndsAtFinalValue()
-{
-    openTab(PanelTabs::Picture);
-    QTest::qWait(350);
-    m_fixture.take();
-    QSlider *slider = w<QSlider>("sliderSharpness");
-    QVERIFY(slider->isEnabled());
-    slider->setMinimum(0);
-    for (int v = 1; v <= 15; ++v) {
-        slider->setValue(v);
-        QTest::qWait(20);
+    void pictureTabFillsFromProjector()
+    {
+        // The projector holds values the panel has not seen yet.
+        m_fixture.window()->dispatch()->sendCommandList(QTime::currentTime(), PanelFixture::Ip,
+                                                        {"op bright = 63", "op gamma = 5"}, false);
+        QVERIFY(m_fixture.waitForRequest("op gamma = 5"));
+        openTab(PanelTabs::Picture);
+        QVERIFY(m_fixture.waitForRequest("op hsg.wb.gain ?"));
+        const QStringList requests = m_fixture.take();
+        QVERIFY(requests.contains("op bright ?"));
+        QVERIFY(!requests.contains("op  ?"));
+        QTRY_COMPARE(w<QSlider>("sliderBrightness")->value(), 63);
+        QVERIFY(w<QSlider>("sliderBrightness")->isEnabled());
+        QCOMPARE(w<QLabel>("label_sliderBrightness")->text(), QStringLiteral("63"));
+        QCOMPARE(w<QComboBox>("comboboxGamma")->count(), 8);
+        QCOMPARE(w<QComboBox>("comboboxGamma")->currentText(), QStringLiteral("2.0"));
+        QCOMPARE(w<QSlider>("sliderHue")->maximum(), 100);
+        // Filling sent nothing back.
+        QTest::qWait(100);
+        for (const QString &line : m_fixture.take())
+            QVERIFY2(line.endsWith(" ?"), qPrintable(line));
     }
-    QVERIFY(m_fixture.waitForRequest("op sharp = 15", 2000));
-    QStringList sent;
-    for (const QString &line : m_fixture.all())
-        if (line.startsWith("op sharp = "))
-            sent << line;
-    QVERIFY2(sent.size() <= 3, qPrintable(sent.join(" | ")));
-    QCOMPARE(sent.last(), QStringLiteral("op sharp = 15"));
-}
 
-void TestControlPanel::colourResetIsFollowedByRefresh()
-{
-    openTab(PanelTabs::Picture);
-    QTest::qWait(350);
-    m_fixture.take();
-    QTest::mouseClick(w<QPushButton>("pushbuttonHSG_Reset"), Qt::LeftButton);
-    QVERIFY(m_fixture.waitForRequest("op hsg.reset"));
-    QVERIFY(m_fixture.waitForRequest("op hsg.r.gain ?"));
-}
+    void sliderComboAndRadioSendTheirCommands()
+    {
+        openTab(PanelTabs::Picture);
+        QSlider *contrast = w<QSlider>("sliderContrast");
+        contrast->setFocus();
+        QTest::qWait(350);
+        m_fixture.take();
+        const int before = contrast->value();
+        QTest::keyClick(contrast, Qt::Key_Right);
+        QVERIFY(m_fixture.waitForRequest(QStringLiteral("op contrast = %1").arg(before + 1)));
 
-void TestControlPanel::passcodeRejectsEscapedThenOpensAllLockedTabs()
-{
-    ModalCloser &closer = m_fixture.modalCloser();
-    closer.clear();
-    m_fixture.answerPasscodeWith("<i>12</i>");
-    m_fixture.clickTab(PanelTabs::Install);
-    QTRY_COMPARE(closer.titles(), QStringList{"No Pass!"});
-    QCOMPARE(closer.texts().first(), QStringLiteral("Password Rejected: <b><u>&lt;i&gt;12&lt;/i&gt;</u></b>"));
-    QVERIFY(!m_fixture.child<QScrollArea>("scrollPanel_tabInstall")->isVisible());
-    QVERIFY(!panel()->accessGranted());
+        QTest::qWait(350);
+        QComboBox *gamma = w<QComboBox>("comboboxGamma");
+        gamma->setCurrentIndex(3);
+        QVERIFY(m_fixture.waitForRequest("op gamma = 3"));
 
-    closer.clear();
-    m_fixture.answerPasscodeWith("9071");
-    m_fixture.clickTab(PanelTabs::Lens);
-    QTRY_COMPARE(closer.titles(), QStringList{"Passed!"});
-    QVERIFY(panel()->accessGranted());
-    QTRY_VERIFY(m_fixture.child<QScrollArea>("scrollPanel_tabLens")->isVisible());
-    // No more questions for the other locked tabs.
-    closer.clear();
-    for (int tab : {PanelTabs::Install, PanelTabs::EdgeBlend, PanelTabs::Geometry, PanelTabs::Service}) {
-        m_fixture.clickTab(tab);
-        QTRY_VERIFY(m_fixture.tabs()->widget(tab)->findChild<QScrollArea *>()->isVisible());
+        QTest::qWait(350);
+        openTab(PanelTabs::Input);
+        QTest::qWait(350);
+        clickRadio("rbVGA");
+        QVERIFY(m_fixture.waitForRequest("op input.sel = 2"));
+
+        // The Info tab's input group sends the same command as the Input tab's.
+        QTest::qWait(350);
+        openTab(PanelTabs::Info);
+        QTest::qWait(350);
+        QTRY_VERIFY(w<QRadioButton>("rbVGA_2")->isChecked());
+        clickRadio("rbHDMI2_2");
+        QVERIFY(m_fixture.waitForRequest("op input.sel = 1"));
+        // One change, one command: no other tab's handler repeats it.
+        QTest::qWait(400);
+        QCOMPARE(m_fixture.all().count("op input.sel = 1"), 1);
     }
-    QTest::qWait(100);
-    QVERIFY(closer.seen().isEmpty());
-    m_fixture.modalCloser().setInspector(nullptr);
-}
 
-void TestControlPanel::lensMemoryButtonsUseSelector()
-{
-    QVERIFY(panel()->accessGranted());
-    openTab(PanelTabs::Lens);
-    QComboBox *selector = w<QComboBox>("comboLensMemory");
-    QTRY_COMPARE(selector->count(), 10);
-    QCOMPARE(w<QLabel>("textLensMemory1")->text(), QStringLiteral("Main screen"));
-    selector->setCurrentIndex(2);
-    QTest::qWait(350);
-    QTest::mouseClick(w<QPushButton>("pushbuttonSave"), Qt::LeftButton);
-    QVERIFY(m_fixture.waitForRequest("op lens.save = 3"));
-    QTest::qWait(350);
-    selector->setEditText("Balcony");
-    QTest::mouseClick(w<QPushButton>("pushbuttonRename"), Qt::LeftButton);
-    QVERIFY(m_fixture.waitForRequest("op lens.mem.3 = Balcony"));
-    QTest::qWait(350);
-    QTest::mouseClick(w<QPushButton>("pushbuttonUp2"), Qt::LeftButton);
-    QVERIFY(m_fixture.waitForRequest("op lens.up.2"));
-}
+    void pipControlsFollowPipOption()
+    {
+        openTab(PanelTabs::Input);
+        QComboBox *option = w<QComboBox>("comboboxPipOption");
+        QTRY_COMPARE(option->count(), 3);
+        option->setCurrentIndex(0);
+        QVERIFY(!w<QGroupBox>("groupboxPipPosition")->isEnabled());
+        QTest::qWait(350);
+        option->setCurrentIndex(1);
+        QVERIFY(w<QGroupBox>("groupboxPipPosition")->isEnabled());
+        QVERIFY(w<QComboBox>("comboboxPipInput")->isEnabled());
+        QVERIFY(m_fixture.waitForRequest("op pip.mode = 1"));
+        QTest::qWait(350);
+        clickRadio("rbPIP_PBP");
+        QVERIFY(m_fixture.waitForRequest("op pip.position = 4"));
+    }
 
-void TestControlPanel::edgeBlendGainAllSendsThreeGains()
-{
-    QVERIFY(panel()->accessGranted());
-    openTab(PanelTabs::EdgeBlend);
-    QSlider *all = w<QSlider>("sliderEB_GainAll");
-    QTRY_VERIFY(all->isEnabled());
-    all->setValue(10);
-    QVERIFY(m_fixture.waitForRequest("op eb.red = 10"));
-    QVERIFY(m_fixture.waitForRequest("op eb.green = 10"));
-    QVERIFY(m_fixture.waitForRequest("op eb.blue = 10"));
-    QCOMPARE(w<QSlider>("sliderEB_GainGreen")->value(), 10);
-    QCOMPARE(w<QLabel>("label_sliderEB_GainBlue")->text(), QStringLiteral("10"));
-}
+    void dragEndsAtFinalValue()
+    {
+        openTab(PanelTabs::Picture);
+        QTest::qWait(350);
+        m_fixture.take();
+        QSlider *slider = w<QSlider>("sliderSharpness");
+        QVERIFY(slider->isEnabled());
+        slider->setMinimum(0);
+        for (int v = 1; v <= 15; ++v) {
+            slider->setValue(v);
+            QTest::qWait(20);
+        }
+        QVERIFY(m_fixture.waitForRequest("op sharp = 15", 2000));
+        QStringList sent;
+        for (const QString &line : m_fixture.all())
+            if (line.startsWith("op sharp = "))
+                sent << line;
+        QVERIFY2(sent.size() <= 3, qPrintable(sent.join(" | ")));
+        QCOMPARE(sent.last(), QStringLiteral("op sharp = 15"));
+    }
 
-void TestControlPanel::stepButtonAtSliderEndSendsNothing()
-{
-    QVERIFY(panel()->accessGranted());
-    openTab(PanelTabs::Geometry);
-    QSlider *keystone = w<QSlider>("sliderKeystoneH");
-    QTRY_VERIFY(keystone->isEnabled());
-    QCOMPARE(keystone->maximum(), 40);
-    keystone->setValue(39);
-    QVERIFY(m_fixture.waitForRequest("op h.keystone = 39"));
-    QTest::qWait(350);
-    QTest::mouseClick(w<QPushButton>("pushbtnKH1"), Qt::LeftButton);
-    QVERIFY(m_fixture.waitForRequest("op h.keystone = 40"));
-    QTest::qWait(350);
-    m_fixture.take();
-    QTest::mouseClick(w<QPushButton>("pushbtnKH1"), Qt::LeftButton);
-    QTest::qWait(400);
-    QCOMPARE(keystone->value(), 40);
-    QCOMPARE(m_fixture.take(), QStringList());
-    // A reset sends both keystone values as one batch.
-    QTest::mouseClick(w<QPushButton>("pushbuttonKeystoneReset"), Qt::LeftButton);
-    QVERIFY(m_fixture.waitForRequest("op v.keystone = 0"));
-    QVERIFY(m_fixture.all().contains("op h.keystone = 0"));
-    QCOMPARE(keystone->value(), 0);
-}
+    void colourResetIsFollowedByRefresh()
+    {
+        openTab(PanelTabs::Picture);
+        QTest::qWait(350);
+        m_fixture.take();
+        QTest::mouseClick(w<QPushButton>("pushbuttonHSG_Reset"), Qt::LeftButton);
+        QVERIFY(m_fixture.waitForRequest("op hsg.reset"));
+        QVERIFY(m_fixture.waitForRequest("op hsg.r.gain ?"));
+    }
 
-void TestControlPanel::lineEditSendsAddress()
-{
-    QVERIFY(panel()->accessGranted());
-    openTab(PanelTabs::Install);
-    QLineEdit *gateway = w<QLineEdit>("lineeditGateway");
-    QTRY_COMPARE(gateway->text(), QStringLiteral("192.168.0.1"));
-    gateway->setFocus();
-    gateway->selectAll();
-    QTest::keyClicks(gateway, "10.0.0.254");
-    QTest::keyClick(gateway, Qt::Key_Return);
-    QVERIFY(m_fixture.waitForRequest("op net.gateway = 10.0.0.254"));
-    // Custom light power can only be set in the custom mode.
-    QComboBox *mode = w<QComboBox>("comboboxLightPower");
-    mode->setCurrentIndex(0);
-    QVERIFY(!w<QSlider>("sliderCustomPowerLevel")->isEnabled());
-    mode->setCurrentIndex(mode->findText("Custom"));
-    QVERIFY(w<QSlider>("sliderCustomPowerLevel")->isEnabled());
-}
+    void passcodeRejectsEscapedThenOpensAllLockedTabs()
+    {
+        ModalCloser &closer = m_fixture.modalCloser();
+        closer.clear();
+        m_fixture.answerPasscodeWith("<i>12</i>");
+        m_fixture.clickTab(PanelTabs::Install);
+        QTRY_COMPARE(closer.titles(), QStringList{"No Pass!"});
+        QCOMPARE(closer.texts().first(), QStringLiteral("Password Rejected: <b><u>&lt;i&gt;12&lt;/i&gt;</u></b>"));
+        QVERIFY(!m_fixture.child<QScrollArea>("scrollPanel_tabInstall")->isVisible());
+        QVERIFY(!panel()->accessGranted());
 
-void TestControlPanel::serviceErrorCodeIsColoured()
-{
-    QVERIFY(panel()->accessGranted());
-    openTab(PanelTabs::Service);
-    QTRY_COMPARE(w<QLabel>("textErrcode")->text(), QStringLiteral("0000"));
-    QVERIFY(w<QLabel>("textErrcode")->styleSheet().contains("grey"));
-    QVERIFY(!w<QLabel>("textFan20")->text().isEmpty());
-    QVERIFY(!w<QLabel>("textInlet")->text().isEmpty());
-}
+        closer.clear();
+        m_fixture.answerPasscodeWith("9071");
+        m_fixture.clickTab(PanelTabs::Lens);
+        QTRY_COMPARE(closer.titles(), QStringList{"Passed!"});
+        QVERIFY(panel()->accessGranted());
+        QTRY_VERIFY(m_fixture.child<QScrollArea>("scrollPanel_tabLens")->isVisible());
+        // No more questions for the other locked tabs.
+        closer.clear();
+        for (int tab : {PanelTabs::Install, PanelTabs::EdgeBlend, PanelTabs::Geometry, PanelTabs::Service}) {
+            m_fixture.clickTab(tab);
+            QTRY_VERIFY(m_fixture.tabs()->widget(tab)->findChild<QScrollArea *>()->isVisible());
+        }
+        QTest::qWait(100);
+        QVERIFY(closer.seen().isEmpty());
+        m_fixture.modalCloser().setInspector(nullptr);
+    }
 
-void TestControlPanel::settingFileRoundTrip()
-{
-    QVERIFY(panel()->accessGranted());
-    openTab(PanelTabs::Geometry);
-    QSlider *corner = w<QSlider>("sliderCornerTopLeftV");
-    QTRY_VERIFY(corner->isEnabled());
-    corner->setValue(17);
-    QVERIFY(m_fixture.waitForRequest("op 4corner.uly = 17"));
-    const QString path = QDir(TestEnvironment::root()).filePath("geo.setting");
-    QVERIFY(panel()->exportToFile(PanelTabs::Geometry, path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray data = file.readAll();
-    QVERIFY(data.contains("sliderCornerTopLeftV = 17\r"));
-    QVERIFY(!data.contains('\n'));
-    QCOMPARE(data.count('\r'), 18); // 17 sliders and the warp combo box
+    void lensMemoryButtonsUseSelector()
+    {
+        QVERIFY(panel()->accessGranted());
+        openTab(PanelTabs::Lens);
+        QComboBox *selector = w<QComboBox>("comboLensMemory");
+        QTRY_COMPARE(selector->count(), 10);
+        QCOMPARE(w<QLabel>("textLensMemory1")->text(), QStringLiteral("Main screen"));
+        selector->setCurrentIndex(2);
+        QTest::qWait(350);
+        QTest::mouseClick(w<QPushButton>("pushbuttonSave"), Qt::LeftButton);
+        QVERIFY(m_fixture.waitForRequest("op lens.save = 3"));
+        QTest::qWait(350);
+        selector->setEditText("Balcony");
+        QTest::mouseClick(w<QPushButton>("pushbuttonRename"), Qt::LeftButton);
+        QVERIFY(m_fixture.waitForRequest("op lens.mem.3 = Balcony"));
+        QTest::qWait(350);
+        QTest::mouseClick(w<QPushButton>("pushbuttonUp2"), Qt::LeftButton);
+        QVERIFY(m_fixture.waitForRequest("op lens.up.2"));
+    }
 
-    QTest::qWait(350);
-    corner->setValue(3);
-    QVERIFY(m_fixture.waitForRequest("op 4corner.uly = 3"));
-    m_fixture.take();
-    QCOMPARE(panel()->importFromFile(PanelTabs::Geometry, path), 18);
-    QVERIFY(m_fixture.waitForRequest("op 4corner.uly = 17"));
-    QCOMPARE(corner->value(), 17);
-}
+    void edgeBlendGainAllSendsThreeGains()
+    {
+        QVERIFY(panel()->accessGranted());
+        openTab(PanelTabs::EdgeBlend);
+        QSlider *all = w<QSlider>("sliderEB_GainAll");
+        QTRY_VERIFY(all->isEnabled());
+        all->setValue(10);
+        QVERIFY(m_fixture.waitForRequest("op eb.red = 10"));
+        QVERIFY(m_fixture.waitForRequest("op eb.green = 10"));
+        QVERIFY(m_fixture.waitForRequest("op eb.blue = 10"));
+        QCOMPARE(w<QSlider>("sliderEB_GainGreen")->value(), 10);
+    }
 
-void TestControlPanel::importOfForeignNamesReportsNotFound()
-{
-    const QString path = QDir(TestEnvironment::root()).filePath("foreign.setting");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("sliderKeystoneH = 5\rgarbage line\r\x01\x02\rsliderBrightness = 30\r");
-    file.close();
-    QSignalSpy status(panel(), &ControlPanel::sigStatus);
-    QSignalSpy log(panel(), &ControlPanel::sigLog);
-    QCOMPARE(panel()->importFromFile(PanelTabs::Input, path), 0);
-    QCOMPARE(status.count(), 1);
-    QCOMPARE(status.first().first().toString(), QStringLiteral("Setting Not Found!"));
-    QCOMPARE(log.count(), 2);
-    // The valid line for the Picture tab still goes out.
-    m_fixture.take();
-    QCOMPARE(panel()->importFromFile(PanelTabs::Picture, path), 1);
-    QVERIFY(m_fixture.waitForRequest("op bright = 30"));
-}
+    void stepButtonAtSliderEndSendsNothing()
+    {
+        QVERIFY(panel()->accessGranted());
+        openTab(PanelTabs::Geometry);
+        QSlider *keystone = w<QSlider>("sliderKeystoneH");
+        QTRY_VERIFY(keystone->isEnabled());
+        QCOMPARE(keystone->maximum(), 40);
+        keystone->setValue(39);
+        QVERIFY(m_fixture.waitForRequest("op h.keystone = 39"));
+        QTest::qWait(350);
+        QTest::mouseClick(w<QPushButton>("pushbtnKH1"), Qt::LeftButton);
+        QVERIFY(m_fixture.waitForRequest("op h.keystone = 40"));
+        QTest::qWait(350);
+        m_fixture.take();
+        QTest::mouseClick(w<QPushButton>("pushbtnKH1"), Qt::LeftButton);
+        QTest::qWait(400);
+        QCOMPARE(keystone->value(), 40);
+        QCOMPARE(m_fixture.take(), QStringList());
+        // A reset sends both keystone values as one batch.
+        QTest::mouseClick(w<QPushButton>("pushbuttonKeystoneReset"), Qt::LeftButton);
+        QVERIFY(m_fixture.waitForRequest("op v.keystone = 0"));
+        QVERIFY(m_fixture.all().contains("op h.keystone = 0"));
+        QCOMPARE(keystone->value(), 0);
+    }
+
+    void lineEditSendsAddress()
+    {
+        QVERIFY(panel()->accessGranted());
+        openTab(PanelTabs::Install);
+        QLineEdit *gateway = w<QLineEdit>("lineeditGateway");
+        QTRY_COMPARE(gateway->text(), QStringLiteral("192.168.0.1"));
+        gateway->setFocus();
+        gateway->selectAll();
+        QTest::keyClicks(gateway, "10.0.0.254");
+        QTest::keyClick(gateway, Qt::Key_Return);
+        QVERIFY(m_fixture.waitForRequest("op net.gateway = 10.0.0.254"));
+        // Custom light power can only be set in the custom mode.
+        QComboBox *mode = w<QComboBox>("comboboxLightPower");
+        mode->setCurrentIndex(0);
+        QVERIFY(!w<QSlider>("sliderCustomPowerLevel")->isEnabled());
+        mode->setCurrentIndex(mode->findText("Custom"));
+        QVERIFY(w<QSlider>("sliderCustomPowerLevel")->isEnabled());
+    }
+
+    void serviceErrorCodeIsColoured()
+    {
+        QVERIFY(panel()->accessGranted());
+        openTab(PanelTabs::Service);
+        QTRY_COMPARE(w<QLabel>("textErrcode")->text(), QStringLiteral("0000"));
+        QVERIFY(w<QLabel>("textErrcode")->styleSheet().contains("grey"));
+        QVERIFY(!w<QLabel>("textFan20")->text().isEmpty());
+        QVERIFY(!w<QLabel>("textInlet")->text().isEmpty());
+    }
+
+    void settingFileRoundTrip()
+    {
+        QVERIFY(panel()->accessGranted());
+        openTab(PanelTabs::Geometry);
+        QSlider *corner = w<QSlider>("sliderCornerTopLeftV");
+        QTRY_VERIFY(corner->isEnabled());
+        corner->setValue(17);
+        QVERIFY(m_fixture.waitForRequest("op 4corner.uly = 17"));
+        const QString path = QDir(TestEnvironment::root()).filePath("geo.setting");
+        QVERIFY(panel()->exportToFile(PanelTabs::Geometry, path));
+        const QByteArray data = TestFiles::read(path);
+        QVERIFY(data.contains("sliderCornerTopLeftV = 17\r"));
+        QCOMPARE(data.count('\r'), 18); // 17 sliders and the warp combo box
+
+        QTest::qWait(350);
+        corner->setValue(3);
+        QVERIFY(m_fixture.waitForRequest("op 4corner.uly = 3"));
+        m_fixture.take();
+        QCOMPARE(panel()->importFromFile(PanelTabs::Geometry, path), 18);
+        QVERIFY(m_fixture.waitForRequest("op 4corner.uly = 17"));
+        QCOMPARE(corner->value(), 17);
+    }
+
+    void importOfForeignNamesReportsNotFound()
+    {
+        const QString path = QDir(TestEnvironment::root()).filePath("foreign.setting");
+        QVERIFY(TestFiles::write(path, "sliderKeystoneH = 5\rgarbage line\r\x01\x02\rsliderBrightness = 30\r"));
+        QSignalSpy status(panel(), &ControlPanel::sigStatus);
+        QSignalSpy log(panel(), &ControlPanel::sigLog);
+        QCOMPARE(panel()->importFromFile(PanelTabs::Input, path), 0);
+        QCOMPARE(status.count(), 1);
+        QCOMPARE(status.first().first().toString(), QStringLiteral("Setting Not Found!"));
+        QCOMPARE(log.count(), 2);
+        // The valid line for the Picture tab still goes out.
+        m_fixture.take();
+        QCOMPARE(panel()->importFromFile(PanelTabs::Picture, path), 1);
+        QVERIFY(m_fixture.waitForRequest("op bright = 30"));
+    }
+};
 
 ORV_TEST_MAIN(TestControlPanel)
 #include "tst_controlpanel.moc"
