@@ -37,7 +37,6 @@ public:
     void clear() { sink()->lines.clear(); }
     // Whole lines as the file destination would write them.
     const QStringList &lines() const { return sink()->lines; }
-    QStringList rawLines() const { return lines(); }
 
     // Lines holding every one of the parts.
     QStringList matching(const QStringList &parts) const
@@ -87,33 +86,6 @@ public:
         for (const QString &line : lines())
             result.append(parse(line));
         return result;
-    }
-
-    // Messages (without level, time and origin).
-    QStringList messages() const
-    {
-        QStringList result;
-        for (const Entry &e : entries())
-            result.append(text(e));
-        return result;
-    }
-
-    QStringList messagesStartingWith(const QString &prefix) const
-    {
-        QStringList result;
-        for (const QString &m : messages())
-            if (m.startsWith(prefix))
-                result.append(m);
-        return result;
-    }
-
-    // The level text of the first message starting with prefix.
-    QString levelOf(const QString &prefix) const
-    {
-        for (const Entry &e : entries())
-            if (e.message.startsWith(prefix))
-                return e.level;
-        return QString();
     }
 
 private:
