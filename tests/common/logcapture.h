@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <algorithm>
+
 // Collects the diagnostic log lines written while it is alive (at the given
 // level and above), so that tests can check what support staff would find in
 // the log file. Restores the previous logging level when it goes.
@@ -42,13 +44,9 @@ public:
     QStringList matching(const QStringList &parts) const
     {
         QStringList found;
-        for (const QString &line : lines()) {
-            bool all = true;
-            for (const QString &part : parts)
-                all = all && line.contains(part);
-            if (all)
+        for (const QString &line : lines())
+            if (std::all_of(parts.begin(), parts.end(), [&line](const QString &part) { return line.contains(part); }))
                 found.append(line);
-        }
         return found;
     }
     QStringList linesWith(const QStringList &parts) const { return matching(parts); }
