@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <algorithm>
+
 // Collects the diagnostic log lines written while it is alive (at the given
 // level and above), so that tests can check what support staff would find in
 // the log file. Restores the previous logging level when it goes.
@@ -37,19 +39,14 @@ public:
     void clear() { sink()->lines.clear(); }
     // Whole lines as the file destination would write them.
     const QStringList &lines() const { return sink()->lines; }
-    QStringList rawLines() const { return lines(); }
 
     // Lines holding every one of the parts.
     QStringList matching(const QStringList &parts) const
     {
         QStringList found;
-        for (const QString &line : lines()) {
-            bool all = true;
-            for (const QString &part : parts)
-                all = all && line.contains(part);
-            if (all)
+        for (const QString &line : lines())
+            if (std::all_of(parts.begin(), parts.end(), [&line](const QString &part) { return line.contains(part); }))
                 found.append(line);
-        }
         return found;
     }
     QStringList linesWith(const QStringList &parts) const { return matching(parts); }
@@ -87,33 +84,6 @@ public:
         for (const QString &line : lines())
             result.append(parse(line));
         return result;
-    }
-
-    // Messages (without level, time and origin).
-    QStringList messages() const
-    {
-        QStringList result;
-        for (const Entry &e : entries())
-            result.append(text(e));
-        return result;
-    }
-
-    QStringList messagesStartingWith(const QString &prefix) const
-    {
-        QStringList result;
-        for (const QString &m : messages())
-            if (m.startsWith(prefix))
-                result.append(m);
-        return result;
-    }
-
-    // The level text of the first message starting with prefix.
-    QString levelOf(const QString &prefix) const
-    {
-        for (const Entry &e : entries())
-            if (e.message.startsWith(prefix))
-                return e.level;
-        return QString();
     }
 
 private:

@@ -68,11 +68,6 @@ void SimulatorProcess::stop(int waitMs)
     m_stderr += m_process.readAllStandardError();
 }
 
-bool SimulatorProcess::isRunning() const
-{
-    return m_process.state() == QProcess::Running;
-}
-
 QByteArray SimulatorProcess::standardError()
 {
     m_stderr += m_process.readAllStandardError();

@@ -27,14 +27,12 @@ public:
     bool start(const QStringList &arguments, int readyTimeoutMs = 10000);
     // Sends SIGTERM and waits for the end (kills it after the wait).
     void stop(int waitMs = 5000);
-    bool isRunning() const;
 
     static QString programPath();
     // Why start() failed, with the simulator's own error output.
     const char *errorText() const { return m_error.constData(); }
     // What the simulator wrote on its error output so far.
     QByteArray standardError();
-    int exitCode() const { return m_process.exitCode(); }
 
 private:
     QProcess m_process;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -20,11 +21,6 @@ void removeRoot()
 {
     if (!rootPath().empty())
         QDir(QString::fromStdString(rootPath())).removeRecursively();
-}
-
-void setEnv(const char *name, const std::string &value)
-{
-    setenv(name, value.c_str(), 1);
 }
 
 } // namespace
@@ -41,19 +37,17 @@ void TestEnvironment::isolate()
         std::abort();
     }
     rootPath() = buffer;
-    const std::string root = buffer;
-    for (const char *sub : {"/home", "/data", "/config", "/cache", "/runtime", "/tmp"})
-        QDir().mkpath(QString::fromStdString(root + sub));
-    QFile::setPermissions(QString::fromStdString(root + "/runtime"),
+    const std::pair<const char *, const char *> folders[] = {{"HOME", "/home"},           {"XDG_DATA_HOME", "/data"},
+                                                             {"XDG_CONFIG_HOME", "/config"}, {"XDG_CACHE_HOME", "/cache"},
+                                                             {"XDG_RUNTIME_DIR", "/runtime"}, {"TMPDIR", "/tmp"}};
+    for (const auto &folder : folders) {
+        const std::string path = buffer + folder.second;
+        QDir().mkpath(QString::fromStdString(path));
+        setenv(folder.first, path.c_str(), 1);
+    }
+    QFile::setPermissions(QString::fromStdString(buffer + "/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    setEnv("HOME", root + "/home");
-    setEnv("XDG_DATA_HOME", root + "/data");
-    setEnv("XDG_CONFIG_HOME", root + "/config");
-    setEnv("XDG_CACHE_HOME", root + "/cache");
-    setEnv("XDG_RUNTIME_DIR", root + "/runtime");
-    setEnv("TMPDIR", root + "/tmp");
-    if (!getenv("QT_QPA_PLATFORM"))
-        setEnv("QT_QPA_PLATFORM", "offscreen");
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     std::atexit(removeRoot);
 }
 

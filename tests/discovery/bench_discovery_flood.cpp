@@ -26,11 +26,8 @@ int main(int argc, char *argv[])
     GroupTree groups(&tree, &dispatch);
     GroupIpFile::Group hall;
     hall.name = QStringLiteral("Hall");
-    for (int i = 0; i < 200; ++i) {
-        GroupIpFile::Projector projector;
-        projector.ip = QStringLiteral("10.0.%1.%2").arg(i / 250).arg(i % 250 + 1);
-        hall.projectors.append(projector);
-    }
+    for (int i = 0; i < 200; ++i)
+        hall.projectors.append({false, QStringLiteral("10.0.0.%1").arg(i + 1), QString()});
     groups.setGroups({hall});
     UdpDiscovery discovery(QStringLiteral("127.0.0.1"), 0, 0);
     QObject::connect(&discovery, &UdpDiscovery::sigReply, &groups, &GroupTree::udpFoundIP);

@@ -33,14 +33,11 @@ int main(int argc, char *argv[])
 
     for (int round = 0; round < 3; ++round) {
         IPfinder finder;
-        QElapsedTimer clock;
-        QElapsedTimer sinceTick;
+        QElapsedTimer clock, sinceTick;
         qint64 longestGap = 0;
         QTimer ticker;
         ticker.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&ticker, &QTimer::timeout, [&] {
-            longestGap = qMax(longestGap, sinceTick.restart());
-        });
+        QObject::connect(&ticker, &QTimer::timeout, [&] { longestGap = qMax(longestGap, sinceTick.restart()); });
         int found = 0;
         QEventLoop loop;
         QObject::connect(&finder, &IPfinder::sigScanFinished, [&](const QStringList &list) {

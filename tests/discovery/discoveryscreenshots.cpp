@@ -3,6 +3,7 @@
 //   discovery_screenshots OUTDIR   (inside the network sandbox, offscreen or Xvfb)
 #include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
+#include "tests/common/testfiles.h"
 
 #include "app/appfolders.h"
 #include "net/grouptree.h"
@@ -11,7 +12,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTranslator>
 #include <QTreeWidget>
 
@@ -51,15 +51,10 @@ int main(int argc, char *argv[])
     TestEnvironment::isolate();
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    const QString config = AppFolders::configFolder();
-    AppFolders::ensureFolder(config);
     AppFolders::ensureFolder(AppFolders::userDataFolder());
-    QFile groups(config + "/GroupIP.csv");
-    groups.open(QIODevice::WriteOnly);
-    groups.write(QString::fromUtf8("Group, Select, IP, Name\nMain Hall,1\n ,1,127.0.0.2,Stage left\n"
-                                   " ,0,127.0.0.4,Stage right\nSalle é,1\n ,1,127.0.0.3,Dôme\n展厅,0\n ,1,127.0.0.5,East\n")
-                     .toUtf8());
-    groups.close();
+    TestFiles::write(AppFolders::configFolder() + "/GroupIP.csv",
+                     "Group, Select, IP, Name\nMain Hall,1\n ,1,127.0.0.2,Stage left\n ,0,127.0.0.4,Stage right\n"
+                     "Salle é,1\n ,1,127.0.0.3,Dôme\n展厅,0\n ,1,127.0.0.5,East\n");
     shoot(true, out + "/tree_dark.png");
     shoot(false, out + "/tree_light.png");
     QTranslator translator;

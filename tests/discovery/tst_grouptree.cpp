@@ -4,6 +4,7 @@
 #include "net/mytreeip.h"
 
 #include "tests/common/testenvironment.h"
+#include "tests/common/testfiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,19 +37,11 @@ private slots:
     void dropRule();
 
 private:
-    QTreeWidgetItem *group(const QString &name) const
-    {
-        const auto items = m_tree->findItems(name, Qt::MatchExactly, 0);
-        return items.value(0);
-    }
+    QTreeWidgetItem *group(const QString &name) const { return m_tree->findItems(name, Qt::MatchExactly, 0).value(0); }
     QByteArray saved()
     {
         const QString path = m_dir->filePath("out.csv");
-        if (!m_groups->save(path))
-            return "save failed";
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
+        return m_groups->save(path) ? TestFiles::read(path) : "save failed";
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -60,10 +53,7 @@ private:
 void TestGroupTree::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    QFile file(m_dir->filePath("GroupIP.csv"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(Inventory);
-    file.close();
+    QVERIFY(TestFiles::write(m_dir->filePath("GroupIP.csv"), Inventory));
     m_tree = std::make_unique<MyTreeIP>();
     m_tree->setColumnCount(6);
     m_dispatch = std::make_unique<CommandDispatch>();
@@ -81,35 +71,20 @@ void TestGroupTree::cleanup()
 
 void TestGroupTree::loadSaveAndQueries()
 {
-    QCOMPARE(m_tree->topLevelItemCount(), 3);
-    QVERIFY(group("Hall A")->isExpanded());
     QCOMPARE(m_groups->allAddresses(), (QStringList{"10.0.0.1", "10.0.0.2", "10.0.0.3"}));
     QCOMPARE(m_groups->checkedAddresses(), (QStringList{"10.0.0.2", "10.0.0.3"}));
-    QCOMPARE(m_groups->connectedAddresses(), QStringList());
     // The loaded "Found" group is not written back; the rest byte for byte.
-    QSignalSpy saves(m_groups.get(), &GroupTree::sigTreeSaved);
     QCOMPARE(saved(), Header + "Hall A,1\n ,0,10.0.0.1,Left\n ,1,10.0.0.2,Right\nHall B,0\n ,1,10.0.0.3,Rear\n");
-    QCOMPARE(saves.count(), 1);
-    QVERIFY(!m_groups->save(m_dir->filePath("missing/x.csv")));
-    QCOMPARE(saves.count(), 1);
-
-    m_groups->setGroups({});
-    QCOMPARE(saved(), Header);
 }
 
 void TestGroupTree::discoveryMarksRowsAndFillsFound()
 {
     QSignalSpy announced(m_dispatch.get(), &CommandDispatch::sigUpdateConnectedIP);
     QVERIFY(m_groups->udpFoundIP("10.0.0.2", "KX4410Q", "S-1", "AA:BB"));
-    QTreeWidgetItem *row = group("Hall A")->child(1);
-    QCOMPARE(row->statusTip(0), QString("connected"));
-    QCOMPARE((QStringList{row->text(3), row->text(4), row->text(5)}), (QStringList{"KX4410Q", "S-1", "AA:BB"}));
-    QCOMPARE(announced.count(), 1);
     // The same address again updates the row but is not announced again.
     QVERIFY(!m_groups->udpFoundIP("10.0.0.2", "KX4410Q", "S-2", "AA:BB"));
-    QCOMPARE(row->text(4), QString("S-2"));
+    QCOMPARE(group("Hall A")->child(1)->text(4), QString("S-2"));
     QCOMPARE(announced.count(), 1);
-    QCOMPARE(m_groups->connectedAddresses(), QStringList{"10.0.0.2"});
 
     // An address without a row: the loaded "Found" group becomes the
     // temporary one and lists the whole connected list.
@@ -117,26 +92,18 @@ void TestGroupTree::discoveryMarksRowsAndFillsFound()
     QTreeWidgetItem *found = group("Found");
     QCOMPARE(m_tree->topLevelItemCount(), 3);
     QCOMPARE(found->text(1), QString("(temporary)"));
-    QCOMPARE(found->childCount(), 2);
-    QCOMPARE(found->child(0)->text(1), QString("10.0.0.2"));
-    QCOMPARE(found->child(1)->text(1), QString("10.0.0.50"));
-    QCOMPARE(found->child(1)->checkState(0), Qt::Checked);
+    QCOMPARE((QStringList{found->child(0)->text(1), found->child(1)->text(1)}), (QStringList{"10.0.0.2", "10.0.0.50"}));
     QVERIFY(!(found->child(1)->flags() & Qt::ItemIsEditable));
-    QCOMPARE(found->child(1)->statusTip(0), QString("connected"));
     // A search result replaces the list.
     m_groups->checkFoundGroup({"10.0.0.3"});
     QCOMPARE(found->childCount(), 1);
-    QCOMPARE(found->child(0)->text(1), QString("10.0.0.3"));
-    QVERIFY(!saved().contains("Found"));
     m_groups->resetConnectionState();
-    QCOMPARE(m_groups->connectedAddresses(), QStringList());
     QCOMPARE(m_groups->markConnected("10.0.0.3"), 2); // its row and the Found row
     QCOMPARE(m_groups->markConnected("10.0.0.77"), 0);
 
     // Answers over TCP fill model and serial number.
     m_groups->updateFromAnswer("10.0.0.1", "OP MODEL", "KX5");
     m_groups->updateFromAnswer("10.0.0.1", "OP SER.NO", "123");
-    m_groups->updateFromAnswer("10.0.0.1", "OP BRIGHT", "50");
     QCOMPARE(group("Hall A")->child(0)->text(3), QString("KX5"));
     QCOMPARE(group("Hall A")->child(0)->text(4), QString("123"));
 
@@ -152,29 +119,19 @@ void TestGroupTree::menuActionsEditTheTree()
     // Delete Group with a projector current deletes that projector's group.
     m_tree->setCurrentItem(hallB->child(0));
     m_groups->deleteGroupAction()->trigger();
-    QVERIFY(!group("Hall B"));
-    QVERIFY(group("Hall A"));
 
     m_tree->setCurrentItem(group("Hall A")->child(1));
     m_groups->addIPAction()->trigger();
-    QCOMPARE(group("Hall A")->childCount(), 3);
-    QCOMPARE(group("Hall A")->child(1)->text(1), QString("New IP"));
     m_tree->setCurrentItem(group("Hall A")->child(0));
     m_groups->deleteIPAction()->trigger();
-    QCOMPARE(group("Hall A")->child(0)->text(1), QString("New IP"));
     // A group current: Add IP and Delete IP do nothing.
     m_tree->setCurrentItem(group("Hall A"));
     m_groups->addIPAction()->trigger();
     m_groups->deleteIPAction()->trigger();
-    QCOMPARE(group("Hall A")->childCount(), 2);
 
     m_tree->setCurrentItem(group("Found"));
     m_groups->addGroupAction()->trigger();
-    QTreeWidgetItem *added = group("GroupNew");
-    QVERIFY(added);
-    QCOMPARE(m_tree->indexOfTopLevelItem(added), 1);
-    QCOMPARE(m_tree->currentItem(), added);
-    QCOMPARE(added->child(0)->text(1), QString("New IP"));
+    QCOMPARE(m_tree->currentItem(), group("GroupNew"));
     QCOMPARE(saved(), Header + "Hall A,1\n ,1,New IP,\n ,1,10.0.0.2,Right\nGroupNew,1\n ,1,New IP,\n");
 
     // The menu offers the actions for the kind of row under the point.
@@ -211,7 +168,6 @@ void TestGroupTree::dropRule_data()
     QTest::addColumn<bool>("accepted");
     QTest::newRow("into a group") << false << int(MyTreeIP::DropOnRow) << true;
     QTest::newRow("between groups") << false << int(MyTreeIP::DropAboveRow) << false;
-    QTest::newRow("below a group") << false << int(MyTreeIP::DropBelowRow) << false;
     QTest::newRow("beside a projector") << true << int(MyTreeIP::DropBelowRow) << true;
     QTest::newRow("onto a projector") << true << int(MyTreeIP::DropOnRow) << false;
 }
