@@ -92,6 +92,7 @@ private slots:
         row("carriage returns removed", "a,b\r\nc\r,d\r\n", {{"a", "b"}, {"c", "d"}});
         row("NUL ends the text", QByteArray("a,b\nc,d\0e,f\n", 13), {{"a", "b"}, {"c", "d"}});
         row("last line without line feed", "a,b\nc,\"d\"", {{"a", "b"}, {"c", "d"}});
+        row("last line ending in a comma", "a,b,", {{"a", "b", ""}});
         row("blank line and short rows", "a,,b\n\nc\n", {{"a", "", "b"}, {""}, {"c"}});
         row("8-bit text", "\xe9t\xe9,\xb0", {{QString::fromLatin1("\xe9t\xe9"), QString::fromLatin1("\xb0")}});
     }

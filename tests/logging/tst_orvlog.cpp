@@ -204,6 +204,7 @@ private slots:
         QTest::newRow("none") << 0 << 0;
         QTest::newRow("the program's two") << 2 << 2;
         QTest::newRow("above the limit") << 15 << 10;
+        QTest::newRow("negative") << -3 << 0;
     }
 
     void backupCount()
@@ -282,6 +283,7 @@ private slots:
         const QString timing = QStringLiteral("TCP:3f2c Cmd:0 Time:41ms");
         QTest::newRow("timing hidden") << timing << false << QColor() << QColor();
         QTest::newRow("timing shown") << timing << true << QColor("cyan") << QColor("blue");
+        QTest::newRow("lower-case tcp:") << "tcp: no timing" << false << QColor(Qt::lightGray) << QColor(Qt::darkGray);
         QTest::newRow("TCP: not at the start") << " TCP:3f2c" << false << QColor(Qt::lightGray) << QColor(Qt::darkGray);
         QTest::newRow("command") << ">op model ?" << true << QColor("gold") << QColor("magenta");
         QTest::newRow("answer") << "<<<OP MODEL=KX4410Q" << true << QColor(Qt::lightGray) << QColor(Qt::darkGray);

@@ -64,7 +64,8 @@ private slots:
                                "op bright ? -> OP BRIGHT=70", "op bright = 150 -> OP BRIGHT=100",
                                "op bright = high -> OP BRIGHT=NA", "op gamma = 2.4 -> OP GAMMA=3",
                                "op model = X -> OP MODEL=NA", "op hsg.reset -> OP HSG.RESET=OK",
-                               "op warp.drive ? -> OP WARP.DRIVE=NA", "hello there -> HELLO THERE=NA"});
+                               "op warp.drive ? -> OP WARP.DRIVE=NA", "hello there -> HELLO THERE=NA",
+                               "op signal ? -> OP SIGNAL=No Signal"});
         // State belongs to the projector, not to the connection; the serial
         // number is stable per address.
         expectAnswers(*second, {"op bright ? -> OP BRIGHT=50"});
