@@ -1,15 +1,10 @@
 // Cost of handling one projector answer in the catalogue (value update plus
-// the two lookups the console and the panel make) with one projector loaded
-// and with a fleet of 250, each with the full laser catalogue.
-//
+// the lookups the console and the panel make), with one projector loaded and
+// with a fleet of 250 on one /24 network (10.20.0.1 lies inside 10.20.0.10),
+// each with the full laser catalogue. The fleet runs twice: answers of one
+// projector (a panel refresh), and answers of all in random order (a status
+// sweep, with the cache misses of touching cold rows).
 //   bench_catalogue_lookup [answers-per-round]
-//
-// Two workloads for the fleet: the answers of one projector (a panel refresh
-// or a console session while the others sit loaded), and answers spread over
-// every projector in random order (a status sweep). The first shows what the
-// lookups themselves cost as the catalogue grows; the second adds the cache
-// misses of touching one cold row among tens of thousands.
-
 #include "tests/common/testenvironment.h"
 
 #include "app/orvlog/OrvLog.h"
@@ -28,10 +23,14 @@ namespace {
 
 struct Answer
 {
-    QString ip;
-    QString name;
-    QString op;
-    QString value;
+    QString ip, name, op, value;
+};
+
+struct Result
+{
+    double loadMs = 0;
+    double nsPerAnswer = 0;
+    int rows = 0;
 };
 
 QString pluginFolder()
@@ -42,49 +41,30 @@ QString pluginFolder()
     return CatalogueFiles::pluginFolder(TestEnvironment::sourceDir());
 }
 
-// Addresses of one /24 network, as a site would number its projectors; the
-// short ones are contained in longer ones (10.20.0.1 in 10.20.0.10 ...).
-QStringList fleetAddresses(int count)
+// Every queryable command, answered by each answering projector, shuffled.
+QVector<Answer> answersFor(const CommandCatalogue &model, const QString &firstIp, const QStringList &answering)
 {
-    QStringList ips;
-    for (int i = 1; i <= count; ++i)
-        ips.append(QStringLiteral("10.20.0.%1").arg(i));
-    return ips;
-}
-
-QVector<Answer> answersFor(const CommandCatalogue &model, const QStringList &ips, const QStringList &answering)
-{
-    // Every queryable command of the catalogue, answered by every projector
-    // in turn, the way a status sweep and panel refreshes deliver them.
     QVector<Answer> answers;
-    const QString first = ips.first();
     for (int row = 0; row < model.rowCount(); ++row) {
-        if (!model.fieldText(row, CommandCatalogue::CategoryColumn).startsWith(first + ':'))
+        if (!model.fieldText(row, CommandCatalogue::CategoryColumn).startsWith(firstIp + ':') ||
+            !model.fieldText(row, CommandCatalogue::QueryColumn).contains('?'))
             continue;
-        if (!model.fieldText(row, CommandCatalogue::QueryColumn).contains('?'))
-            continue;
-        const QString name = model.fieldText(row, CommandCatalogue::FunctionNameColumn);
-        const QString op = model.fieldText(row, CommandCatalogue::OpCommandColumn);
         for (int i = 0; i < answering.size(); ++i)
-            answers.append({answering.at(i), name, op, QString::number(i % 3)});
+            answers.append({answering.at(i), model.fieldText(row, CommandCatalogue::FunctionNameColumn),
+                            model.fieldText(row, CommandCatalogue::OpCommandColumn), QString::number(i % 3)});
     }
     std::shuffle(answers.begin(), answers.end(), std::mt19937(4410));
     return answers;
 }
-
-struct Result
-{
-    double loadMs = 0;
-    double nsPerAnswer = 0;
-    int rows = 0;
-};
 
 Result measure(int projectors, bool wholeFleetAnswers, int answersPerRound)
 {
     const QString plugins = pluginFolder();
     CommandCatalogue model;
     model.loadCommandFile(CatalogueFiles::cataloguePath(plugins, "default"));
-    const QStringList ips = fleetAddresses(projectors);
+    QStringList ips;
+    for (int i = 1; i <= projectors; ++i)
+        ips.append(QStringLiteral("10.20.0.%1").arg(i));
     QElapsedTimer timer;
     timer.start();
     for (const QString &ip : ips)
@@ -93,11 +73,9 @@ Result measure(int projectors, bool wholeFleetAnswers, int answersPerRound)
     result.loadMs = timer.nsecsElapsed() / 1e6;
     result.rows = model.rowCount();
 
-    // The one projector answering alone is the middle of the fleet.
     const QStringList answering = wholeFleetAnswers ? ips : QStringList{ips.at(ips.size() / 2)};
-    const QVector<Answer> answers = answersFor(model, ips, answering);
-    // Warm up: the first question about an address builds its lookup table.
-    for (const Answer &answer : answers)
+    const QVector<Answer> answers = answersFor(model, ips.first(), answering);
+    for (const Answer &answer : answers) // the first question about an address builds its table
         model.cmdName2opByIP(answer.name, answer.ip);
 
     QVector<double> rounds;
@@ -107,8 +85,7 @@ Result measure(int projectors, bool wholeFleetAnswers, int answersPerRound)
         for (int i = 0; i < answersPerRound; ++i) {
             const Answer &answer = answers.at(i % answers.size());
             model.updateCatalogueValue(answer.ip, answer.op, answer.value);
-            sink += model.cmdName2opByIP(answer.name, answer.ip).size();
-            sink += model.cmdOp2Name(answer.op, answer.ip).size();
+            sink += model.cmdName2opByIP(answer.name, answer.ip).size() + model.cmdOp2Name(answer.op, answer.ip).size();
         }
         rounds.append(double(timer.nsecsElapsed()) / answersPerRound);
     }

@@ -74,20 +74,309 @@ class TestCommandCatalogue : public QObject
     Q_OBJECT
 
 private slots:
-    void csvReader_data();
-    void csvReader();
-    void csvReaderTenMegabytes();
-    void init();
-    void loading();
-    void lookups_data();
-    void lookups();
-    void catalogueOptions();
-    void updateValue_data();
-    void updateValue();
-    void badInput();
-    void modelNamesNamePluginFilesOnly();
-    void viewCacheBeyondItsLimit();
-    void indexFollowsEveryChange();
+    void csvReader_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<Rows>("expected");
+
+        const auto row = [](const char *name, const QByteArray &input, const Rows &expected) {
+            QTest::newRow(name) << input << expected;
+        };
+        row("doubled quotes", "\"say \"\"hi\"\"\",a\"\"b\n", {{"say \"hi\"", "a\"b"}});
+        row("quoted line feed", "\"two\nlines\",b\n", {{"two\nlines", "b"}});
+        row("stray quote swallows separators and line ends", "a,b\"c,d\ne,f\ng\"h,i\nj\n",
+            {{"a", "b\"c,d\ne,f\ng\"h", "i"}, {"j"}});
+        row("unbalanced quote at the end drops the open row", "a,b\n\"c,d\ne,f\n", {{"a", "b"}});
+        row("unbalanced quote without final line feed", "a,b\n\"c,d", {{"a", "b"}});
+        row("quotes stripped only at both ends", "\"abc\"def,\"\"\n", {{"\"abc\"def", ""}});
+        row("carriage returns removed", "a,b\r\nc\r,d\r\n", {{"a", "b"}, {"c", "d"}});
+        row("NUL ends the text", QByteArray("a,b\nc,d\0e,f\n", 13), {{"a", "b"}, {"c", "d"}});
+        row("last line without line feed", "a,b\nc,\"d\"", {{"a", "b"}, {"c", "d"}});
+        row("last line ending in a comma", "a,b,", {{"a", "b", ""}});
+        row("blank line and short rows", "a,,b\n\nc\n", {{"a", "", "b"}, {""}, {"c"}});
+        row("8-bit text", "\xe9t\xe9,\xb0", {{QString::fromLatin1("\xe9t\xe9"), QString::fromLatin1("\xb0")}});
+    }
+
+    void csvReader()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(Rows, expected);
+        QCOMPARE(CatalogueCsvParser::parseBytes(input), expected);
+    }
+
+    void csvReaderTenMegabytes()
+    {
+        // A stray quote at the top of a 10 MB file swallows every separator after
+        // it: in linear time (or this takes hours), the open row dropped.
+        constexpr int Size = 10 * 1024 * 1024;
+        QByteArray bytes("a\"b,");
+        bytes.reserve(Size + 256); // one allocation, not one copy per line
+        int lines = 0;
+        while (bytes.size() < Size)
+            bytes += "Picture,Function " + QByteArray::number(lines++) + ",op,,?,0,1,Off,On\n";
+        int rows = 0;
+        QStringList last;
+        const auto count = [&](QStringList &&row) {
+            ++rows;
+            last = std::move(row);
+        };
+        CatalogueCsvParser::parse(CatalogueCsvParser::decode(bytes), count);
+        QCOMPARE(rows, 0);
+        CatalogueCsvParser::parse(CatalogueCsvParser::decode(bytes.mid(4)), count);
+        QCOMPARE(rows, lines);
+        QCOMPARE(last.join('|'), QStringLiteral("Picture|Function %1|op||?|0|1|Off|On").arg(lines - 1));
+    }
+
+    void init()
+    {
+        mPlugins = mDir.filePath("pluginPJ");
+        QVERIFY(QDir().mkpath(mPlugins));
+        writeFile(mPlugins + "/KX9L.csv", QByteArray(kHeader) + kLaser);
+        writeFile(mPlugins + "/KX9B.csv", kLamp);
+        writeFile(mPlugins + "/default.csv", "IP:Category,Function Name,OP Command\nStatus,Model Name,model,,?\n"
+                                             "Power,Power On,power.on,,\nStatus,Error Code,errcode,,?\n");
+        mFleet.reset(new CommandCatalogue);
+        QVERIFY(mFleet->loadCommandFile(mPlugins + "/default.csv"));
+        QVERIFY(mFleet->loadCatalogueForIP("10.0.0.20", "KX9L", mPlugins));
+        QVERIFY(mFleet->loadCatalogueForIP("10.0.0.2", "KX9B", mPlugins));
+    }
+
+    void loading()
+    {
+        CommandCatalogue model;
+        QVERIFY(model.loadCommandFile(mPlugins + "/default.csv"));
+        QCOMPARE(model.rowTexts(0).mid(0, 3), (QStringList{"IP:Category", "Function Name", "OP Command"}));
+        QVERIFY(!(model.flags(model.index(1, 1)) & Qt::ItemIsEditable));
+        QVERIFY(model.loadCatalogueForIP("10.0.0.10", "KX9L", mPlugins));
+        QCOMPARE(model.rowCount(), 4 + 11); // header, empty category and blank line dropped
+        QCOMPARE(model.rowTexts(4).mid(0, 3), (QStringList{"10.0.0.10:Status", "Model Name", "model"}));
+        QCOMPARE(model.fieldText(6, 9), QStringLiteral("On")); // line end stripped
+        // Once per IP, whatever the model; 10.0.0.1 is an address of its own.
+        QVERIFY(!model.loadCatalogueForIP("10.0.0.10", "KX9B", mPlugins));
+        QVERIFY(model.loadCatalogueForIP("10.0.0.1", "KX9B", mPlugins));
+        QCOMPARE(model.rowCount(), 15 + 8);
+        QCOMPARE(model.rowTexts(22).mid(0, 4),
+                 (QStringList{"10.0.0.1:Feature", "Light Source Life", "lamp.life", "3000"}));
+        // No file for the model: nothing loaded, the IP stays free.
+        LogCapture log;
+        QVERIFY(!model.loadCatalogueForIP("10.0.0.7", "NoSuchModel", mPlugins));
+        QVERIFY(!model.hasRowsForIP("10.0.0.7"));
+        QCOMPARE(log.matching({"loadCatalogueForIP", "NoSuchModel.csv", "10.0.0.7"}).size(), 1);
+        // No default file: an empty catalogue, where "Model Name" still has its query.
+        QVERIFY(!model.loadCommandFile(mPlugins + "/nothere.csv"));
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(model.cmdName2opByIP("Model Name", "").isNull());
+        QCOMPARE(log.matching({"cmdName2opByIP", "FuncName Not Found!", "\"Model Name\""}).size(), 1);
+        QCOMPARE(model.queryCommandByIP("", "Model Name"), QStringLiteral("op model ?"));
+    }
+
+    void lookups_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("ip");
+        QTest::addColumn<QString>("op");    // null: not found
+        QTest::addColumn<QString>("query"); // queryCommandByIP
+
+        const auto row = [](const char *tag, const char *name, const char *ip, const QString &op,
+                            const QString &query) {
+            QTest::newRow(tag) << QString(name) << QString(ip) << op << query;
+        };
+        const QString no;
+        row("own row", "Power On", "10.0.0.20", "power.on", "op power.on ?");
+        row("address inside another's", "Power On", "10.0.0.2", "pwr.on", "op pwr.on ?");
+        row("name in any case", "POWER off", "10.0.0.2", "pwr.off", "op pwr.off ?");
+        row("whole text only", "Power", "10.0.0.2", no, no);
+        row("ip not loaded", "Power On", "10.0.0.3", no, no);
+        row("start of an address", "Power On", "10.0.0.", no, no);
+        row("default row is no ip's", "Error Code", "10.0.0.20", no, no);
+        row("empty ip: default row first", "Power On", "", "power.on", "op power.on ?");
+        row("empty ip: projector row", "Light Source Life", "", "light.life", "op light.life ?");
+        row("model name before loading", "Model Name", "10.0.0.9", no, "op model ?");
+        row("fallback needs the exact name", "model name", "10.0.0.9", no, no);
+    }
+
+    void lookups()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, ip);
+        QFETCH(QString, op);
+        QFETCH(QString, query);
+        QCOMPARE(shown(mFleet->cmdName2opByIP(name, ip)), shown(op));
+        QCOMPARE(shown(mFleet->queryCommandByIP(ip, name)), shown(query));
+        // The script-side form has no "Model Name" fallback.
+        QCOMPARE(shown(mFleet->opCMDbyIP(name, ip)), shown(op.isNull() ? QString() : query));
+        QCOMPARE(shown(mFleet->cmdName2op("(" + name + ")", ip)), shown(op));
+        if (!op.isNull())
+            QVERIFY(mFleet->cmdOp2Name(op.toUpper(), ip).compare(name, Qt::CaseInsensitive) == 0);
+    }
+
+    void catalogueOptions()
+    {
+        QCOMPARE(mFleet->catalogueOptions("GAMMA", 2, "10.0.0.20").join(','),
+                 QStringLiteral("Film,Video,Bright,CRT,Soft,Hard"));
+        QCOMPARE(mFleet->catalogueOptions("Gamma", 1, "10.0.0.2"), (QStringList{"Standard", "Film", "Gfx"}));
+        // Every row of every projector when the IP is empty, in row order.
+        QCOMPARE(mFleet->catalogueOptions("blank", 2, ""), (QStringList{"Off", "On", "Off", "On"}));
+        // Nothing anywhere: one null entry. Known, but not for this IP: no entry.
+        const QStringList none = mFleet->catalogueOptions("nothing", 2, "10.0.0.20");
+        QVERIFY(none.size() == 1 && none.first().isNull());
+        QVERIFY(mFleet->catalogueOptions("freeze", 2, "10.0.0.2").isEmpty());
+        // A count beyond the names: empty names, never past the catalogue's columns.
+        const QStringList odd = mFleet->catalogueOptions("odd", 2, "10.0.0.20");
+        QCOMPARE(odd.size(), qMin(10, mFleet->columnCount() - 7));
+        QCOMPARE(odd.mid(0, 3), (QStringList{"A", "B", ""}));
+        // A hand-edited count at the top of the int range: still only the columns there are.
+        mFleet->appendCatalogueRow({"10.0.0.20:Picture", "Huge", "huge", "", "?", "0", "2147483647", "X", "Y"});
+        QCOMPARE(mFleet->catalogueOptions("huge", 2, "10.0.0.20").mid(0, 2), (QStringList{"X", "Y"}));
+    }
+
+    void updateValue_data()
+    {
+        QTest::addColumn<QString>("ip");
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("written"); // null: no row
+
+        const auto row = [](const char *tag, const char *ip, const char *op, const char *value,
+                            const QString &written) {
+            QTest::newRow(tag) << QString(ip) << QString(op) << QString(value) << written;
+        };
+        row("named value", "10.0.0.20", "BLANK", "1", "1 [On]");
+        row("out of range", "10.0.0.20", "blank", "2", "2");
+        row("NA", "10.0.0.20", "blank", "NA", "NA");
+        row("names of the ip's model", "10.0.0.2", "status", "2", "2 [Lamp On]");
+        row("beyond the listed names", "10.0.0.20", "odd", "3", "3 []");
+        row("op of another model", "10.0.0.20", "pwr.on", "1", QString());
+    }
+
+    void updateValue()
+    {
+        QFETCH(QString, ip);
+        QFETCH(QString, op);
+        QFETCH(QString, value);
+        QFETCH(QString, written);
+        QStringList before;
+        for (int row = 0; row < mFleet->rowCount(); ++row)
+            before.append(mFleet->fieldText(row, 3));
+        QCOMPARE(mFleet->updateCatalogueValue(ip, op, value), !written.isNull());
+        // Exactly one cell written: the value of the first row a plain scan finds.
+        const int target = scanRows(*mFleet, op, 2, ip).value(0, -1);
+        for (int row = 0; row < mFleet->rowCount(); ++row)
+            QCOMPARE(mFleet->fieldText(row, 3), row == target ? written : before.at(row));
+    }
+
+    void badInput()
+    {
+        // Per-IP files: quotes are not special, a NUL ends its line, short lines
+        // give short rows, and a very long line is just a row.
+        QByteArray bytes = QByteArray(kHeader) + "Picture,\"Quoted, name\",quoted\r\n" +
+                           QByteArray("Status,Nul Name,nul.op\0,junk\r\n", 30) +
+                           "Status\r\nPicture,Long,long,,?,0,99999";
+        for (int i = 0; i < 3000; ++i)
+            bytes += ",N" + QByteArray::number(i);
+        writeFile(mPlugins + "/BAD.csv", bytes + "\r\n\r\n,,,\n");
+        CommandCatalogue model;
+        QVERIFY(model.loadCatalogueForIP("10.0.0.40", "BAD", mPlugins));
+        QCOMPARE(model.rowCount(), 4);
+        QCOMPARE(model.cmdName2opByIP("\"Quoted", "10.0.0.40"), QStringLiteral(" name\""));
+        QCOMPARE(model.cmdName2opByIP("Nul Name", "10.0.0.40"), QStringLiteral("nul.op"));
+        QCOMPARE(model.rowTexts(2).mid(0, 3), (QStringList{"10.0.0.40:Status", "", ""}));
+        QCOMPARE(model.columnCount(), 7 + 3000);
+        QVERIFY(model.updateCatalogueValue("10.0.0.40", "long", "2999"));
+        QCOMPARE(model.fieldText(3, 3), QStringLiteral("2999 [N2999]"));
+        // A value cell the line did not have is made on the first answer.
+        QVERIFY(model.updateCatalogueValue("10.0.0.40", "nul.op", "1"));
+        QCOMPARE(model.fieldText(1, 3), QStringLiteral("1"));
+    }
+
+    void modelNamesNamePluginFilesOnly()
+    {
+        // A projector answering "OP MODEL=../x" must not get x.csv beside the plug-in folder.
+        writeFile(mDir.filePath("x.csv"), QByteArray(kHeader) + kLaser);
+        writeFile(mPlugins + "/sub/x.csv", QByteArray(kHeader) + kLaser);
+        LogCapture log;
+        CommandCatalogue model;
+        const QStringList refused{"../x", "sub/x", "sub\\x", "..", "x\n", QString("x") + QChar(0), ""};
+        for (const QString &name : refused) {
+            QVERIFY2(!model.loadCatalogueForIP("10.0.0.50", name, mPlugins), qPrintable(name));
+            QVERIFY(CatalogueFiles::catalogueFileName(name).isEmpty() &&
+                    CatalogueFiles::panelImagePath(mPlugins, name).isEmpty());
+        }
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(log.matching({"WARN", "Model is not a file name:", "10.0.0.50"}).size(), refused.size());
+        QVERIFY(model.loadCatalogueForIP("10.0.0.50", "KX9L", mPlugins));
+    }
+
+    void viewCacheBeyondItsLimit()
+    {
+        // Lookups of more addresses than the per-address cache holds; a row added
+        // afterwards belongs to its own address only.
+        QCOMPARE(mFleet->cmdName2opByIP("Power On", "10.0.0.20"), QStringLiteral("power.on"));
+        const auto address = [](int i) { return QStringLiteral("10.1.%1.%2").arg(i / 256).arg(i % 256); };
+        for (int i = 0; i < 1100; ++i)
+            QVERIFY(mFleet->cmdName2opByIP("Power On", address(i)).isNull());
+        mFleet->appendCatalogueRow({"10.0.0.20:Status", "New", "new", "", "?"});
+        QCOMPARE(mFleet->cmdName2opByIP("New", "10.0.0.20"), QStringLiteral("new"));
+        QVERIFY(mFleet->cmdName2opByIP("New", "10.0.0.2").isNull());
+        // Newest first: those are the addresses still cached since the clearing.
+        for (int i = 1099; i >= 0; --i)
+            QVERIFY2(mFleet->cmdName2opByIP("New", address(i)).isNull(), qPrintable(address(i)));
+        QCOMPARE(mFleet->cmdName2opByIP("Power On", "10.0.0.2"), QStringLiteral("pwr.on"));
+    }
+
+    void indexFollowsEveryChange()
+    {
+        // Random edits of every kind, each followed by lookups compared with a
+        // plain scan over the rows.
+        CommandCatalogue model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const QStringList ips{"10.0.0.1", "10.0.0.10", "192.168.1.5", ""};
+        const QStringList names{"Power On", "power on", "Gamma", "Model Name", ""};
+        const QStringList ops{"power.on", "Gamma", "gamma", "model", ""};
+        QRandomGenerator random(7);
+        const auto pick = [&random](const QStringList &list) { return list.at(random.bounded(list.size())); };
+        for (int step = 0; step < 500; ++step) {
+            const int action = random.bounded(9);
+            const int row = random.bounded(qMax(1, model.rowCount()));
+            const QStringList fields{
+                pick(ips) + ":Status", pick(names), pick(ops), QString(), "?", "0", "1", "Off", "On"};
+            if (action < 3 || model.rowCount() < 3) {
+                model.appendCatalogueRow(fields);
+            } else if (action == 3) {
+                model.insertRow(row);
+            } else if (action == 4) {
+                model.removeRows(row, 1);
+            } else if (action == 5) {
+                model.setData(model.index(row, random.bounded(3)), fields.at(random.bounded(3)));
+            } else if (action == 6) {
+                model.setData(model.index(row, 4 + random.bounded(5)),
+                              pick({"?", "", "1", "2", "x", "Off", "On"})); // query flag, range, names
+            } else if (action == 7) {
+                if (random.bounded(2) == 0 || model.columnCount() < 10)
+                    model.insertColumn(7 + random.bounded(3));
+                else
+                    model.removeColumn(3 + random.bounded(model.columnCount() - 3));
+            } else {
+                model.sort(random.bounded(3), random.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder);
+            }
+            for (int probe = 0; probe < 8; ++probe) {
+                const QString ip = pick(ips);
+                const int column = 1 + random.bounded(2);
+                const QString text = column == 1 ? pick(names) : pick(ops);
+                const QVector<int> rows = scanRows(model, text, column, ip);
+                QCOMPARE(model.findRows(text, column, ip), rows);
+                QCOMPARE(model.findRow(text, column, ip), rows.value(0, -1));
+                QCOMPARE(model.hasRowsForIP(ip), !scanRows(model, QString(), -1, ip).isEmpty());
+            }
+            const QString ip = pick(ips);
+            const QString op = pick(ops);
+            const QString value = QString::number(random.bounded(-1, 4));
+            const int target = scanRows(model, op, 2, ip).value(0, -1);
+            QCOMPARE(model.updateCatalogueValue(ip, op, value), target >= 0);
+            if (target >= 0)
+                QCOMPARE(model.fieldText(target, 3), scanValueText(model, target, value));
+        }
+    }
 
 private:
     QTemporaryDir mDir;
@@ -96,311 +385,6 @@ private:
     // inside the other.
     std::unique_ptr<CommandCatalogue> mFleet;
 };
-
-void TestCommandCatalogue::csvReader_data()
-{
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<Rows>("expected");
-
-    const auto row = [](const char *name, const QByteArray &input, const Rows &expected) {
-        QTest::newRow(name) << input << expected;
-    };
-    row("header is an ordinary row", "IP:Category,Function Name,OP Command\nStatus,Model Name,model\n",
-        {{"IP:Category", "Function Name", "OP Command"}, {"Status", "Model Name", "model"}});
-    row("quoted comma", "x,\"a,b\",y\n", {{"x", "a,b", "y"}});
-    row("doubled quotes", "\"say \"\"hi\"\"\",a\"\"b\n", {{"say \"hi\"", "a\"b"}});
-    row("quoted line feed", "\"two\nlines\",b\n", {{"two\nlines", "b"}});
-    row("stray quote swallows separators and line ends", "a,b\"c,d\ne,f\ng\"h,i\nj\n",
-        {{"a", "b\"c,d\ne,f\ng\"h", "i"}, {"j"}});
-    row("unbalanced quote at the end drops the open row", "a,b\n\"c,d\ne,f\n", {{"a", "b"}});
-    row("unbalanced quote without final line feed", "a,b\n\"c,d", {{"a", "b"}});
-    row("quotes stripped only at both ends", "\"abc\"def,\"\"\n", {{"\"abc\"def", ""}});
-    row("carriage returns removed", "a,b\r\nc\r,d\r\n", {{"a", "b"}, {"c", "d"}});
-    row("NUL ends the text", QByteArray("a,b\nc,d\0e,f\n", 13), {{"a", "b"}, {"c", "d"}});
-    row("last line without line feed", "a,b\nc,\"d\"", {{"a", "b"}, {"c", "d"}});
-    row("last line ending in a comma", "a,b,", {{"a", "b", ""}});
-    row("blank line and short rows", "a,,b\n\nc\n", {{"a", "", "b"}, {""}, {"c"}});
-    row("8-bit text", "\xe9t\xe9,\xb0", {{QString::fromLatin1("\xe9t\xe9"), QString::fromLatin1("\xb0")}});
-}
-
-void TestCommandCatalogue::csvReader()
-{
-    QFETCH(QByteArray, input);
-    QFETCH(Rows, expected);
-    QCOMPARE(CatalogueCsvParser::parseBytes(input), expected);
-}
-
-void TestCommandCatalogue::csvReaderTenMegabytes()
-{
-    // A stray quote at the top of a 10 MB file swallows every separator after
-    // it: in linear time (or this takes hours), the open row dropped.
-    constexpr int Size = 10 * 1024 * 1024;
-    QByteArray bytes("a\"b,");
-    bytes.reserve(Size + 256); // one allocation, not one copy per line
-    int lines = 0;
-    while (bytes.size() < Size)
-        bytes += "Picture,Function " + QByteArray::number(lines++) + ",op,,?,0,1,Off,On\n";
-    int rows = 0;
-    QStringList last;
-    const auto count = [&](QStringList &&row) {
-        ++rows;
-        last = std::move(row);
-    };
-    CatalogueCsvParser::parse(CatalogueCsvParser::decode(bytes), count);
-    QCOMPARE(rows, 0);
-    CatalogueCsvParser::parse(CatalogueCsvParser::decode(bytes.mid(4)), count);
-    QCOMPARE(rows, lines);
-    QCOMPARE(last.join('|'), QStringLiteral("Picture|Function %1|op||?|0|1|Off|On").arg(lines - 1));
-}
-
-void TestCommandCatalogue::init()
-{
-    mPlugins = mDir.filePath("pluginPJ");
-    QVERIFY(QDir().mkpath(mPlugins));
-    writeFile(mPlugins + "/KX9L.csv", QByteArray(kHeader) + kLaser);
-    writeFile(mPlugins + "/KX9B.csv", kLamp);
-    writeFile(mPlugins + "/default.csv", "IP:Category,Function Name,OP Command\nStatus,Model Name,model,,?\n"
-                                         "Power,Power On,power.on,,\nStatus,Error Code,errcode,,?\n");
-    mFleet.reset(new CommandCatalogue);
-    QVERIFY(mFleet->loadCommandFile(mPlugins + "/default.csv"));
-    QVERIFY(mFleet->loadCatalogueForIP("10.0.0.20", "KX9L", mPlugins));
-    QVERIFY(mFleet->loadCatalogueForIP("10.0.0.2", "KX9B", mPlugins));
-}
-
-void TestCommandCatalogue::loading()
-{
-    CommandCatalogue model;
-    QVERIFY(model.loadCommandFile(mPlugins + "/default.csv"));
-    QCOMPARE(model.rowTexts(0).mid(0, 3), (QStringList{"IP:Category", "Function Name", "OP Command"}));
-    QVERIFY(!(model.flags(model.index(1, 1)) & Qt::ItemIsEditable));
-    QVERIFY(model.loadCatalogueForIP("10.0.0.10", "KX9L", mPlugins));
-    QCOMPARE(model.rowCount(), 4 + 11); // header, empty category and blank line dropped
-    QCOMPARE(model.rowTexts(4).mid(0, 3), (QStringList{"10.0.0.10:Status", "Model Name", "model"}));
-    QCOMPARE(model.fieldText(6, 9), QStringLiteral("On")); // line end stripped
-    // Once per IP, whatever the model; 10.0.0.1 is an address of its own.
-    QVERIFY(!model.loadCatalogueForIP("10.0.0.10", "KX9B", mPlugins));
-    QVERIFY(model.loadCatalogueForIP("10.0.0.1", "KX9B", mPlugins));
-    QCOMPARE(model.rowCount(), 15 + 8);
-    QCOMPARE(model.rowTexts(22).mid(0, 4), (QStringList{"10.0.0.1:Feature", "Light Source Life", "lamp.life", "3000"}));
-    // No file for the model: nothing loaded, the IP stays free.
-    LogCapture log;
-    QVERIFY(!model.loadCatalogueForIP("10.0.0.7", "NoSuchModel", mPlugins));
-    QVERIFY(!model.hasRowsForIP("10.0.0.7"));
-    QCOMPARE(log.matching({"loadCatalogueForIP", "NoSuchModel.csv", "10.0.0.7"}).size(), 1);
-    // No default file: an empty catalogue, where "Model Name" still has its query.
-    QVERIFY(!model.loadCommandFile(mPlugins + "/nothere.csv"));
-    QCOMPARE(model.rowCount(), 0);
-    QVERIFY(model.cmdName2opByIP("Model Name", "").isNull());
-    QCOMPARE(log.matching({"cmdName2opByIP", "FuncName Not Found!", "\"Model Name\""}).size(), 1);
-    QCOMPARE(model.queryCommandByIP("", "Model Name"), QStringLiteral("op model ?"));
-}
-
-void TestCommandCatalogue::lookups_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("ip");
-    QTest::addColumn<QString>("op");    // null: not found
-    QTest::addColumn<QString>("query"); // queryCommandByIP
-
-    const auto row = [](const char *tag, const char *name, const char *ip, const QString &op, const QString &query) {
-        QTest::newRow(tag) << QString(name) << QString(ip) << op << query;
-    };
-    const QString no;
-    row("own row", "Power On", "10.0.0.20", "power.on", "op power.on ?");
-    row("address inside another's", "Power On", "10.0.0.2", "pwr.on", "op pwr.on ?");
-    row("name in any case", "POWER off", "10.0.0.2", "pwr.off", "op pwr.off ?");
-    row("whole text only", "Power", "10.0.0.2", no, no);
-    row("ip not loaded", "Power On", "10.0.0.3", no, no);
-    row("start of an address", "Power On", "10.0.0.", no, no);
-    row("default row is no ip's", "Error Code", "10.0.0.20", no, no);
-    row("empty ip: default row first", "Power On", "", "power.on", "op power.on ?");
-    row("empty ip: projector row", "Light Source Life", "", "light.life", "op light.life ?");
-    row("model name before loading", "Model Name", "10.0.0.9", no, "op model ?");
-    row("fallback needs the exact name", "model name", "10.0.0.9", no, no);
-}
-
-void TestCommandCatalogue::lookups()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, ip);
-    QFETCH(QString, op);
-    QFETCH(QString, query);
-    QCOMPARE(shown(mFleet->cmdName2opByIP(name, ip)), shown(op));
-    QCOMPARE(shown(mFleet->queryCommandByIP(ip, name)), shown(query));
-    // The script-side form has no "Model Name" fallback.
-    QCOMPARE(shown(mFleet->opCMDbyIP(name, ip)), shown(op.isNull() ? QString() : query));
-    QCOMPARE(shown(mFleet->cmdName2op("(" + name + ")", ip)), shown(op));
-    if (!op.isNull())
-        QVERIFY(mFleet->cmdOp2Name(op.toUpper(), ip).compare(name, Qt::CaseInsensitive) == 0);
-}
-
-void TestCommandCatalogue::catalogueOptions()
-{
-    QCOMPARE(mFleet->catalogueOptions("GAMMA", 2, "10.0.0.20").join(','),
-             QStringLiteral("Film,Video,Bright,CRT,Soft,Hard"));
-    QCOMPARE(mFleet->catalogueOptions("Gamma", 1, "10.0.0.2"), (QStringList{"Standard", "Film", "Gfx"}));
-    // Every row of every projector when the IP is empty, in row order.
-    QCOMPARE(mFleet->catalogueOptions("blank", 2, ""), (QStringList{"Off", "On", "Off", "On"}));
-    // Nothing anywhere: one null entry. Known, but not for this IP: no entry.
-    const QStringList none = mFleet->catalogueOptions("nothing", 2, "10.0.0.20");
-    QVERIFY(none.size() == 1 && none.first().isNull());
-    QVERIFY(mFleet->catalogueOptions("freeze", 2, "10.0.0.2").isEmpty());
-    // A count beyond the names: empty names, never past the catalogue's columns.
-    const QStringList odd = mFleet->catalogueOptions("odd", 2, "10.0.0.20");
-    QCOMPARE(odd.size(), qMin(10, mFleet->columnCount() - 7));
-    QCOMPARE(odd.mid(0, 3), (QStringList{"A", "B", ""}));
-    // A hand-edited count at the top of the int range: still only the columns there are.
-    mFleet->appendCatalogueRow({"10.0.0.20:Picture", "Huge", "huge", "", "?", "0", "2147483647", "X", "Y"});
-    QCOMPARE(mFleet->catalogueOptions("huge", 2, "10.0.0.20").mid(0, 2), (QStringList{"X", "Y"}));
-}
-
-void TestCommandCatalogue::updateValue_data()
-{
-    QTest::addColumn<QString>("ip");
-    QTest::addColumn<QString>("op");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("written"); // null: no row
-
-    const auto row = [](const char *tag, const char *ip, const char *op, const char *value, const QString &written) {
-        QTest::newRow(tag) << QString(ip) << QString(op) << QString(value) << written;
-    };
-    row("named value", "10.0.0.20", "BLANK", "1", "1 [On]");
-    row("out of range", "10.0.0.20", "blank", "2", "2");
-    row("NA", "10.0.0.20", "blank", "NA", "NA");
-    row("not queryable", "10.0.0.20", "freeze", "1", "1");
-    row("names of the ip's model", "10.0.0.2", "status", "2", "2 [Lamp On]");
-    row("first row of the ip only", "10.0.0.20", "gamma", "1", "1 [Video]");
-    row("beyond the listed names", "10.0.0.20", "odd", "3", "3 []");
-    row("empty ip: first row anywhere", "", "model", "KX9L", "KX9L");
-    row("op of another model", "10.0.0.20", "pwr.on", "1", QString());
-}
-
-void TestCommandCatalogue::updateValue()
-{
-    QFETCH(QString, ip);
-    QFETCH(QString, op);
-    QFETCH(QString, value);
-    QFETCH(QString, written);
-    QStringList before;
-    for (int row = 0; row < mFleet->rowCount(); ++row)
-        before.append(mFleet->fieldText(row, 3));
-    QCOMPARE(mFleet->updateCatalogueValue(ip, op, value), !written.isNull());
-    // Exactly one cell written: the value of the first row a plain scan finds.
-    const int target = scanRows(*mFleet, op, 2, ip).value(0, -1);
-    for (int row = 0; row < mFleet->rowCount(); ++row)
-        QCOMPARE(mFleet->fieldText(row, 3), row == target ? written : before.at(row));
-}
-
-void TestCommandCatalogue::badInput()
-{
-    // Per-IP files: quotes are not special, a NUL ends its line, short lines
-    // give short rows, and a very long line is just a row.
-    QByteArray bytes = QByteArray(kHeader) + "Picture,\"Quoted, name\",quoted\r\n" +
-                       QByteArray("Status,Nul Name,nul.op\0,junk\r\n", 30) + "Status\r\nPicture,Long,long,,?,0,99999";
-    for (int i = 0; i < 3000; ++i)
-        bytes += ",N" + QByteArray::number(i);
-    writeFile(mPlugins + "/BAD.csv", bytes + "\r\n\r\n,,,\n");
-    CommandCatalogue model;
-    QVERIFY(model.loadCatalogueForIP("10.0.0.40", "BAD", mPlugins));
-    QCOMPARE(model.rowCount(), 4);
-    QCOMPARE(model.cmdName2opByIP("\"Quoted", "10.0.0.40"), QStringLiteral(" name\""));
-    QCOMPARE(model.cmdName2opByIP("Nul Name", "10.0.0.40"), QStringLiteral("nul.op"));
-    QCOMPARE(model.rowTexts(2).mid(0, 3), (QStringList{"10.0.0.40:Status", "", ""}));
-    QCOMPARE(model.columnCount(), 7 + 3000);
-    QVERIFY(model.updateCatalogueValue("10.0.0.40", "long", "2999"));
-    QCOMPARE(model.fieldText(3, 3), QStringLiteral("2999 [N2999]"));
-    // A value cell the line did not have is made on the first answer.
-    QVERIFY(model.updateCatalogueValue("10.0.0.40", "nul.op", "1"));
-    QCOMPARE(model.fieldText(1, 3), QStringLiteral("1"));
-}
-
-void TestCommandCatalogue::modelNamesNamePluginFilesOnly()
-{
-    // A projector answering "OP MODEL=../x" must not get x.csv beside the plug-in folder.
-    writeFile(mDir.filePath("x.csv"), QByteArray(kHeader) + kLaser);
-    writeFile(mPlugins + "/sub/x.csv", QByteArray(kHeader) + kLaser);
-    LogCapture log;
-    CommandCatalogue model;
-    const QStringList refused{"../x", "sub/x", "sub\\x", "..", "x\n", QString("x") + QChar(0), ""};
-    for (const QString &name : refused) {
-        QVERIFY2(!model.loadCatalogueForIP("10.0.0.50", name, mPlugins), qPrintable(name));
-        QVERIFY(CatalogueFiles::catalogueFileName(name).isEmpty() &&
-                CatalogueFiles::panelImagePath(mPlugins, name).isEmpty());
-    }
-    QCOMPARE(model.rowCount(), 0);
-    QCOMPARE(log.matching({"WARN", "Model is not a file name:", "10.0.0.50"}).size(), refused.size());
-    QVERIFY(model.loadCatalogueForIP("10.0.0.50", "KX9L", mPlugins));
-}
-
-void TestCommandCatalogue::viewCacheBeyondItsLimit()
-{
-    // Lookups of more addresses than the per-address cache holds; a row added
-    // afterwards belongs to its own address only.
-    QCOMPARE(mFleet->cmdName2opByIP("Power On", "10.0.0.20"), QStringLiteral("power.on"));
-    const auto address = [](int i) { return QStringLiteral("10.1.%1.%2").arg(i / 256).arg(i % 256); };
-    for (int i = 0; i < 1100; ++i)
-        QVERIFY(mFleet->cmdName2opByIP("Power On", address(i)).isNull());
-    mFleet->appendCatalogueRow({"10.0.0.20:Status", "New", "new", "", "?"});
-    QCOMPARE(mFleet->cmdName2opByIP("New", "10.0.0.20"), QStringLiteral("new"));
-    QVERIFY(mFleet->cmdName2opByIP("New", "10.0.0.2").isNull());
-    // Newest first: those are the addresses still cached since the clearing.
-    for (int i = 1099; i >= 0; --i)
-        QVERIFY2(mFleet->cmdName2opByIP("New", address(i)).isNull(), qPrintable(address(i)));
-    QCOMPARE(mFleet->cmdName2opByIP("Power On", "10.0.0.2"), QStringLiteral("pwr.on"));
-}
-
-void TestCommandCatalogue::indexFollowsEveryChange()
-{
-    // Random edits of every kind, each followed by lookups compared with a
-    // plain scan over the rows.
-    CommandCatalogue model;
-    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    const QStringList ips{"10.0.0.1", "10.0.0.10", "192.168.1.5", ""};
-    const QStringList names{"Power On", "power on", "Gamma", "Model Name", ""};
-    const QStringList ops{"power.on", "Gamma", "gamma", "model", ""};
-    QRandomGenerator random(7);
-    const auto pick = [&random](const QStringList &list) { return list.at(random.bounded(list.size())); };
-    for (int step = 0; step < 500; ++step) {
-        const int action = random.bounded(9);
-        const int row = random.bounded(qMax(1, model.rowCount()));
-        const QStringList fields{pick(ips) + ":Status", pick(names), pick(ops), QString(), "?", "0", "1", "Off", "On"};
-        if (action < 3 || model.rowCount() < 3) {
-            model.appendCatalogueRow(fields);
-        } else if (action == 3) {
-            model.insertRow(row);
-        } else if (action == 4) {
-            model.removeRows(row, 1);
-        } else if (action == 5) {
-            model.setData(model.index(row, random.bounded(3)), fields.at(random.bounded(3)));
-        } else if (action == 6) {
-            model.setData(model.index(row, 4 + random.bounded(5)),
-                          pick({"?", "", "1", "2", "x", "Off", "On"})); // query flag, range, names
-        } else if (action == 7) {
-            if (random.bounded(2) == 0 || model.columnCount() < 10)
-                model.insertColumn(7 + random.bounded(3));
-            else
-                model.removeColumn(3 + random.bounded(model.columnCount() - 3));
-        } else {
-            model.sort(random.bounded(3), random.bounded(2) ? Qt::AscendingOrder : Qt::DescendingOrder);
-        }
-        for (int probe = 0; probe < 8; ++probe) {
-            const QString ip = pick(ips);
-            const int column = 1 + random.bounded(2);
-            const QString text = column == 1 ? pick(names) : pick(ops);
-            const QVector<int> rows = scanRows(model, text, column, ip);
-            QCOMPARE(model.findRows(text, column, ip), rows);
-            QCOMPARE(model.findRow(text, column, ip), rows.value(0, -1));
-            QCOMPARE(model.hasRowsForIP(ip), !scanRows(model, QString(), -1, ip).isEmpty());
-        }
-        const QString ip = pick(ips);
-        const QString op = pick(ops);
-        const QString value = QString::number(random.bounded(-1, 4));
-        const int target = scanRows(model, op, 2, ip).value(0, -1);
-        QCOMPARE(model.updateCatalogueValue(ip, op, value), target >= 0);
-        if (target >= 0)
-            QCOMPARE(model.fieldText(target, 3), scanValueText(model, target, value));
-    }
-}
 
 ORV_TEST_GUILESS_MAIN(TestCommandCatalogue)
 #include "tst_commandcatalogue.moc"

@@ -25,28 +25,23 @@ int main(int argc, char *argv[])
     TestEnvironment::isolate();
     QCoreApplication app(argc, argv);
 
-    const int fleet = 40;
-    const int hanging = 10;
+    const int fleet = 40, hanging = 10;
     const qint64 targetMs = 50;
-    QStringList arguments{QStringLiteral("--range"), QStringLiteral("127.0.0.2-127.0.0.41")};
+    QStringList arguments{"--range", "127.0.0.2-127.0.0.41"};
     for (int i = fleet - hanging; i < fleet; ++i)
-        arguments << QStringLiteral("--mode") << QStringLiteral("127.0.0.%1=backlog").arg(2 + i);
+        arguments << "--mode" << QStringLiteral("127.0.0.%1=backlog").arg(2 + i);
     SimulatorProcess sim;
     if (!sim.start(arguments)) {
         std::fprintf(stderr, "bench_session_stall: %s\n", sim.errorText());
         return 2;
     }
 
-    const QStringList sweep{QStringLiteral("op errcode ?"),   QStringLiteral("op status ?"),
-                            QStringLiteral("op ser.no ?"),    QStringLiteral("op model ?"),
-                            QStringLiteral("op signal ?"),    QStringLiteral("op act.source ?"),
-                            QStringLiteral("op input.sel ?"), QStringLiteral("op total.hours ?")};
+    const QStringList sweep{"op errcode ?", "op status ?",     "op ser.no ?",    "op model ?",
+                            "op signal ?",  "op act.source ?", "op input.sel ?", "op total.hours ?"};
 
     QElapsedTimer clock;
     clock.start();
-    qint64 lastTick = 0;
-    qint64 maxGap = 0;
-    qint64 maxGapAt = 0;
+    qint64 lastTick = 0, maxGap = 0, maxGapAt = 0;
     QTimer ticker;
     ticker.setTimerType(Qt::PreciseTimer);
     ticker.setInterval(5);
@@ -83,14 +78,11 @@ int main(int argc, char *argv[])
     watchdog.start(50);
     app.exec();
 
-    int answers = 0;
-    int connectErrors = 0;
-    int timeouts = 0;
-    int unfinished = 0;
+    int answers = 0, connectErrors = 0, timeouts = 0, unfinished = 0;
     for (const auto &o : owners) {
-        answers += o->withPrefix(QStringLiteral("cmd:")).size();
-        connectErrors += o->withPrefix(QStringLiteral("status:Error:")).size();
-        timeouts += o->count(QStringLiteral("result:Socket Timeout!"));
+        answers += o->withPrefix("cmd:").size();
+        connectErrors += o->withPrefix("status:Error:").size();
+        timeouts += o->count("result:Socket Timeout!");
         unfinished += o->finished() ? 0 : 1;
     }
     std::printf("bench_session_stall: %d sessions (%d hanging connects), %lld ms in all\n", fleet, hanging,

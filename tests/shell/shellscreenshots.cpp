@@ -3,9 +3,9 @@
 // light look, the splash screen, and the console squeezed to 800 x 560.
 //   shell_screenshots OUTDIR [LANGUAGE]   (under Xvfb inside the network sandbox)
 // With LANGUAGE zh_CN the window runs translated, as the program would.
-#include "tests/common/testenvironment.h"
-
 #include "tests/common/modalcloser.h"
+#include "tests/common/testenvironment.h"
+#include "tests/common/testfiles.h"
 
 #include "app/appfolders.h"
 #include "ui/mainwindow.h"
@@ -34,20 +34,7 @@ void settle(int ms)
 
 void save(QWidget *widget, const QString &path)
 {
-    if (!widget->grab().save(path))
-        qWarning("could not write %s", qPrintable(path));
-    else
-        qInfo("wrote %s", qPrintable(path));
-}
-
-void writeSettings(const QString &language)
-{
-    const QString config = AppFolders::configFolder();
-    AppFolders::ensureFolder(config);
-    AppFolders::ensureFolder(AppFolders::userDataFolder());
-    QFile ini(config + QStringLiteral("/Orvanto.ini"));
-    if (ini.open(QIODevice::WriteOnly))
-        ini.write(QStringLiteral("[Default]\nCmdFile=KX4410Q.csv\nLanguage=%1\n").arg(language).toUtf8());
+    qInfo("%s %s", widget->grab().save(path) ? "wrote" : "could not write", qPrintable(path));
 }
 
 void fillSamples(MainWindow &window)
@@ -64,12 +51,10 @@ void fillSamples(MainWindow &window)
                                      : QStringLiteral(":/images/cloud1_32x32.png")));
     }
     tree->expandAll();
-    for (const char *line :
-         {">op model ?", "<<127.0.0.2", "<<<OP MODEL=KX4410Q", ">op status ?",
-          "!127.0.0.9 refused: op status ? (Connection refused)", ">op status ?",
-          "!127.0.0.250 unreachable: op status ? (Socket operation timed out)",
-          ">op keystone.h = 12 op keystone.v = 4 op input.sel = 1 op bright = 50 op contrast = 50 op hsg.reset "
-          "op lens.shift.h = 100 op lens.shift.v = -100 op lens.zoom = 30 op lens.focus = 70"})
+    for (const char *line : {">op model ?", "<<127.0.0.2", "<<<OP MODEL=KX4410Q",
+                             "!127.0.0.9 refused: op status ? (Connection refused)",
+                             ">op keystone.h = 12 op keystone.v = 4 op input.sel = 1 op bright = 50 op contrast = 50 "
+                             "op lens.shift.h = 100 op lens.shift.v = -100 op lens.zoom = 30 op lens.focus = 70"})
         window.displayLogMessage(QString::fromLatin1(line));
     window.findChild<QLineEdit *>(QStringLiteral("lineEdit_OpName"))->setText(QStringLiteral("(LAN Firmware Version)"));
     window.findChild<QLineEdit *>(QStringLiteral("lineEdit_OpCmd"))->setText(QStringLiteral("op lan.ver ?"));
@@ -85,7 +70,9 @@ int main(int argc, char *argv[])
     const QString outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en_US");
     QDir().mkpath(outDir);
-    writeSettings(language);
+    AppFolders::ensureFolder(AppFolders::userDataFolder());
+    TestFiles::write(AppFolders::configFolder() + QStringLiteral("/Orvanto.ini"),
+                     QStringLiteral("[Default]\nCmdFile=KX4410Q.csv\nLanguage=%1\n").arg(language).toUtf8());
     QTranslator translator;
     if (language != QLatin1String("en_US") &&
         translator.load(QStringLiteral("Orvanto_") + language,

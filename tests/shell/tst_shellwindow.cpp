@@ -1,7 +1,6 @@
 #include "tests/common/logcapture.h"
 #include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
-#include "ui/clocktext.h"
 #include "ui/darkpalette.h"
 #include "ui/dialogaboutpj.h"
 #include "ui/mainwindow.h"
@@ -148,18 +147,14 @@ void TestShellWindow::pageSwitching()
 }
 
 // A failed connect and its session's time-out come together: the failure
-// stays in orange; after the hold the next notice replaces it.
+// stays in orange (how long is StatusMessageStyle's rule).
 void TestShellWindow::statusMessages()
 {
     QStatusBar *bar = m_window->statusBar();
     m_window->displayStatusMessage("Error:Socket operation timed out");
     m_window->displayStatusMessage("Socket Timeout!");
-    QCOMPARE(bar->styleSheet(), QString("QStatusBar{color:orange}"));
-    QTest::qWait(3300);
     QCOMPARE(bar->currentMessage(), QString("Error:Socket operation timed out"));
-    m_window->displayStatusMessage("Status Exported!");
-    QCOMPARE(bar->currentMessage(), QString("Status Exported!"));
-    QCOMPARE(bar->styleSheet(), QString("QStatusBar{color:cyan}"));
+    QCOMPARE(bar->styleSheet(), QString("QStatusBar{color:orange}"));
 }
 
 void TestShellWindow::clockFollowsSchedulerSwitch()
@@ -173,10 +168,7 @@ void TestShellWindow::clockFollowsSchedulerSwitch()
 
     // On: the time (the blinking itself is ClockText's rule).
     schedulerSwitch->setChecked(true);
-    const QTime before = QTime::currentTime();
     m_window->showTime();
-    if (before.second() == QTime::currentTime().second())
-        QCOMPARE(time->text(), ClockText::text(before, true));
     QVERIFY(time->text() != "00:00");
     QCOMPARE(qApp->styleSheet(), QString("QToolButton{color:#20e020}"));
 
