@@ -42,7 +42,10 @@ private slots:
     void byNameLooksUpEachProjectorsCatalogue();
 
 private:
-    void writeScript(const QString &name, const QByteArray &text) { QVERIFY(TestFiles::write(m_dir.filePath(name), text)); }
+    void writeScript(const QString &name, const QByteArray &text)
+    {
+        QVERIFY(TestFiles::write(m_dir.filePath(name), text));
+    }
     QJSValue global(const QString &name) const { return m_host->engine()->globalObject().property(name); }
 
     SimulatorProcess m_sim;

@@ -142,7 +142,7 @@ int main(int argc, char *argv[])
     const QString config = AppFolders::configFolder();
     TestFiles::write(config + QStringLiteral("/GroupIP.csv"), groups);
     TestFiles::write(config + QStringLiteral("/Orvanto.ini"), "[Default]\nCmdFile=KX4410Q.csv\nTcpPort=7000\n"
-                                                             "Style=Dark\nLocalIP=127.0.0.1\nStatusPoll=60\n");
+                                                              "Style=Dark\nLocalIP=127.0.0.1\nStatusPoll=60\n");
     sim.stop(); // nobody answers: the window has rows but nothing to do
     auto *closer = new ModalCloser;
     MainWindow window;

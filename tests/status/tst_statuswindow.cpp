@@ -65,8 +65,9 @@ void TestStatusWindow::initTestCase()
              m_sim.errorText());
     const QString config = AppFolders::configFolder();
     QVERIFY(QDir().mkpath(AppFolders::userDataFolder())); // main() makes it before the window
-    QVERIFY(TestFiles::write(config + "/GroupIP.csv", "Group, Select, IP, Name\nHall A,1\n ,1,127.0.0.2,Left\n"
-                                                      " ,1,127.0.0.3,Right\n ,0,127.0.0.4,Rear\n ,1,127.0.0.9,Spare\n"));
+    QVERIFY(TestFiles::write(config + "/GroupIP.csv",
+                             "Group, Select, IP, Name\nHall A,1\n ,1,127.0.0.2,Left\n ,1,127.0.0.3,Right\n"
+                             " ,0,127.0.0.4,Rear\n ,1,127.0.0.9,Spare\n"));
     QVERIFY(TestFiles::write(config + "/Orvanto.ini",
                              "[Default]\nCmdFile=KX4410Q.csv\nTcpPort=7000\nStyle=Dark\nLocalIP=127.0.0.1\n"));
     {
@@ -105,9 +106,8 @@ void TestStatusWindow::rowClickDecodesErrorCodeAndTargets()
     const QModelIndex faulty = model()->index(model()->rowOfAddress(Faulty), TableModelStatus::ModelColumn);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(faulty).center());
     QCOMPARE(child<QLineEdit>("lineEditErrCode")->text(), QString("0612"));
-    QLabel *decoded = child<QLabel>("labelErrCode");
-    QCOMPARE(decoded->text(), QString("System FAN (1~16) 2 Fan Locked(Rotate Error)"));
-    QVERIFY(decoded->styleSheet().contains("gold"));
+    QCOMPARE(child<QLabel>("labelErrCode")->text(), QString("System FAN (1~16) 2 Fan Locked(Rotate Error)"));
+    QVERIFY(child<QLabel>("labelErrCode")->styleSheet().contains("gold"));
     QCOMPARE(child<QComboBox>("comboboxIP")->currentText(), Faulty);
 
     // The tree (or anyone) picking a projector moves the status row along.
