@@ -5,38 +5,23 @@
 #include "automation/cronjobsfile.h"
 #include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
+#include "tests/common/testfiles.h"
 #include "ui/mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 #include <QTranslator>
 
 namespace {
 
-void settle(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
-
 void shoot(const QString &outDir, const QString &name, const QByteArray &ini)
 {
     const QString config = AppFolders::configFolder();
-    writeFile(config + "/Orvanto.ini", ini);
+    TestFiles::write(config + "/Orvanto.ini", ini);
     MainWindow window;
     window.resize(1500, 900);
     window.show();
@@ -44,7 +29,7 @@ void shoot(const QString &outDir, const QString &name, const QByteArray &ini)
     window.findChild<QPushButton *>("pushButton_ScheduleOnOff")->click();
     auto *table = window.findChild<QTableView *>("tableViewScheduler");
     table->selectRow(1);
-    settle(2500);
+    QTest::qWait(2500);
     const QString path = outDir + "/" + name + ".png";
     if (window.grab().save(path))
         qInfo("wrote %s", qPrintable(path));
@@ -60,9 +45,7 @@ int main(int argc, char *argv[])
     QDir().mkpath(outDir);
     ModalCloser closer;
     const QString config = AppFolders::configFolder();
-    AppFolders::ensureFolder(config);
-    AppFolders::ensureFolder(AppFolders::userDataFolder());
-    writeFile(config + "/CronJobs.csv",
+    TestFiles::write(config + "/CronJobs.csv",
               CronJobsFile::headerLine()
                   + "AllOn.js,08:30,1;2;3;4;5,1,1,1,1,1,0,0,Yes,0\r\nAllOff.js,18:00,1;2;3;4;5;6;7,1,1,1,1,1,1,1,Yes,0\r\n"
                     "StatusReport.js,00:10,*,1,1,1,1,1,1,1,No,0\r\nAllOn.js,23:40,6;7,0,0,0,0,0,1,1,No,0\r\nLampHoursCheck.js,07:45,1,1,0,0,0,0,0,0,No,0\r\n");

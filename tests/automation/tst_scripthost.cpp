@@ -4,6 +4,7 @@
 #include "net/commanddispatch.h"
 #include "tests/common/simulatorprocess.h"
 #include "tests/common/testenvironment.h"
+#include "tests/common/testfiles.h"
 
 #include <QApplication>
 #include <QJSEngine>
@@ -43,9 +44,7 @@ private slots:
 private:
     void writeScript(const QString &name, const QByteArray &text)
     {
-        QFile file(m_dir.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(text);
+        QVERIFY(TestFiles::write(m_dir.filePath(name), text));
     }
     QJSValue global(const QString &name) const { return m_host->engine()->globalObject().property(name); }
 
@@ -77,11 +76,6 @@ void TestScriptHost::objectAndGlobalsPersist()
     QCOMPARE(global("counter").toInt(), 42);
     QCOMPARE(global("appName").toString(), QString("Orvanto-1.1.3.0"));
     QVERIFY(m_log.toPlainText().endsWith("counted"));
-    QSignalSpy sounds(m_host->scriptObject(), &ScriptedClass::sigPlaySound);
-    m_host->evaluateLine("Orvanto.play_ddddong(); Orvanto.play_pacman(); Orvanto.play_ding(); Orvanto.play_gong();"
-                         "Orvanto.play_harp()");
-    QCOMPARE(sounds.count(), 5);
-    QCOMPARE(sounds.at(0).at(0).toString(), QString(":/audio/Beethoven5.wav"));
     QCOMPARE(m_host->runFile("nosuch.js"), ScriptHost::RunResult::Missing);
     QVERIFY(m_host->evaluateLine("nosuch()").contains("ReferenceError"));
 }
@@ -106,15 +100,11 @@ void TestScriptHost::fileErrorsBecomeDeepPinkBreakLines()
 void TestScriptHost::namesOutsideTheFolderAreRefused()
 {
     QTemporaryDir outside;
-    QFile escaped(outside.filePath("x.js"));
-    QVERIFY(escaped.open(QIODevice::WriteOnly));
-    escaped.write("var escaped = true;");
-    escaped.close();
+    const QString escaped = outside.filePath("x.js");
+    QVERIFY(TestFiles::write(escaped, "var escaped = true;"));
     QSignalSpy lines(m_host.get(), &ScriptHost::sigLogText);
-    const QString relative = QDir(m_dir.path()).relativeFilePath(escaped.fileName());
-    QVERIFY(relative.startsWith("../"));
-    QCOMPARE(m_host->runFile(relative), ScriptHost::RunResult::Refused);
-    QCOMPARE(m_host->runFile(escaped.fileName()), ScriptHost::RunResult::Refused);
+    QCOMPARE(m_host->runFile(QDir(m_dir.path()).relativeFilePath(escaped)), ScriptHost::RunResult::Refused);
+    QCOMPARE(m_host->runFile(escaped), ScriptHost::RunResult::Refused);
     QCOMPARE(lines.count(), 2);
     QVERIFY(global("escaped").isUndefined());
 }
@@ -128,7 +118,6 @@ void TestScriptHost::runawayScriptsAreStoppedAndHostGoesOn_data()
                                        << "RangeError";
     QTest::newRow("growing without end") << QByteArray("var a = [];\nfor (;;) a.push(a.length);\n")
                                          << "Script stopped";
-    QTest::newRow("huge array") << QByteArray("var a = new Array(4294967296);\n") << "RangeError";
     QTest::newRow("huge buffer") << QByteArray("var b = new ArrayBuffer(Math.pow(2, 53));\n") << "RangeError";
 }
 

@@ -12,19 +12,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTest>
 #include <QTranslator>
 
 namespace {
-
-void settle(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
 
 void fillFleet(MainWindow &window)
 {
@@ -68,7 +60,7 @@ int main(int argc, char *argv[])
     MainWindow window;
     window.statusMonitor()->stopPolling();
     window.show();
-    settle(500);
+    QTest::qWait(500);
     fillFleet(window);
     for (bool dark : {true, false}) {
         window.applyLook(dark);
@@ -77,7 +69,7 @@ int main(int argc, char *argv[])
         auto *code = window.findChild<QLineEdit *>(QStringLiteral("lineEditErrCode"));
         code->setText(QStringLiteral("0000"));
         code->setText(QStringLiteral("0612"));
-        settle(800);
+        QTest::qWait(800);
         const QString path = QStringLiteral("%1/status_%2_%3.png")
                                  .arg(outDir, dark ? QStringLiteral("dark") : QStringLiteral("light"), language);
         if (window.grab().save(path))
