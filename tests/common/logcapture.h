@@ -40,6 +40,15 @@ public:
     // Whole lines as the file destination would write them.
     const QStringList &lines() const { return sink()->lines; }
 
+    // Messages (without level, time and origin).
+    QStringList messages() const
+    {
+        QStringList result;
+        for (const Entry &e : entries())
+            result.append(text(e));
+        return result;
+    }
+
     // Lines holding every one of the parts.
     QStringList matching(const QStringList &parts) const
     {

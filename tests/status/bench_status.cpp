@@ -147,8 +147,8 @@ int main(int argc, char *argv[])
     auto *closer = new ModalCloser;
     MainWindow window;
     window.show();
-    if (!QTest::qWaitFor([&]() { return closer->classNames().size() >= 2; }, 20000))
-        qWarning("start-up boxes did not come up");
+    if (!QTest::qWaitFor([&]() { return closer->classNames().contains(QStringLiteral("DialogAboutPJ")); }, 20000))
+        qWarning("the projector-models list did not come up");
     delete closer;
     // Past the first sweeps (3 s and 8 s after start).
     QTest::qWait(10000);
