@@ -64,5 +64,8 @@ QString TestEnvironment::binDir()
 
 QString TestEnvironment::sourceDir()
 {
-    return QString::fromLocal8Bit(qgetenv("ORV_SOURCE_DIR"));
+    // CTest says where the sources are; a benchmark started by hand falls
+    // back to the tree it was built from.
+    const QByteArray dir = qgetenv("ORV_SOURCE_DIR");
+    return dir.isEmpty() ? QStringLiteral(ORV_BUILT_FROM_SOURCE_DIR) : QString::fromLocal8Bit(dir);
 }
