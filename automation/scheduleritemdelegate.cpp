@@ -105,14 +105,21 @@ void SchedulerItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
         QStyledItemDelegate::paint(painter, option, index);
 }
 
-void SchedulerItemDelegate::paintDay(QPainter *painter, const QStyleOptionViewItem &option,
-                                     const QModelIndex &index) const
+QStyle *SchedulerItemDelegate::paintBackground(QPainter *painter, const QStyleOptionViewItem &option,
+                                               const QModelIndex &index) const
 {
     QStyleOptionViewItem background = option;
     initStyleOption(&background, index);
     background.text.clear();
     QStyle *style = option.widget ? option.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
+    return style;
+}
+
+void SchedulerItemDelegate::paintDay(QPainter *painter, const QStyleOptionViewItem &option,
+                                     const QModelIndex &index) const
+{
+    QStyle *style = paintBackground(painter, option, index);
 
     QStyleOptionButton box;
     box.state = QStyle::State_Enabled
@@ -153,11 +160,7 @@ void SchedulerItemDelegate::paintRun(QPainter *painter, const QStyleOptionViewIt
 void SchedulerItemDelegate::paintRunning(QPainter *painter, const QStyleOptionViewItem &option,
                                          const QModelIndex &index) const
 {
-    QStyleOptionViewItem background = option;
-    initStyleOption(&background, index);
-    background.text.clear();
-    QStyle *style = option.widget ? option.widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &background, painter, option.widget);
+    paintBackground(painter, option, index);
 
     const QString cellText = index.data().toString();
     if (cellText.isEmpty())

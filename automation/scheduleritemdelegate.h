@@ -8,6 +8,8 @@ class QTableView;
 // Editors and painting of the scheduler table: drop-downs for the script
 // name and Run, a time editor for HH:MM, check boxes for the days (coloured
 // for the dark or the light look) and the Running column as a countdown bar.
+class QStyle;
+
 class SchedulerItemDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -34,6 +36,9 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
+    // The cell's selection and alternating background without its text; the
+    // style that drew it is returned for the rest of the cell.
+    QStyle *paintBackground(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void paintDay(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void paintRun(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     void paintRunning(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
