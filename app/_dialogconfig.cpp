@@ -2,6 +2,7 @@
 #include "ui__dialogconfig.h"
 
 #include "app/appfolders.h"
+#include "app/appsettings.h"
 #include "app/orvlog/OrvLog.h"
 #include "app/settingsreader.h"
 #include "app/settingsrules.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QCompleter>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QStyle>
 
 DialogConfig::DialogConfig(QWidget *parent)
@@ -23,6 +25,10 @@ DialogConfig::DialogConfig(QWidget *parent)
     ui->labelProblem->hide();
     offerChoices(ui->lineEdit_Style, SettingsRules::looks());
     offerChoices(ui->lineEdit_Language, SettingsRules::languages(AppFolders::programFolder()));
+    m_scriptLimit = new QSpinBox(this);
+    m_scriptLimit->setObjectName(QStringLiteral("spinBox_ScriptLimit"));
+    m_scriptLimit->setRange(1, SettingsRules::MaxScriptLimitMinutes);
+    ui->formLayout->insertRow(ui->formLayout->rowCount() - 1, tr("Script Time Limit (minutes)"), m_scriptLimit);
     readINI();
 }
 
@@ -86,6 +92,9 @@ void DialogConfig::readINI()
     ui->lineEdit_Style->setText(values.style);
     ui->lineEdit_CmdFile->setText(values.cmdFile);
     ui->lineEdit_StatusPoll->setText(values.statusPoll);
+    m_scriptLimitRead = values.scriptLimit;
+    m_scriptLimit->setValue(SettingsRules::isScriptLimit(values.scriptLimit) ? values.scriptLimit.toInt()
+                                                                              : AppSettings().scriptLimit);
     ui->lineEdit_LogFilesLocation->setText(AppFolders::userDataFolder());
 }
 
@@ -101,6 +110,8 @@ ConfigFormValues DialogConfig::formValues() const
     values.style = ui->lineEdit_Style->text();
     values.cmdFile = ui->lineEdit_CmdFile->text();
     values.statusPoll = ui->lineEdit_StatusPoll->text();
+    if (!m_scriptLimitRead.isEmpty() || m_scriptLimit->value() != AppSettings().scriptLimit)
+        values.scriptLimit = QString::number(m_scriptLimit->value());
     return values;
 }
 

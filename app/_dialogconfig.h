@@ -46,4 +46,6 @@ private:
     QString m_iniPath;
     // "LocalIP" as read; kept when the host offers no address to choose.
     QString m_localIP;
+    class QSpinBox *m_scriptLimit = nullptr;
+    QString m_scriptLimitRead;
 };

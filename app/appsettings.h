@@ -22,6 +22,7 @@ struct AppSettings
     int udpPortTx = 35070; // never read from the file
     QString style = QStringLiteral("Dark");
     bool darkStyle = true; // style == "Dark", case-sensitive
+    int scriptLimit = 10; // minutes a script run may take, waits included
     // Every key of group "Default" and its value as text, in key order.
     QStringList defaultKeys;
     QStringList defaultValues;

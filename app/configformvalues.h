@@ -16,4 +16,7 @@ struct ConfigFormValues
     QString style = QStringLiteral("Dark");
     QString cmdFile = QStringLiteral("KX4410Q.csv");
     QString statusPoll = QStringLiteral("5");
+    // Minutes; empty while the file has no "ScriptLimit" and the operator
+    // kept the program's default (AppSettings::scriptLimit): nothing to store.
+    QString scriptLimit;
 };

@@ -109,6 +109,7 @@ AppSettings SettingsReader::readFile(const QString &iniPath, const QStringList &
     s.ipTotal = number(QStringLiteral("IpTotal"), s.ipTotal, &SettingsRules::isPositive);
     s.statusPoll = number(QStringLiteral("StatusPoll"), s.statusPoll, &SettingsRules::isStatusPoll);
     s.udpPortRx = number(QStringLiteral("UdpPortRx"), s.udpPortRx, &SettingsRules::isPort);
+    s.scriptLimit = number(QStringLiteral("ScriptLimit"), s.scriptLimit, &SettingsRules::isScriptLimit);
     s.multicastIP = ini.value(QStringLiteral("MulticastIP"), s.multicastIP).toString();
     // A host with exactly one usable interface needs no configured address.
     if (localAddresses.size() == 1)
@@ -137,6 +138,7 @@ ConfigFormValues SettingsReader::readForDialog(const QString &iniPath)
     v.style = ini.value(QStringLiteral("Style"), v.style).toString();
     v.cmdFile = ini.value(QStringLiteral("CmdFile"), v.cmdFile).toString();
     v.statusPoll = ini.value(QStringLiteral("StatusPoll"), v.statusPoll).toString();
+    v.scriptLimit = ini.value(QStringLiteral("ScriptLimit")).toString();
     ini.endGroup();
     return v;
 }

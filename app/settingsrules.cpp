@@ -70,6 +70,11 @@ QStringList SettingsRules::languages(const QString &programFolder)
     return languages;
 }
 
+bool SettingsRules::isScriptLimit(const QString &text)
+{
+    return inRange(text, 1, MaxScriptLimitMinutes);
+}
+
 SettingsRules::Problem SettingsRules::firstProblem(const ConfigFormValues &values)
 {
     const QString port = tr("%1 must be a port number from 1 to 65535.");
@@ -92,5 +97,8 @@ SettingsRules::Problem SettingsRules::firstProblem(const ConfigFormValues &value
     if (!isStatusPoll(values.statusPoll))
         return {QStringLiteral("lineEdit_StatusPoll"),
                 tr("Status Poll Interval must be from 1 to %1 minutes.").arg(MaxStatusPollMinutes)};
+    if (!values.scriptLimit.isEmpty() && !isScriptLimit(values.scriptLimit))
+        return {QStringLiteral("spinBox_ScriptLimit"),
+                tr("Script Time Limit must be from 1 to %1 minutes.").arg(MaxScriptLimitMinutes)};
     return {};
 }

@@ -20,6 +20,9 @@ public:
     static bool isPositive(const QString &text);
     // Minutes of the status poll, 1 ... MaxStatusPollMinutes.
     static bool isStatusPoll(const QString &text);
+    // Minutes a script run may take ("ScriptLimit"), 1 ... MaxScriptLimitMinutes.
+    static constexpr int MaxScriptLimitMinutes = 24 * 60;
+    static bool isScriptLimit(const QString &text);
     // A dotted IPv4 address.
     static bool isIPv4(const QString &text);
     // "Dark" or "Light", exactly.

@@ -25,6 +25,21 @@ Scheduler::Scheduler(ScriptHost *scripts, const QString &configFolder, QObject *
       m_model(new TableModelScheduler(TableModelScheduler::defaultHeaders(), QString(), this)),
       m_cron(new CronTimer(this))
 {
+    // The clock fires by row number: every insert and removal rebuilds its
+    // list at once, each remaining job keeping its own state, so a deleted
+    // job never lends its time to the job that moves up into its row.
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &, int first, int last) {
+        m_cron->insertRows(first, last - first + 1);
+        updateCronTimerList();
+    });
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex &, int first, int last) {
+        m_cron->removeRows(first, last - first + 1);
+        updateCronTimerList();
+    });
+    connect(m_cron, &CronTimer::sigMissedTask, this, [this](int row, const QDateTime &moment) {
+        OLOG_WARN() << "Scheduled job missed (not run):" << m_model->text(row, TableModelScheduler::ColumnJob)
+                    << "due at" << moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    });
 }
 
 void Scheduler::setScriptHost(ScriptHost *scripts)

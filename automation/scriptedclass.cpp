@@ -2,12 +2,14 @@
 
 #include "app/appinfo.h"
 #include "app/orvlog/OrvLog.h"
+#include "automation/scriptname.h"
 #include "net/commandcatalogue.h"
 #include "net/commanddispatch.h"
 #include "net/mytcpsocket.h"
 
 #include <QEventLoop>
 #include <QHostAddress>
+#include <QJSEngine>
 #include <QTimer>
 
 // What the running waitTcpClose() needs to hear about.
@@ -16,12 +18,54 @@ class WaitState
 public:
     QEventLoop loop;
     QTimer idle;
+    bool ended = false; // set whenever this object ends the loop
+
+    void end()
+    {
+        ended = true;
+        loop.quit();
+    }
 };
 
 ScriptedClass::ScriptedClass(CommandDispatch *dispatch, QObject *parent) : QObject(parent), m_dispatch(dispatch)
 {
     if (m_dispatch)
         m_connectedIPs = m_dispatch->connectedIPs();
+    // Scripts can emit the signal themselves: the check sits behind it.
+    connect(this, &ScriptedClass::sigSaveLogAs, this, [this](const QString &name) { takeSaveLog(name); });
+}
+
+void ScriptedClass::beginRun()
+{
+    m_saves = 0;
+    m_stopped = false;
+}
+
+void ScriptedClass::abortWait()
+{
+    m_stopped = true;
+    if (m_wait)
+        m_wait->end();
+}
+
+void ScriptedClass::refuse(const QString &text)
+{
+    if (m_hooks.refused)
+        m_hooks.refused(text);
+}
+
+bool ScriptedClass::isSingleHost(const QString &ip)
+{
+    QHostAddress address;
+    // Dotted text only: "1" or "0x7f000001" would also parse.
+    if (ip.count(QLatin1Char('.')) != 3 || !address.setAddress(ip)
+        || address.protocol() != QAbstractSocket::IPv4Protocol)
+        return false;
+    const quint32 value = address.toIPv4Address();
+    const quint32 first = value >> 24;
+    // 0.0.0.0/8 is "this network"; 224/4 multicast; 240/4 reserved and the
+    // broadcast 255.255.255.255.
+    return first != 0 && first < 224;
 }
 
 ScriptedClass::~ScriptedClass()
@@ -44,24 +88,32 @@ void ScriptedClass::resetResult()
 {
     m_result.clear();
     m_state = 0;
+    m_thrown = false;
     m_pending.clear();
 }
 
 bool ScriptedClass::admissible(const QString &ip, const QStringList &commands)
 {
-    // Scripts reach projectors by address only: no name lookups from here.
-    QHostAddress address;
-    if (!address.setAddress(ip) || address.protocol() != QAbstractSocket::IPv4Protocol) {
-        emit sigRefused(tr("Script: not a projector address: %1").arg(ip.left(64)));
+    if (m_stopped)
+        return false;
+    // Scripts reach single projectors by address only: no name lookups, and
+    // nothing that would reach a whole subnet or group.
+    if (!isSingleHost(ip)) {
+        const QString text = tr("Script: not a single projector address: %1").arg(ip.left(64));
+        refuse(text);
+        QJSEngine *engine = qjsEngine(this);
+        if (engine && !m_thrown)
+            engine->throwError(QJSValue::RangeError, text);
+        m_thrown = true;
         return false;
     }
     if (commands.isEmpty() || commands.size() > MaxCommands) {
-        emit sigRefused(tr("Script: %1 commands for %2 (1 to %3 allowed)").arg(commands.size()).arg(ip).arg(MaxCommands));
+        refuse(tr("Script: %1 commands for %2 (1 to %3 allowed)").arg(commands.size()).arg(ip).arg(MaxCommands));
         return false;
     }
     for (const QString &command : commands) {
         if (command.trimmed().isEmpty() || command.size() > MaxCommandLength) {
-            emit sigRefused(tr("Script: empty or overlong command for %1").arg(ip));
+            refuse(tr("Script: empty or overlong command for %1").arg(ip));
             return false;
         }
     }
@@ -70,7 +122,8 @@ bool ScriptedClass::admissible(const QString &ip, const QStringList &commands)
 
 void ScriptedClass::openSession(const QString &ip, const QStringList &commands)
 {
-    emit sigActivity();
+    if (m_hooks.activity)
+        m_hooks.activity();
     if (!m_dispatch)
         return;
     MyTcpSocket *session = m_dispatch->newSession(this);
@@ -93,7 +146,7 @@ void ScriptedClass::sessionEnded(MyTcpSocket *session)
     if (!m_wait)
         return;
     if (wasPending && m_pending.isEmpty())
-        m_wait->loop.quit();
+        m_wait->end();
     else
         m_wait->idle.start();
 }
@@ -152,27 +205,33 @@ void ScriptedClass::allcmdsByName(const QStringList &slFuncName)
 
 void ScriptedClass::waitTcpClose()
 {
-    if (m_wait)
+    if (m_wait || m_stopped)
         return; // a wait inside a wait (from a slot of the loop) returns at once
     WaitState wait;
     wait.idle.setSingleShot(true);
     wait.idle.setInterval(IdleWaitMs);
     QTimer limit;
     limit.setSingleShot(true);
-    connect(&wait.idle, &QTimer::timeout, &wait.loop, &QEventLoop::quit);
-    connect(&limit, &QTimer::timeout, &wait.loop, &QEventLoop::quit);
-    emit sigActivity();
-    emit sigWaiting(true);
+    connect(&wait.idle, &QTimer::timeout, &wait.loop, [&wait] { wait.end(); });
+    connect(&limit, &QTimer::timeout, &wait.loop, [&wait] { wait.end(); });
+    if (m_hooks.activity)
+        m_hooks.activity();
+    if (m_hooks.waiting)
+        m_hooks.waiting(true);
     m_wait = &wait;
     wait.idle.start();
     limit.start(MaxWaitMs);
     // Sessions of the last send still running: wait for them. Nothing sent
     // at all: the wait is a one-second pause, as scripts expect. The last
     // send's sessions all done: the answers are in, go on.
-    if (!m_pending.isEmpty() || m_live.isEmpty())
-        wait.loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!m_pending.isEmpty() || m_live.isEmpty()) {
+        wait.loop.exec();
+        if (!wait.ended && m_hooks.abandoned)
+            m_hooks.abandoned();
+    }
     m_wait = nullptr;
-    emit sigWaiting(false);
+    if (m_hooks.waiting)
+        m_hooks.waiting(false);
 }
 
 void ScriptedClass::slotMySocketState(QAbstractSocket::SocketState k)
@@ -207,27 +266,48 @@ void ScriptedClass::saveLog(const QString &s)
     emit sigSaveLogAs(s);
 }
 
+void ScriptedClass::takeSaveLog(const QString &name)
+{
+    if (!ScriptName::isPlainFileName(name)) {
+        refuse(tr("Script: log not saved, not a plain file name: %1").arg(name.left(64)));
+        return;
+    }
+    if (m_saves >= MaxSavesPerRun) {
+        refuse(tr("Script: log not saved, already saved %1 times in this run: %2").arg(MaxSavesPerRun).arg(name));
+        return;
+    }
+    ++m_saves;
+    if (m_hooks.saveLog)
+        m_hooks.saveLog(name);
+}
+
+void ScriptedClass::playSound(const QString &resource)
+{
+    if (m_hooks.playSound)
+        m_hooks.playSound(resource);
+}
+
 void ScriptedClass::play_ddddong()
 {
-    emit sigPlaySound(QStringLiteral(":/audio/Beethoven5.wav"));
+    playSound(QStringLiteral(":/audio/Beethoven5.wav"));
 }
 
 void ScriptedClass::play_pacman()
 {
-    emit sigPlaySound(QStringLiteral(":/audio/Pacmandies.wav"));
+    playSound(QStringLiteral(":/audio/Pacmandies.wav"));
 }
 
 void ScriptedClass::play_ding()
 {
-    emit sigPlaySound(QStringLiteral(":/audio/Ding.wav"));
+    playSound(QStringLiteral(":/audio/Ding.wav"));
 }
 
 void ScriptedClass::play_gong()
 {
-    emit sigPlaySound(QStringLiteral(":/audio/Gong.wav"));
+    playSound(QStringLiteral(":/audio/Gong.wav"));
 }
 
 void ScriptedClass::play_harp()
 {
-    emit sigPlaySound(QStringLiteral(":/audio/Harp.wav"));
+    playSound(QStringLiteral(":/audio/Harp.wav"));
 }

@@ -27,16 +27,29 @@ ScriptHost::ScriptHost(CommandDispatch *dispatch, QObject *logView, const QStrin
     if (logView)
         m_engine->globalObject().setProperty(QStringLiteral("log"), m_engine->newQObject(logView));
     m_engine->globalObject().setProperty(QStringLiteral("Orvanto"), m_engine->newQObject(m_scriptObject));
-    connect(m_scriptObject, &ScriptedClass::sigActivity, this, [this] { m_watchdog->arm(); });
-    connect(m_scriptObject, &ScriptedClass::sigWaiting, this, [this](bool waiting) {
+    ScriptedClass::Hooks hooks;
+    hooks.activity = [this] {
+        if (m_running)
+            m_watchdog->arm();
+    };
+    hooks.waiting = [this](bool waiting) {
         if (waiting)
             m_watchdog->disarm();
         else if (m_running)
             m_watchdog->arm();
-    });
-    connect(m_scriptObject, &ScriptedClass::sigRefused, this, [this](const QString &text) {
-        OLOG_WARN() << qUtf8Printable(text);
-        emit sigLogText(text);
+    };
+    hooks.refused = [this](const QString &text) { report(text); };
+    hooks.playSound = [this](const QString &resource) { emit sigPlaySound(resource); };
+    hooks.saveLog = [this](const QString &name) { emit sigSaveLogAs(name); };
+    // The program is ending (its event loops are told to end, the script's
+    // wait included): a script that would poll on without waiting stops.
+    hooks.abandoned = [this] { stop(); };
+    m_scriptObject->setHooks(hooks);
+    // A stop from the watchdog's thread: a wait the script is in ends here,
+    // after which the engine sees its interruption.
+    connect(m_watchdog, &ScriptWatchdog::sigStopped, this, [this](quint64 run) {
+        if (m_running && run == m_run)
+            m_scriptObject->abortWait();
     });
     m_watchdog->start(QThread::LowPriority);
 }
@@ -56,13 +69,31 @@ void ScriptHost::setWatchdogLimitMs(int ms)
     m_watchdog->setLimitMs(ms);
 }
 
+void ScriptHost::setRunLimitMs(qint64 ms)
+{
+    m_watchdog->setRunLimitMs(ms);
+}
+
+void ScriptHost::report(const QString &text)
+{
+    OLOG_WARN() << qUtf8Printable(text);
+    emit sigLogText(text);
+}
+
 void ScriptHost::start()
 {
     QString errorText;
     int errorLine = 0;
-    const QJSValue result = evaluateGuarded(QStringLiteral("Orvanto.play_harp()"), QString(), &errorText, &errorLine);
-    if (result.isError())
+    if (!evaluateGuarded(QStringLiteral("Orvanto.play_harp()"), QString(), &errorText, &errorLine))
         OLOG_DEBUG() << "err:" << errorLine << ":" << errorText;
+}
+
+void ScriptHost::stop()
+{
+    if (!m_running)
+        return;
+    m_watchdog->stopNow(ScriptWatchdog::Reason::Operator);
+    m_scriptObject->abortWait();
 }
 
 QString ScriptHost::breakLineHtml(int line, const QString &errorText)
@@ -71,26 +102,49 @@ QString ScriptHost::breakLineHtml(int line, const QString &errorText)
     return QStringLiteral("<font color=\"DeepPink\">") + text.toHtmlEscaped() + QStringLiteral("</font><br>");
 }
 
-QJSValue ScriptHost::evaluateGuarded(const QString &program, const QString &fileName, QString *errorText,
-                                     int *errorLine)
+bool ScriptHost::evaluateGuarded(const QString &program, const QString &fileName, QString *errorText,
+                                 int *errorLine)
 {
     m_running = true;
+    ++m_run;
+    m_scriptObject->beginRun();
     m_watchdog->begin();
+    emit sigRunning(true);
     const QJSValue result = m_engine->evaluate(program, fileName, 1);
-    m_watchdog->disarm();
-    const bool stopped = m_watchdog->fired();
+    m_watchdog->end();
+    const ScriptWatchdog::Reason stopped = m_watchdog->reason();
     m_engine->setInterrupted(false);
     m_running = false;
+    emit sigRunning(false);
 
-    if (result.isError()) {
-        *errorLine = result.property(QStringLiteral("lineNumber")).toInt();
-        *errorText = stopped ? tr("Script stopped: it held the window for more than %1 ms")
-                                   .arg(m_watchdog->limitMs())
-                             : result.toString();
+    // A script stopped inside a wait may have ended before the engine
+    // noticed: it is still reported as stopped.
+    const bool failed = result.isError() || stopped != ScriptWatchdog::Reason::None;
+    if (failed) {
+        *errorLine = result.isError() ? result.property(QStringLiteral("lineNumber")).toInt() : 0;
+        switch (stopped) {
+        case ScriptWatchdog::Reason::Held:
+            *errorText = tr("Script stopped: it held the window for more than %1 ms").arg(m_watchdog->limitMs());
+            break;
+        case ScriptWatchdog::Reason::RunLimit:
+            *errorText = tr("Script stopped: it ran for more than %1 s").arg(m_watchdog->runLimitMs() / 1000);
+            break;
+        case ScriptWatchdog::Reason::Operator:
+            *errorText = tr("Script stopped by the operator");
+            break;
+        case ScriptWatchdog::Reason::None:
+            *errorText = result.toString();
+            break;
+        }
     }
+    scheduleQueued();
+    return !failed;
+}
+
+void ScriptHost::scheduleQueued()
+{
     if (!m_queue.isEmpty())
         QTimer::singleShot(0, this, &ScriptHost::runQueued);
-    return result;
 }
 
 ScriptHost::RunResult ScriptHost::runFile(const QString &name)
@@ -132,13 +186,13 @@ void ScriptHost::runNow(const QString &name)
     const QString path = ScriptName::pathIn(m_scriptsFolder, name);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        OLOG_DEBUG() << "Script not readable:" << path;
+        report(tr("Script %1 not readable").arg(name));
+        scheduleQueued();
         return;
     }
     if (file.size() > MaxScriptBytes) {
-        const QString text = tr("Script %1 refused: larger than %2 bytes").arg(name).arg(MaxScriptBytes);
-        OLOG_WARN() << qUtf8Printable(text);
-        emit sigLogText(text);
+        report(tr("Script %1 refused: larger than %2 bytes").arg(name).arg(MaxScriptBytes));
+        scheduleQueued();
         return;
     }
     const QString program = FileText::decode(file.readAll());
@@ -146,12 +200,12 @@ void ScriptHost::runNow(const QString &name)
 
     QString errorText;
     int errorLine = 0;
-    const QJSValue result = evaluateGuarded(program, path, &errorText, &errorLine);
-    if (result.isError()) {
+    const bool ok = evaluateGuarded(program, path, &errorText, &errorLine);
+    if (!ok) {
         OLOG_WARN() << "Script" << name << "line" << errorLine << qUtf8Printable(errorText);
         emit sigLogHtml(breakLineHtml(errorLine, errorText));
     }
-    emit sigScriptEnded(name, !result.isError());
+    emit sigScriptEnded(name, ok);
 }
 
 QString ScriptHost::evaluateLine(const QString &text)
@@ -160,8 +214,7 @@ QString ScriptHost::evaluateLine(const QString &text)
         return tr("A script is running; try again when it has ended");
     QString errorText;
     int errorLine = 0;
-    const QJSValue result = evaluateGuarded(text, QString(), &errorText, &errorLine);
-    if (!result.isError())
+    if (evaluateGuarded(text, QString(), &errorText, &errorLine))
         return QString();
     OLOG_DEBUG() << "err:" << errorLine << ":" << errorText;
     return errorText;

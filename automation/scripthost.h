@@ -19,8 +19,10 @@ class ScriptedClass;
 // the event loop turn while it waits for answers) is queued and runs after
 // it, in order. Globals persist across runs, since all share one engine.
 // A script that keeps the GUI thread longer than the watchdog's limit
-// without reaching a send or a wait is interrupted and reported like an
-// error.
+// without reaching a send or a wait, or whose whole run lasts longer than
+// the run limit, or that the operator stops, is interrupted and reported
+// like an error. A script that cannot be run (too large, unreadable) never
+// holds up the queued ones behind it.
 class ScriptHost : public QObject
 {
     Q_OBJECT
@@ -47,6 +49,9 @@ public:
     // The "*.js" files of the scripts folder, names only.
     QStringList scriptFiles() const;
     void setWatchdogLimitMs(int ms);
+    // The longest a whole run may take, waits included.
+    void setRunLimitMs(qint64 ms);
+    ScriptWatchdog *watchdog() const { return m_watchdog; }
     bool isRunning() const { return m_running; }
     int queuedCount() const { return m_queue.size(); }
 
@@ -57,6 +62,9 @@ public:
     // Evaluates one statement of the script line; returns the error text,
     // empty when it ran fine.
     QString evaluateLine(const QString &text);
+    // The operator's stop: the running script (also inside a wait) ends
+    // and is reported like an interrupted one.
+    void stop();
 
     // The console line of a script error: "Break at Line N, <error>" in DeepPink.
     static QString breakLineHtml(int line, const QString &errorText);
@@ -67,18 +75,28 @@ signals:
     // A plain line for the console (refused names and calls).
     void sigLogText(const QString &text);
     void sigScriptEnded(const QString &name, bool ok);
+    // A script (file or script line) starts or ends.
+    void sigRunning(bool running);
+    // A sound resource a script plays.
+    void sigPlaySound(const QString &resource);
+    // A script asks for the console to be saved under a name built from
+    // name (already checked).
+    void sigSaveLogAs(const QString &name);
 
 private:
-    // Evaluates under the watchdog; the result is an error value when the
-    // script failed or was stopped.
-    QJSValue evaluateGuarded(const QString &program, const QString &fileName, QString *errorText, int *errorLine);
+    // Evaluates under the watchdog; false when the script failed or was
+    // stopped.
+    bool evaluateGuarded(const QString &program, const QString &fileName, QString *errorText, int *errorLine);
     void runNow(const QString &name);
     void runQueued();
+    void scheduleQueued();
+    void report(const QString &text);
 
     QJSEngine *m_engine;
     ScriptedClass *m_scriptObject;
     ScriptWatchdog *m_watchdog;
     QString m_scriptsFolder;
     QStringList m_queue;
+    quint64 m_run = 0; // counts runs, so a late stop hits only its own
     bool m_running = false;
 };

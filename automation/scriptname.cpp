@@ -20,3 +20,13 @@ QString ScriptName::pathIn(const QString &folder, const QString &name)
         return QString();
     return QDir(folder).filePath(name);
 }
+
+bool ScriptName::isPlainFileName(const QString &name)
+{
+    if (!isSafe(name) || name.size() > MaxPlainNameLength || name.contains(QLatin1String("..")))
+        return false;
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || QStringLiteral("<>\"|?*").contains(c))
+            return false;
+    return true;
+}

@@ -32,20 +32,26 @@ QStringList padded(QStringList fields)
     return fields;
 }
 
-// A check timer on a clock the test moves, and the runs it signals.
+// A check timer on clocks the test moves, and the runs it signals.
 struct CronRig
 {
     QDateTime now;
+    qint64 monotonicMs = 0;
     CronTimer cron;
     QSignalSpy fired{&cron, &CronTimer::sigFireTask};
+    QSignalSpy missed{&cron, &CronTimer::sigMissedTask};
 
     CronRig(const QDateTime &start, const QStringList &times, const QStringList &rules) : now(start)
     {
         cron.setClock([this] { return now; });
+        cron.setMonotonicClock([this] { return monotonicMs; });
         cron.setJobs(times, rules);
     }
+    // The wall clock moves to moment; real time passes as much (none when
+    // the wall clock is set back).
     void checkAt(const QDateTime &moment)
     {
+        monotonicMs += qMax<qint64>(0, now.msecsTo(moment));
         now = moment;
         cron.showTime();
     }
@@ -73,9 +79,12 @@ private slots:
     void dailyJobFiresOnceInItsMinute();
     void lateCheckStillFiresButOnlyOnce();
     void noFireForMomentsBeforeStartOrEdit();
-    void wrapPastMidnightFiresYesterdaysLateJob();
+    void lateRunsGoOldestFirstAcrossMidnight();
     void excludedDayNeitherFiresNorCounts();
     void periodicJobFiresEveryPeriodAndPausesOnExcludedDays();
+    void periodsCountRealTimeAcrossSummerTimeEnd();
+    void afterSleepMissedJobsAreReportedNotRun();
+    void rowsMovedByInsertAndRemoveKeepTheirState();
     void countdownSignalsSecondsToRun();
 
     void parse_data();
@@ -134,11 +143,11 @@ void TestSchedulerRules::dailyJobFiresOnceInItsMinute()
 
 void TestSchedulerRules::lateCheckStillFiresButOnlyOnce()
 {
-    // The check before 08:30 and the next one well after: the run is late,
-    // not lost.
+    // The check before 08:30 and the next one a few seconds after (a busy
+    // event loop): the run is late, not lost.
     CronRig rig(at(1, "08:29:50"), {"08:30"}, {"1;2;3"});
     rig.cron.showTime();
-    rig.checkAt(at(1, "08:30:41"));
+    rig.checkAt(at(1, "08:30:12"));
     QCOMPARE(rig.fired.count(), 1);
     rig.checkAt(at(1, "08:30:42"));
     rig.checkAt(at(1, "08:29:30")); // the clock set back does not replay the minute
@@ -170,15 +179,17 @@ void TestSchedulerRules::noFireForMomentsBeforeStartOrEdit()
     QCOMPARE(fresh.fired.count(), 1);
 }
 
-void TestSchedulerRules::wrapPastMidnightFiresYesterdaysLateJob()
+void TestSchedulerRules::lateRunsGoOldestFirstAcrossMidnight()
 {
-    // Monday 23:59 job; the check before it is at 23:58:30 and the next one
-    // only after midnight (Tuesday, which the rule excludes).
-    CronRig rig(at(0, "23:58:30"), {"23:59", "00:00"}, {"1", "2"});
-    rig.cron.showTime();
+    // Checks at Monday 23:59:50 and Tuesday 00:00:10: Tuesday's midnight job
+    // is 10 s late and runs; and Monday's 23:59:58 job (a period run out at
+    // that moment) runs before it, whatever the row order.
+    CronRig rig(at(0, "23:58:58"), {"00:00", "00:01"}, {"2", "*"});
+    rig.checkAt(at(0, "23:59:50"));
     rig.checkAt(at(1, "00:00:10"));
     QCOMPARE(rig.fired.count(), 2);
-    QCOMPARE(rig.fired.at(0).at(0).toInt() + rig.fired.at(1).at(0).toInt(), 1);
+    QCOMPARE(rig.fired.at(0).at(0).toInt(), 1);
+    QCOMPARE(rig.fired.at(1).at(0).toInt(), 0);
 }
 
 void TestSchedulerRules::excludedDayNeitherFiresNorCounts()
@@ -204,6 +215,44 @@ void TestSchedulerRules::periodicJobFiresEveryPeriodAndPausesOnExcludedDays()
     paused.run(600);
     QCOMPARE(paused.cron.countdown(0), 181); // 119 s counted on Monday, then paused
     QCOMPARE(paused.fired.count(), 0);
+}
+
+void TestSchedulerRules::periodsCountRealTimeAcrossSummerTimeEnd()
+{
+    // Two real hours in which the wall clock goes from 02:00 to 03:00 twice.
+    CronRig rig(at(6, "02:00:00"), {"00:05"}, {"*"});
+    rig.run(3600);
+    rig.now = rig.now.addSecs(-3600);
+    rig.run(3600);
+    QCOMPARE(rig.fired.count(), 24);
+}
+
+void TestSchedulerRules::afterSleepMissedJobsAreReportedNotRun()
+{
+    // Asleep from Monday 18:00 to Tuesday 08:00: neither the evening's off
+    // nor the morning's on is run late; both are reported, oldest first.
+    CronRig rig(at(0, "17:59:59"), {"07:00", "22:00"}, {"1-5", "1-5"});
+    rig.checkAt(at(0, "18:00:00"));
+    rig.checkAt(at(1, "08:00:00"));
+    QCOMPARE(rig.fired.count(), 0);
+    QCOMPARE(rig.missed.count(), 2);
+    QCOMPARE(rig.missed.at(0), (QList<QVariant>{1, at(0, "22:00:00")}));
+    QCOMPARE(rig.missed.at(1), (QList<QVariant>{0, at(1, "07:00:00")}));
+    rig.run(120); // and nothing catches up later
+    QCOMPARE(rig.fired.count(), 0);
+}
+
+void TestSchedulerRules::rowsMovedByInsertAndRemoveKeepTheirState()
+{
+    CronRig rig(at(0, "10:00:00"), {"08:00", "00:05"}, {"1", "*"});
+    rig.run(100);
+    rig.cron.removeRows(0, 1);
+    rig.cron.setJobs({"00:05"}, {"*"});
+    QCOMPARE(rig.cron.countdown(0), 200);
+    rig.cron.insertRows(0, 1);
+    rig.cron.setJobs({"00:05", "00:05"}, {"*", "*"});
+    QCOMPARE(rig.cron.countdown(0), 300); // the new row starts counting now
+    QCOMPARE(rig.cron.countdown(1), 200);
 }
 
 void TestSchedulerRules::countdownSignalsSecondsToRun()

@@ -1,5 +1,6 @@
 #include "automation/scriptedclass.h"
 #include "automation/scripthost.h"
+#include "automation/scriptwatchdog.h"
 #include "net/commandcatalogue.h"
 #include "net/commanddispatch.h"
 #include "tests/common/simulatorprocess.h"
@@ -36,6 +37,11 @@ private slots:
     void runawayScriptsAreStoppedAndHostGoesOn_data();
     void runawayScriptsAreStoppedAndHostGoesOn();
     void wrongArgumentTypesAreHarmless();
+    void onlyTheScriptApiIsReachable();
+    void saveLogIsBoundedAndTakesPlainNamesOnly();
+    void nonSingleHostsAreScriptErrors_data();
+    void nonSingleHostsAreScriptErrors();
+    void watchdogSleepsWithoutScript();
     void dueScriptsWaitForTheRunningOne();
     void allcmdWaitsForEveryAnswerOnConfiguredPort();
     void tcpcmdEmptiesResultAndUnreachableTimesOut();
@@ -119,6 +125,8 @@ void TestScriptHost::runawayScriptsAreStoppedAndHostGoesOn_data()
     QTest::newRow("growing without end") << QByteArray("var a = [];\nfor (;;) a.push(a.length);\n")
                                          << "Script stopped";
     QTest::newRow("huge buffer") << QByteArray("var b = new ArrayBuffer(Math.pow(2, 53));\n") << "RangeError";
+    QTest::newRow("polling with waits") << QByteArray("for (;;) Orvanto.waitTcpClose();\n")
+                                        << "Script stopped: it ran for more than 1 s";
 }
 
 void TestScriptHost::runawayScriptsAreStoppedAndHostGoesOn()
@@ -126,6 +134,7 @@ void TestScriptHost::runawayScriptsAreStoppedAndHostGoesOn()
     QFETCH(QByteArray, script);
     QFETCH(QString, error);
     m_host->setWatchdogLimitMs(300);
+    m_host->setRunLimitMs(1000);
     writeScript("bad.js", script);
     QSignalSpy html(m_host.get(), &ScriptHost::sigLogHtml);
     m_host->runFile("bad.js");
@@ -150,13 +159,67 @@ void TestScriptHost::wrongArgumentTypesAreHarmless()
     QCOMPARE(m_host->scriptObject()->pendingSessions(), 0);
 }
 
+void TestScriptHost::onlyTheScriptApiIsReachable()
+{
+    const auto type = [this](const QString &member) {
+        m_host->evaluateLine("var t = typeof Orvanto." + member);
+        return global("t").toString();
+    };
+    for (const char *internal : {"sigActivity", "sigWaiting", "sigRefused", "sigPlaySound"})
+        QCOMPARE(type(internal), QString("undefined"));
+    for (const char *api : {"sigSaveLogAs", "tcpcmd", "waitTcpClose", "slotMySocketState", "saveLog", "play_harp"})
+        QCOMPARE(type(api), QString("function"));
+    QCOMPARE(type("tcpresult"), QString("string"));
+}
+
+void TestScriptHost::saveLogIsBoundedAndTakesPlainNamesOnly()
+{
+    QSignalSpy saves(m_host.get(), &ScriptHost::sigSaveLogAs);
+    QSignalSpy refused(m_host.get(), &ScriptHost::sigLogText);
+    m_host->evaluateLine("for (var i = 0; i < 1000; ++i) Orvanto.saveLog('run' + i);");
+    QCOMPARE(saves.count(), ScriptedClass::MaxSavesPerRun);
+    QCOMPARE(saves.last().at(0).toString(), QString("run%1").arg(ScriptedClass::MaxSavesPerRun - 1));
+    saves.clear();
+    refused.clear();
+    m_host->evaluateLine(R"(['../x', 'a/b', 'a\b', 'C:x', 'x..y', 'a|b', ''].forEach(function (n) {
+                             Orvanto.saveLog(n); Orvanto.sigSaveLogAs(n); });)");
+    QCOMPARE(saves.count(), 0);
+    QCOMPARE(refused.count(), 14);
+}
+
+void TestScriptHost::nonSingleHostsAreScriptErrors_data()
+{
+    QTest::addColumn<QString>("address");
+    for (const char *address : {"0.0.0.0", "255.255.255.255", "239.255.43.21", "240.0.0.1", "0.1.2.3", "127.1"})
+        QTest::newRow(address) << QString(address);
+}
+
+void TestScriptHost::nonSingleHostsAreScriptErrors()
+{
+    QFETCH(QString, address);
+    const QString error = m_host->evaluateLine(QString("Orvanto.tcpcmd('%1', 'op power = 0');").arg(address));
+    QVERIFY2(error.contains(address), qPrintable(error));
+    QCOMPARE(m_host->scriptObject()->pendingSessions(), 0);
+}
+
+void TestScriptHost::watchdogSleepsWithoutScript()
+{
+    m_host->evaluateLine("var idle = 1");
+    const int before = m_host->watchdog()->wakeUps();
+    QTest::qWait(300);
+    QVERIFY(m_host->watchdog()->wakeUps() - before <= 1);
+}
+
 void TestScriptHost::dueScriptsWaitForTheRunningOne()
 {
     writeScript("first.js", "var order = (typeof order === 'undefined') ? [] : order;\norder.push('first-start');\n"
                             "Orvanto.waitTcpClose();\norder.push('first-end');\n");
     writeScript("second.js", "order.push('second');\n");
+    writeScript("huge.js", QByteArray(ScriptHost::MaxScriptBytes + 1, ' '));
     ScriptHost::RunResult whileRunning = ScriptHost::RunResult::Finished;
     QTimer::singleShot(100, this, [&] {
+        // A queued script that turns out too large does not hold up the next.
+        QCOMPARE(m_host->runFile("huge.js"), ScriptHost::RunResult::Queued);
         whileRunning = m_host->runFile("second.js");
         QCOMPARE(m_host->evaluateLine("order.push('line')").isEmpty(), false);
     });
