@@ -4,6 +4,7 @@
 #include "automation/scheduler.h"
 #include "automation/scheduleritemdelegate.h"
 #include "automation/scripthost.h"
+#include "automation/scriptwatchdog.h"
 #include "automation/tablemodelscheduler.h"
 #include "tests/common/logcapture.h"
 #include "tests/common/modalcloser.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -40,6 +42,7 @@ private slots:
     void switchChangesTextAndClock();
     void enterOnEmptyLineRunsSelectedJob();
     void runningWrapsPastMidnight();
+    void stopButtonEndsAPollingScript();
 
 private:
     // What the operator does: a click and a double click on the cell.
@@ -66,7 +69,8 @@ void TestSchedulerWindow::initTestCase()
 {
     const QString config = AppFolders::configFolder();
     QVERIFY(TestFiles::write(config + "/Orvanto.ini",
-                             "[Default]\nCmdFile=KX4410Q.csv\nTcpPort=7000\nStyle=Dark\nLocalIP=127.0.0.1\n"));
+                             "[Default]\nCmdFile=KX4410Q.csv\nTcpPort=7000\nStyle=Dark\nLocalIP=127.0.0.1\n"
+                             "ScriptLimit=7\n"));
     QVERIFY(TestFiles::write(config + "/CronJobs.csv",
                              CronJobsFile::headerLine() + "AllOn.js,08:30,,0,0,0,0,0,0,0,No,0\r\n"
                                                           "AllOff.js,18:00,1;2;3;4;5,1,1,1,1,1,0,0,No,0\r\n"
@@ -90,6 +94,8 @@ void TestSchedulerWindow::constructionLoadsJobsAndCountsDown()
     QTRY_VERIFY(model()->text(2, TableModelScheduler::ColumnRunning).toInt() > 0);
     QVERIFY(model()->text(2, TableModelScheduler::ColumnRunning).toInt() <= 600);
     QVERIFY(m_window->scheduler()->cronTimer()->isActive());
+    QCOMPARE(m_window->scriptHost()->watchdog()->runLimitMs(), 7 * 60 * 1000);
+    QCOMPARE(child<QSpinBox>("spinBox_ScriptLimit")->value(), 7);
     for (const char *sound : {"Beethoven5", "Pacmandies", "Ding", "Gong", "Harp"}) // the scripts' sounds
         QVERIFY2(QFile::exists(QString(":/audio/%1.wav").arg(sound)), sound);
 }
@@ -142,6 +148,11 @@ void TestSchedulerWindow::addDeleteSaveAndReload()
     QTest::mouseClick(child<QPushButton>("pushButton_SchedulerDel"), Qt::LeftButton);
     QCOMPARE(model()->jobCount(), 3);
     QCOMPARE(model()->text(2, 0), QString("StatusReport.js"));
+    // The clock follows at once: no row fires at a deleted row's time.
+    CronTimer *cron = m_window->scheduler()->cronTimer();
+    QCOMPARE(cron->rowCount(), model()->rowCount());
+    for (int row = 0; row < model()->jobCount(); ++row)
+        QCOMPARE(cron->time(row).toString("hh:mm"), model()->text(row, TableModelScheduler::ColumnTime));
 
     QTemporaryDir dir;
     const QString path = dir.filePath("saved.csv");
@@ -187,6 +198,27 @@ void TestSchedulerWindow::runningWrapsPastMidnight()
     QCOMPARE(SchedulerItemDelegate::runningText(model()->text(1, 11).toInt()), QString("23:59:00"));
     m_window->slotOnNowToSecs(1, 125);
     QCOMPARE(SchedulerItemDelegate::runningText(model()->text(1, 11).toInt()), QString("00:02:05"));
+}
+
+void TestSchedulerWindow::stopButtonEndsAPollingScript()
+{
+    auto *stop = child<QPushButton>("pushButton_StopScript");
+    QVERIFY(stop->isHidden());
+    auto *line = child<QLineEdit>("lineEditScript");
+    line->setText("for (;;) Orvanto.waitTcpClose();");
+    bool shown = false;
+    int runningAfterStop = -1;
+    QTimer::singleShot(300, stop, [&] {
+        shown = stop->isVisible();
+        QTest::mouseClick(stop, Qt::LeftButton);
+        // Seen from inside the wait if the stop had to wait for it to end.
+        QTimer::singleShot(50, stop, [&] { runningAfterStop = m_window->scriptHost()->isRunning(); });
+    });
+    QTest::keyClick(line, Qt::Key_Return);
+    QVERIFY(shown);
+    QTRY_COMPARE(runningAfterStop, 0);
+    QVERIFY(stop->isHidden());
+    QCOMPARE(m_window->statusBar()->currentMessage(), QString("Script stopped by the operator"));
 }
 
 ORV_TEST_MAIN(TestSchedulerWindow)
