@@ -43,6 +43,7 @@ private slots:
     void enterOnEmptyLineRunsSelectedJob();
     void runningWrapsPastMidnight();
     void stopButtonEndsAPollingScript();
+    void missedRunIsLoggedWithJobAndTime();
 
 private:
     // What the operator does: a click and a double click on the cell.
@@ -219,6 +220,13 @@ void TestSchedulerWindow::stopButtonEndsAPollingScript()
     QTRY_COMPARE(runningAfterStop, 0);
     QVERIFY(stop->isHidden());
     QCOMPARE(m_window->statusBar()->currentMessage(), QString("Script stopped by the operator"));
+}
+
+void TestSchedulerWindow::missedRunIsLoggedWithJobAndTime()
+{
+    emit m_window->scheduler()->cronTimer()->sigMissedTask(0, QDateTime(QDate(2026, 12, 7), QTime(7, 0)));
+    const QString line = m_log->lines().value(m_log->find("Scheduled job missed"));
+    QVERIFY2(line.startsWith("WARN") && line.contains("AllOn.js") && line.contains("2026-12-07 07:00"), qPrintable(line));
 }
 
 ORV_TEST_MAIN(TestSchedulerWindow)

@@ -39,7 +39,6 @@ private slots:
     void wrongArgumentTypesAreHarmless();
     void onlyTheScriptApiIsReachable();
     void saveLogIsBoundedAndTakesPlainNamesOnly();
-    void nonSingleHostsAreScriptErrors_data();
     void nonSingleHostsAreScriptErrors();
     void watchdogSleepsWithoutScript();
     void dueScriptsWaitForTheRunningOne();
@@ -122,8 +121,6 @@ void TestScriptHost::runawayScriptsAreStoppedAndHostGoesOn_data()
     QTest::newRow("endless loop") << QByteArray("var i = 0;\nwhile (true) { ++i; }\n") << "Script stopped";
     QTest::newRow("endless recursion") << QByteArray("function f(n) { return f(n + 1) + 1; }\nf(0);\n")
                                        << "RangeError";
-    QTest::newRow("growing without end") << QByteArray("var a = [];\nfor (;;) a.push(a.length);\n")
-                                         << "Script stopped";
     QTest::newRow("huge buffer") << QByteArray("var b = new ArrayBuffer(Math.pow(2, 53));\n") << "RangeError";
     QTest::newRow("polling with waits") << QByteArray("for (;;) Orvanto.waitTcpClose();\n")
                                         << "Script stopped: it ran for more than 1 s";
@@ -151,8 +148,7 @@ void TestScriptHost::wrongArgumentTypesAreHarmless()
     QSignalSpy refused(m_host.get(), &ScriptHost::sigLogText);
     const QStringList calls{"Orvanto.tcpcmd(42, {a: 1})", "Orvanto.tcpcmd()", "Orvanto.tcpcmds('127.0.0.2', 5)",
                             "Orvanto.allcmds(null)", "Orvanto.allcmdsByName([1, {}, null])",
-                            "Orvanto.tcpcmd('127.0.0.2', '')", "Orvanto.saveLog({})", "Orvanto.tcpresult = 'x'",
-                            "Orvanto.tcpcmd('projector.example', 'op model ?')"};
+                            "Orvanto.tcpcmd('127.0.0.2', '')", "Orvanto.saveLog({})", "Orvanto.tcpresult = 'x'"};
     for (const QString &call : calls)
         m_host->evaluateLine(call);
     QVERIFY(refused.count() >= 3);
@@ -187,18 +183,12 @@ void TestScriptHost::saveLogIsBoundedAndTakesPlainNamesOnly()
     QCOMPARE(refused.count(), 14);
 }
 
-void TestScriptHost::nonSingleHostsAreScriptErrors_data()
-{
-    QTest::addColumn<QString>("address");
-    for (const char *address : {"0.0.0.0", "255.255.255.255", "239.255.43.21", "240.0.0.1", "0.1.2.3", "127.1"})
-        QTest::newRow(address) << QString(address);
-}
-
 void TestScriptHost::nonSingleHostsAreScriptErrors()
 {
-    QFETCH(QString, address);
-    const QString error = m_host->evaluateLine(QString("Orvanto.tcpcmd('%1', 'op power = 0');").arg(address));
-    QVERIFY2(error.contains(address), qPrintable(error));
+    for (const QString address : {"0.0.0.0", "255.255.255.255", "239.255.43.21", "240.0.0.1", "0.1.2.3", "127.1"}) {
+        const QString error = m_host->evaluateLine(QString("Orvanto.tcpcmd('%1', 'op power = 0');").arg(address));
+        QVERIFY2(error.contains(address), qPrintable(error));
+    }
     QCOMPARE(m_host->scriptObject()->pendingSessions(), 0);
 }
 
