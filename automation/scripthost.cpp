@@ -126,9 +126,13 @@ bool ScriptHost::evaluateGuarded(const QString &program, const QString &fileName
         case ScriptWatchdog::Reason::Held:
             *errorText = tr("Script stopped: it held the window for more than %1 ms").arg(m_watchdog->limitMs());
             break;
-        case ScriptWatchdog::Reason::RunLimit:
-            *errorText = tr("Script stopped: it ran for more than %1 s").arg(m_watchdog->runLimitMs() / 1000);
+        case ScriptWatchdog::Reason::RunLimit: {
+            const qint64 limitMs = m_watchdog->runLimitMs();
+            *errorText = limitMs % 60000 == 0
+                             ? tr("Script stopped: it ran for more than %1 minutes").arg(limitMs / 60000)
+                             : tr("Script stopped: it ran for more than %1 s").arg(limitMs / 1000);
             break;
+        }
         case ScriptWatchdog::Reason::Operator:
             *errorText = tr("Script stopped by the operator");
             break;
