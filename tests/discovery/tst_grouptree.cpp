@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -33,6 +34,7 @@ private slots:
     void discoveryMarksRowsAndFillsFound();
     void menuActionsEditTheTree();
     void clicksCopyChecksAndPickTargets();
+    void editorRefusesWhatCannotBeStored();
     void dropRule_data();
     void dropRule();
 
@@ -159,6 +161,31 @@ void TestGroupTree::clicksCopyChecksAndPickTargets()
     m_groups->itemClicked(hallB->child(0), 2);
     QCOMPARE(targets.count(), 1);
     QCOMPARE(targets.at(0).at(0).toString(), QString("10.0.0.3"));
+}
+
+void TestGroupTree::editorRefusesWhatCannotBeStored()
+{
+    QSignalSpy refused(m_groups.get(), &GroupTree::sigEditRefused);
+    const auto edit = [this](QTreeWidgetItem *item, int column, const QString &text) {
+        m_tree->setCurrentItem(item, column);
+        m_tree->editItem(item, column);
+        auto *editor = m_tree->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!m_tree->findChild<QLineEdit *>());
+    };
+    m_tree->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_tree.get()));
+    edit(group("Hall A"), 0, "  ");
+    QCOMPARE(m_tree->topLevelItem(0)->text(0), QString("Hall A"));
+    QCOMPARE(refused.count(), 1);
+    edit(group("Hall A")->child(0), 2, "Left, front");
+    QCOMPARE(group("Hall A")->child(0)->text(2), QString("Left"));
+    QCOMPARE(refused.count(), 2);
+    edit(group("Hall A"), 0, "Hall C");
+    QVERIFY(group("Hall C"));
+    QCOMPARE(refused.count(), 2);
 }
 
 void TestGroupTree::dropRule_data()
