@@ -8,7 +8,8 @@
 #
 # Each harness starts from its corpus in build-fuzz/corpus/NAME (kept from
 # run to run) and its seeds: fuzz/seeds/NAME plus the shipped files that
-# parser reads (defaults/, pluginPJ/). Any finding (sanitizer report, broken
+# parser reads (defaults/, pluginPJ/), and fuzz/NAME.dict when there is one.
+# Any finding (sanitizer report, broken
 # promise, crash, leak, time-out, memory blow-up) fails the script; the
 # input is kept as build-fuzz/findings/NAME-*. Replay one with
 #   build-fuzz/fuzz_NAME build-fuzz/findings/NAME-crash-...
@@ -67,9 +68,12 @@ run_one() {
     mkdir -p "$corpus" "$BUILD/findings" "$BUILD/logs"
     seeds=$(seeds_of "$h")
     log=$BUILD/logs/$h.log
+    dict=""
+    [ -f "fuzz/$h.dict" ] && dict="-dict=fuzz/$h.dict"
     status=0
+    # shellcheck disable=SC2086
     scripts/sandbox.sh run "$BUILD/fuzz_$h" -max_total_time="$SECS" -timeout=10 -rss_limit_mb=2048 \
-        -max_len=65536 -print_final_stats=1 -artifact_prefix="$BUILD/findings/$h-" \
+        -max_len=65536 -print_final_stats=1 -artifact_prefix="$BUILD/findings/$h-" $dict \
         "$corpus" "$seeds" >"$log" 2>&1 || status=$?
     stats=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1)
     execs=$(grep -E 'stat::average_exec_per_sec' "$log" | awk '{print $2}')
