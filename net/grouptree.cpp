@@ -79,7 +79,7 @@ GroupTree::GroupTree(MyTreeIP *tree, CommandDispatch *dispatch, QObject *parent)
 
     // What cannot be stored in GroupIP.csv is refused at the edit, not
     // found changed after the next save and load.
-    m_tree->setEditCheck([this](const QTreeWidgetItem *item, int column, const QString &text) {
+    m_tree->setEditCheck([](const QTreeWidgetItem *item, int column, const QString &text) {
         GroupIpFile::Field field;
         if (!item->parent() && column == ColumnGroup)
             field = GroupIpFile::Field::GroupName;
