@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCompleter>
+#include <QIntValidator>
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QStyle>
@@ -23,6 +24,7 @@ DialogConfig::DialogConfig(QWidget *parent)
     ui->frameButton->setStyleSheet(
         QStringLiteral("QPushButton{border:2px solid gray;border-radius:8px}QPushButton:hover{background-color:teal}"));
     ui->labelProblem->hide();
+    ui->lineEdit_IpTotal->setValidator(new QIntValidator(1, SettingsRules::MaxIpTotal, ui->lineEdit_IpTotal));
     offerChoices(ui->lineEdit_Style, SettingsRules::looks());
     offerChoices(ui->lineEdit_Language, SettingsRules::languages(AppFolders::programFolder()));
     m_scriptLimit = new QSpinBox(this);

@@ -106,7 +106,7 @@ AppSettings SettingsReader::readFile(const QString &iniPath, const QStringList &
                    (pluginFolder.isEmpty() || QFileInfo(pluginFolder + QLatin1Char('/') + v).isFile());
         },
         notes);
-    s.ipTotal = number(QStringLiteral("IpTotal"), s.ipTotal, &SettingsRules::isPositive);
+    s.ipTotal = number(QStringLiteral("IpTotal"), s.ipTotal, &SettingsRules::isIpTotal);
     s.statusPoll = number(QStringLiteral("StatusPoll"), s.statusPoll, &SettingsRules::isStatusPoll);
     s.udpPortRx = number(QStringLiteral("UdpPortRx"), s.udpPortRx, &SettingsRules::isPort);
     s.scriptLimit = number(QStringLiteral("ScriptLimit"), s.scriptLimit, &SettingsRules::isScriptLimit);

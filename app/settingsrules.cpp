@@ -1,7 +1,7 @@
 #include "app/settingsrules.h"
 
 #include "app/appinfo.h"
-#include "net/cataloguefiles.h"
+#include "net/modelnamerule.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,9 +28,9 @@ bool SettingsRules::isPort(const QString &text)
     return inRange(text, 1, 65535);
 }
 
-bool SettingsRules::isPositive(const QString &text)
+bool SettingsRules::isIpTotal(const QString &text)
 {
-    return inRange(text, 1, std::numeric_limits<int>::max());
+    return inRange(text, 1, MaxIpTotal);
 }
 
 bool SettingsRules::isStatusPoll(const QString &text)
@@ -53,7 +53,7 @@ QStringList SettingsRules::looks()
 
 bool SettingsRules::isCommandFileName(const QString &text)
 {
-    return text.endsWith(QLatin1String(".csv")) && CatalogueFiles::isPlainModelName(text);
+    return text.endsWith(QLatin1String(".csv")) && ModelNameRule::isPlain(text.chopped(4));
 }
 
 QStringList SettingsRules::languages(const QString &programFolder)
@@ -78,9 +78,9 @@ bool SettingsRules::isScriptLimit(const QString &text)
 SettingsRules::Problem SettingsRules::firstProblem(const ConfigFormValues &values)
 {
     const QString port = tr("%1 must be a port number from 1 to 65535.");
-    if (!isPositive(values.ipTotal))
+    if (!isIpTotal(values.ipTotal))
         return {QStringLiteral("lineEdit_IpTotal"),
-                tr("%1 must be a number above 0.").arg(tr("Max Targets to Search"))};
+                tr("%1 must be a number from 1 to %2.").arg(tr("Max Targets to Search")).arg(MaxIpTotal)};
     if (!isPort(values.tcpPort))
         return {QStringLiteral("lineEdit_TcpPort"), port.arg(tr("TCP Port"))};
     if (!isPort(values.udpPortRx))

@@ -14,10 +14,15 @@ public:
     // The status poll runs on a millisecond timer: minutes * 60000 must fit an int.
     static constexpr int MaxStatusPollMinutes = 35791;
 
+    // The target search probes <prefix>.1 ... <prefix>.IpTotal of the
+    // local /24: past .254 there is only the broadcast address and text
+    // that is no address at all ("10.0.0.300").
+    static constexpr int MaxIpTotal = 254;
+
     // A TCP or UDP port number, 1 ... 65535.
     static bool isPort(const QString &text);
-    // A whole number above 0 (that fits an int).
-    static bool isPositive(const QString &text);
+    // Targets of the search, 1 ... MaxIpTotal.
+    static bool isIpTotal(const QString &text);
     // Minutes of the status poll, 1 ... MaxStatusPollMinutes.
     static bool isStatusPoll(const QString &text);
     // Minutes a script run may take ("ScriptLimit"), 1 ... MaxScriptLimitMinutes.

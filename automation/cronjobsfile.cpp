@@ -29,16 +29,21 @@ bool hasControlCharacter(const QString &text)
 
 QVector<QStringList> CronJobsFile::parse(const QString &text, QStringList *warnings)
 {
-    auto warn = [warnings](int lineNumber, const QString &why) {
-        if (warnings)
+    int warned = 0;
+    auto warn = [warnings, &warned](int lineNumber, const QString &why) {
+        if (warnings && warned++ < MaxWarnings)
             warnings->append(QStringLiteral("line %1: %2").arg(lineNumber).arg(why));
     };
 
     QVector<QStringList> jobs;
-    const QVector<QStringRef> lines = text.splitRef(QLatin1Char('\n'));
-    for (int i = 1; i < lines.size(); ++i) {
-        const int lineNumber = i + 1;
-        const QString line = lines.at(i).trimmed().toString();
+    // Line by line: the job cap must also bound the work, not only the result.
+    int lineStart = text.indexOf(QLatin1Char('\n')) + 1; // the header is skipped by position
+    for (int lineNumber = 2; lineStart > 0 && lineStart <= text.size(); ++lineNumber) {
+        int lineEnd = text.indexOf(QLatin1Char('\n'), lineStart);
+        if (lineEnd < 0)
+            lineEnd = text.size();
+        const QString line = text.midRef(lineStart, lineEnd - lineStart).trimmed().toString();
+        lineStart = lineEnd + 1;
         if (line.isEmpty())
             continue;
         if (jobs.size() >= MaxJobs) {
@@ -55,8 +60,14 @@ QVector<QStringList> CronJobsFile::parse(const QString &text, QStringList *warni
         fields = fields.mid(0, ColumnCount);
         for (QString &field : fields) {
             field = field.simplified();
-            if (field.size() > MaxFieldLength)
+            if (field.size() > MaxFieldLength) {
                 field.truncate(MaxFieldLength);
+                // Neither half of a surrogate pair nor a blank may end the
+                // cut field: written and read again it would change.
+                if (field.at(field.size() - 1).isHighSurrogate())
+                    field.chop(1);
+                field = field.trimmed();
+            }
         }
         if (fields.at(0).isEmpty()) {
             warn(lineNumber, QStringLiteral("no script name, skipped"));
@@ -66,6 +77,8 @@ QVector<QStringList> CronJobsFile::parse(const QString &text, QStringList *warni
             fields.append(QString());
         jobs.append(fields);
     }
+    if (warnings && warned > MaxWarnings)
+        warnings->append(QStringLiteral("%1 more lines with problems").arg(warned - MaxWarnings));
     return jobs;
 }
 

@@ -11,7 +11,8 @@
 // Reading is tolerant and bounded: text up to the first NUL byte, UTF-8
 // when valid else Latin-1, at most MaxBytes and MaxJobs, fields cut to
 // MaxFieldLength; a line that cannot be a job is skipped with a WARN naming
-// its number. Writing is UTF-8 through QSaveFile, so a failed save leaves
+// its number (at most MaxWarnings of them, then one line counting the rest).
+// A parsed job, written and read again, gives the same job. Writing is UTF-8 through QSaveFile, so a failed save leaves
 // the previous file as it was.
 class CronJobsFile
 {
@@ -20,6 +21,7 @@ public:
     static constexpr qint64 MaxBytes = 4 * 1024 * 1024;
     static constexpr int MaxJobs = 10000;
     static constexpr int MaxFieldLength = 256;
+    static constexpr int MaxWarnings = 20;
 
     static QString fileName() { return QStringLiteral("CronJobs.csv"); }
     static QByteArray headerLine();

@@ -160,7 +160,7 @@ void MainWindow::readSerialData()
         const QByteArray line = m_serialLines.takeLine(&complete);
         const QString text = BridgeRules::latin1UpToNul(line);
         // A run cut at the length bound is no answer line: shown, not sent.
-        const EchoFilter::Kind kind = complete ? m_echoFilter.classify(text) : EchoFilter::Kind::Other;
+        const EchoFilter::Kind kind = complete ? m_echoFilter.classify(line) : EchoFilter::Kind::Other;
         if (kind == EchoFilter::Kind::Echo)
             continue;
         const QString entry = PaneEntry::entry(PaneEntry::darkBlue(), QStringLiteral("&lt;&lt;&lt;"), text);

@@ -1,5 +1,7 @@
 #include "net/cataloguefiles.h"
 
+#include "net/modelnamerule.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -15,14 +17,7 @@ QString CatalogueFiles::pluginFolder(const QString &programFolder)
 
 bool CatalogueFiles::isPlainModelName(const QString &model)
 {
-    if (model.isEmpty() || model == QLatin1String(".") || model.contains(QLatin1String("..")))
-        return false;
-    for (const QChar c : model) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
-            c.category() == QChar::Other_Control)
-            return false;
-    }
-    return true;
+    return ModelNameRule::isPlain(model);
 }
 
 QString CatalogueFiles::catalogueFileName(const QString &model)

@@ -13,9 +13,7 @@ public:
     static QString alienName();
     // programFolder + "/pluginPJ".
     static QString pluginFolder(const QString &programFolder);
-    // True when model can name a file of the plug-in folder: not empty, no
-    // path separator, not "." or "..", no control character. Models come
-    // from projectors' answers; anything else is refused before a path is built.
+    // True when model can name a file of the plug-in folder (ModelNameRule).
     static bool isPlainModelName(const QString &model);
     // model + ".csv"; empty for a model that is not a plain name.
     static QString catalogueFileName(const QString &model);

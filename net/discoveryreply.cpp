@@ -1,5 +1,7 @@
 #include "net/discoveryreply.h"
 
+#include "net/modelnamerule.h"
+
 bool DiscoveryReply::isRequest(const QByteArray &datagram)
 {
     return datagram.contains(request());
@@ -47,7 +49,7 @@ bool DiscoveryReply::hasValidIp() const
         return false;
     for (const QString &octet : octets) {
         // Digits only: toInt alone would take "+1" or " 1".
-        if (octet.isEmpty() || octet.size() > 3)
+        if (octet.isEmpty() || octet.size() > 3 || (octet.size() > 1 && octet.front() == QLatin1Char('0')))
             return false;
         for (const QChar c : octet)
             if (c < QLatin1Char('0') || c > QLatin1Char('9'))
@@ -58,17 +60,17 @@ bool DiscoveryReply::hasValidIp() const
     return true;
 }
 
+quint32 DiscoveryReply::ipValue() const
+{
+    if (!hasValidIp())
+        return 0;
+    quint32 value = 0;
+    for (const QString &octet : ip.split(QLatin1Char('.')))
+        value = (value << 8) | octet.toUInt();
+    return value;
+}
+
 bool DiscoveryReply::isPlainModelName(const QString &model)
 {
-    if (model.isEmpty() || model.size() > 64 || model.startsWith(QLatin1Char('.')))
-        return false;
-    for (const QChar c : model) {
-        const bool plain = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-                           (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-                           (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') ||
-                           c == QLatin1Char('_') || c == QLatin1Char('.') || c == QLatin1Char(' ');
-        if (!plain)
-            return false;
-    }
-    return true;
+    return ModelNameRule::isPlain(model);
 }

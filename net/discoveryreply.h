@@ -40,10 +40,15 @@ public:
     QString serial;
     QString mac;
 
-    // A model name that can name a catalogue file: letters, digits, "-",
-    // "_", "." and blanks, not starting with ".", at most 64 characters.
+    // A model name that can name a catalogue file (ModelNameRule).
     static bool isPlainModelName(const QString &model);
 
-    // ip holds a dotted IPv4 address (four decimal parts, 0..255).
+    // ip holds a canonical dotted IPv4 address: four decimal parts 0..255
+    // without sign, blank or leading zero ("10.0.0.7", never "10.0.0.07",
+    // which some stacks read as octal and which would add a second row
+    // for the same projector).
     bool hasValidIp() const;
+    // The address as a number, for comparing addresses by value; 0 when
+    // ip is not valid.
+    quint32 ipValue() const;
 };

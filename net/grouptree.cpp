@@ -76,6 +76,23 @@ GroupTree::GroupTree(MyTreeIP *tree, CommandDispatch *dispatch, QObject *parent)
     connect(m_deleteGroup, &QAction::triggered, this, &GroupTree::deleteGroup);
     connect(m_addIP, &QAction::triggered, this, &GroupTree::addIP);
     connect(m_deleteIP, &QAction::triggered, this, &GroupTree::deleteIP);
+
+    // What cannot be stored in GroupIP.csv is refused at the edit, not
+    // found changed after the next save and load.
+    m_tree->setEditCheck([](const QTreeWidgetItem *item, int column, const QString &text) {
+        GroupIpFile::Field field;
+        if (!item->parent() && column == ColumnGroup)
+            field = GroupIpFile::Field::GroupName;
+        else if (item->parent() && column == ColumnIP)
+            field = GroupIpFile::Field::Address;
+        else if (item->parent() && column == ColumnName)
+            field = GroupIpFile::Field::ProjectorName;
+        else
+            return QString();
+        const QString why = GroupIpFile::storeProblem(field, text);
+        return why.isEmpty() ? why : tr("Not changed: %1.").arg(why);
+    });
+    connect(m_tree, &MyTreeIP::sigEditRefused, this, &GroupTree::sigEditRefused);
 }
 
 bool GroupTree::isGroup(const QTreeWidgetItem *item)

@@ -90,6 +90,9 @@ signals:
     void sigTreeSaved();
     // A connected projector was clicked.
     void sigTargetClicked(const QString &ip);
+    // An edit of a name or address was refused (the old text stays): why,
+    // for the status bar.
+    void sigEditRefused(const QString &message);
 
 private:
     QTreeWidgetItem *newGroupItem(const QString &name, bool checked, bool fromFile) const;

@@ -31,6 +31,7 @@ MyTcpSocket::MyTcpSocket(QObject *parent)
     connect(m_sessionTimer, &QTimer::timeout, this, &MyTcpSocket::slotTimeout);
     connect(m_connectTimer, &QTimer::timeout, this, &MyTcpSocket::onConnectLimit);
 
+    m_socket->setReadBufferSize(MaxReadBytes);
     connect(m_socket, &QTcpSocket::connected, this, &MyTcpSocket::connected);
     connect(m_socket, &QTcpSocket::disconnected, this, &MyTcpSocket::disconnected);
     connect(m_socket, &QTcpSocket::bytesWritten, this, &MyTcpSocket::bytesWritten);
@@ -153,7 +154,7 @@ void MyTcpSocket::bytesWritten(qlonglong bytes)
 void MyTcpSocket::readyRead()
 {
     const qint64 elapsed = m_commandClock.isValid() ? m_commandClock.elapsed() : 0;
-    const QByteArray bytes = m_socket->readAll();
+    const QByteArray bytes = m_socket->read(MaxReadBytes);
     if (bytes.isEmpty())
         return;
     // Bytes after the last answer (the rest of a split answer arriving

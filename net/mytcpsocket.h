@@ -19,7 +19,9 @@ class QTimer;
 // Wire format: each command goes out as its Latin-1 bytes (a character
 // outside Latin-1 becomes "?") followed by CR LF. An answer is everything
 // one read notification delivers, up to the first zero byte, as Latin-1;
-// no line end is looked for or removed.
+// no line end is looked for or removed. At most MaxReadBytes are buffered
+// and taken per read, so a peer that streams without end costs bounded
+// memory (the kernel holds back the rest).
 //
 // The connect does not hold the caller: it runs in the event loop and is
 // given up after ConnectLimitMs (or when the session time-out comes first).
@@ -42,6 +44,7 @@ public:
     static constexpr int ConnectLimitMs = 6000;
     static constexpr int BaseTimeoutMs = 3000;
     static constexpr int PerCommandTimeoutMs = 1000;
+    static constexpr qint64 MaxReadBytes = 2 * 1024 * 1024;
 
     explicit MyTcpSocket(QObject *parent = nullptr);
     ~MyTcpSocket() override;

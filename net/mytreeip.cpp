@@ -1,6 +1,7 @@
 #include "net/mytreeip.h"
 
 #include <QDropEvent>
+#include <QMetaProperty>
 
 MyTreeIP::MyTreeIP(QWidget *parent) : QTreeWidget(parent) {}
 
@@ -34,4 +35,30 @@ void MyTreeIP::dropEvent(QDropEvent *event)
         return;
     }
     QTreeWidget::dropEvent(event);
+}
+
+bool MyTreeIP::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    const bool started = QTreeWidget::edit(index, trigger, event);
+    if (started)
+        m_editing = index;
+    return started;
+}
+
+void MyTreeIP::commitData(QWidget *editor)
+{
+    QTreeWidgetItem *item = m_editing.isValid() ? itemFromIndex(m_editing) : nullptr;
+    if (m_editCheck && item && editor) {
+        const QMetaProperty property = editor->metaObject()->userProperty();
+        const QString text = property.read(editor).toString();
+        const int column = m_editing.column();
+        if (text != item->text(column)) {
+            const QString why = m_editCheck(item, column, text);
+            if (!why.isEmpty()) {
+                emit sigEditRefused(why);
+                return;
+            }
+        }
+    }
+    QTreeWidget::commitData(editor);
 }

@@ -27,6 +27,8 @@ set(ORV_NET_CORE_SOURCES
     net/ipfinder.h
     net/localipcheck.cpp
     net/localipcheck.h
+    net/modelnamerule.cpp
+    net/modelnamerule.h
     net/myudprx.cpp
     net/myudprx.h
     net/mytcpsocket.cpp

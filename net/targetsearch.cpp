@@ -1,5 +1,8 @@
 #include "net/targetsearch.h"
 
+#include "app/orvlog/OrvLog.h"
+#include "app/settingsrules.h"
+
 #include "net/commanddispatch.h"
 #include "net/ipfinder.h"
 
@@ -16,6 +19,12 @@ bool TargetSearch::isRunning() const
 
 bool TargetSearch::search(const QString &localIP, int ipTotal)
 {
+    // The reader already refuses such a setting; a caller that did not go
+    // through it must not make the search build millions of addresses.
+    if (ipTotal > SettingsRules::MaxIpTotal) {
+        OLOG_WARN() << "Targets to search limited to" << SettingsRules::MaxIpTotal << "not" << ipTotal;
+        ipTotal = SettingsRules::MaxIpTotal;
+    }
     return start(RangeSearch, IPfinder::candidateRange(localIP, ipTotal));
 }
 

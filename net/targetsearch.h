@@ -27,7 +27,8 @@ public:
     IPfinder *finder() const { return m_finder; }
     bool isRunning() const;
 
-    // Probes localIP's range (IPfinder::candidateRange); false while busy.
+    // Probes localIP's range (IPfinder::candidateRange), at most
+    // SettingsRules::MaxIpTotal addresses; false while busy.
     bool search(const QString &localIP, int ipTotal);
     // Probes the tree's addresses once at start; false while busy.
     bool checkAddresses(const QStringList &addresses);

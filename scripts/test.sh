@@ -16,4 +16,6 @@ echo "=== AddressSanitizer + UndefinedBehaviorSanitizer build and tests ==="
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORV_SANITIZE=ON
 cmake --build build-asan -j"$JOBS"
 scripts/sandbox.sh run ctest --test-dir build-asan --output-on-failure -j"$JOBS"
+echo "=== Fuzzing: every harness for 20 s, any finding fails ==="
+scripts/fuzz.sh all "${FUZZ_SECONDS:-20}"
 echo "=== All tests passed ==="

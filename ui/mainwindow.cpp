@@ -110,6 +110,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_groupTree->resetConnectionState();
     connect(ui->treeWidgetGroupIP, &QWidget::customContextMenuRequested, this, &MainWindow::slotGroupIpContextMenu);
     connect(m_groupTree, &GroupTree::sigTargetClicked, this, &MainWindow::selectTarget);
+    connect(m_groupTree, &GroupTree::sigEditRefused, this, &MainWindow::displayStatusMessage);
     connect(m_ipFinder, &IPfinder::sigFoundIP, this, &MainWindow::slotFoundIP);
     m_targetSearch = new TargetSearch(m_ipFinder, m_dispatch, this);
     connect(m_targetSearch, &TargetSearch::sigStarted, this, &MainWindow::searchStarted);

@@ -318,8 +318,9 @@ void TestSchedulerRules::decodesUtf8ElseLatin1()
 void TestSchedulerRules::boundedAgainstHugeAndBinaryFiles()
 {
     QTemporaryDir dir;
-    // A 64 KB line, then more than the file limit of jobs.
-    QByteArray body = "long.js," + QByteArray(64 * 1024, 'x') + "\n";
+    // A 64 KB line, cut where a blank would end the field; then more than
+    // the file limit of jobs.
+    QByteArray body = "long.js," + QByteArray(CronJobsFile::MaxFieldLength - 1, 'x') + " " + QByteArray(64 * 1024, 'x') + "\n";
     while (body.size() < CronJobsFile::MaxBytes + 1024)
         body += "j.js,08:00,1,1,0,0,0,0,0,0,No,0\n";
     const QString huge = dir.filePath("huge.csv");
@@ -328,8 +329,17 @@ void TestSchedulerRules::boundedAgainstHugeAndBinaryFiles()
     QStringList warnings;
     QVERIFY(CronJobsFile::read(huge, &jobs, &warnings));
     QCOMPARE(jobs.size(), CronJobsFile::MaxJobs);
-    QCOMPARE(jobs.first().at(1).size(), CronJobsFile::MaxFieldLength);
+    QCOMPARE(jobs.first().at(1).size(), CronJobsFile::MaxFieldLength - 1); // no blank at the end
+
     QVERIFY(!warnings.isEmpty());
+
+    QByteArray binary;
+    for (int i = 0; i < 100000; ++i)
+        binary += char((i * 131 + 7) % 256 ? (i * 131 + 7) % 256 : 1);
+    warnings.clear();
+    for (const QStringList &job : CronJobsFile::parse(CronJobsFile::decode(binary), &warnings))
+        QCOMPARE(job.size(), int(CronJobsFile::ColumnCount));
+    QVERIFY(warnings.size() <= CronJobsFile::MaxWarnings + 1);
 }
 
 void TestSchedulerRules::saveAndReloadKeepsJobs()

@@ -24,24 +24,26 @@ private slots:
     void echoFilter_data()
     {
         QTest::addColumn<QByteArray>("written");
-        QTest::addColumn<QString>("received");
+        QTest::addColumn<QByteArray>("received");
         QTest::addColumn<EchoFilter::Kind>("kind");
         using K = EchoFilter::Kind;
         // Projectors do not always echo the framing they were sent.
-        QTest::newRow("echo ends in LF only") << QByteArray("op model ?\r\n") << "op model ?\n" << K::Echo;
-        QTest::newRow("echo with a trailing blank") << QByteArray("op bright = 5\r\n") << "op bright = 5 \r\n" << K::Echo;
-        QTest::newRow("typed with extra blanks") << QByteArray("op  status  ?\r") << "op status ?\r\n" << K::Echo;
-        QTest::newRow("stops at zero byte") << QByteArray("op model ?\r\n\0junk", 17) << "op model ?\r\n" << K::Echo;
-        QTest::newRow("nothing written yet") << QByteArray() << "OP MODEL=KX4410Q\r\n" << K::Echo;
-        QTest::newRow("echo is case-sensitive") << QByteArray("op model ?\r\n") << "OP MODEL ?\r\n" << K::Answer;
-        QTest::newRow("another command's line") << QByteArray("op status ?\r\n") << "op model ?\r\n" << K::Answer;
-        QTest::newRow("not op") << QByteArray("op model ?\r\n") << "ERR 3\r\n" << K::Other;
+        QTest::newRow("echo ends in LF only") << QByteArray("op model ?\r\n") << QByteArray("op model ?\n") << K::Echo;
+        QTest::newRow("echo with a trailing blank") << QByteArray("op bright = 5\r\n") << QByteArray("op bright = 5 \r\n") << K::Echo;
+        QTest::newRow("typed with extra blanks") << QByteArray("op  status  ?\r") << QByteArray("op status ?\r\n") << K::Echo;
+        QTest::newRow("stops at zero byte") << QByteArray("op model ?\r\n\0junk", 17) << QByteArray("op model ?\r\n") << K::Echo;
+        QTest::newRow("nothing written yet") << QByteArray() << QByteArray("OP MODEL=KX4410Q\r\n") << K::Echo;
+        QTest::newRow("echo is case-sensitive") << QByteArray("op model ?\r\n") << QByteArray("OP MODEL ?\r\n") << K::Answer;
+        // UTF-8 "Å" is C3 85; 0x85 read as Latin-1 would be white space.
+        QTest::newRow("bytes above 0x7f") << QByteArray("op name = \xc3\x85ngstr\xc3\xb6m\r\n")
+                                          << QByteArray("op name = \xc3\x85ngstr\xc3\xb6m\n") << K::Echo;
+        QTest::newRow("not op") << QByteArray("op model ?\r\n") << QByteArray("ERR 3\r\n") << K::Other;
     }
 
     void echoFilter()
     {
         QFETCH(QByteArray, written);
-        QFETCH(QString, received);
+        QFETCH(QByteArray, received);
         QFETCH(EchoFilter::Kind, kind);
         EchoFilter filter;
         filter.remember(written);

@@ -1,3 +1,4 @@
+#include "net/cataloguefiles.h"
 #include "net/discoveryreply.h"
 #include "net/groupipfile.h"
 
@@ -18,6 +19,8 @@ private slots:
     void plainModelName_data();
     void plainModelName();
 
+    void storeProblem_data();
+    void storeProblem();
     void groupFile_data();
     void groupFile();
     void roundTripAndEncoding();
@@ -42,10 +45,10 @@ void TestDiscoveryRules::replyFields_data()
     QTest::newRow("substring match order") << "UDP:ship=1;ip=10.0.0.3" << QStringList{"10.0.0.3", "", "", ""}
                                            << true;
     QTest::newRow("no ip") << "UDP:model=KX;serial=1" << QStringList{"", "KX", "1", ""} << false;
-    QTest::newRow("no semicolon") << "UDP:garbage" << QStringList{"", "", "", ""} << false;
     QTest::newRow("bad ip: octet > 255") << "ip=10.0.0.256;" << QStringList{"10.0.0.256", "", "", ""} << false;
     QTest::newRow("bad ip: sign") << "ip=10.0.+1.2;" << QStringList{"10.0.+1.2", "", "", ""} << false;
     QTest::newRow("bad ip: empty octet") << "ip=10..1.2;" << QStringList{"10..1.2", "", "", ""} << false;
+    QTest::newRow("bad ip: leading zero") << "ip=10.0.0.07;" << QStringList{"10.0.0.07", "", "", ""} << false;
 }
 
 void TestDiscoveryRules::replyFields()
@@ -56,6 +59,7 @@ void TestDiscoveryRules::replyFields()
     const DiscoveryReply reply = DiscoveryReply::parse(text);
     QCOMPARE((QStringList{reply.ip, reply.model, reply.serial, reply.mac}), fields);
     QCOMPARE(reply.hasValidIp(), usable);
+    QCOMPARE(reply.ipValue() != 0, usable && reply.ip != "0.0.0.0");
     QVERIFY(!reply.parts.contains(QString()));
 }
 
@@ -82,7 +86,7 @@ void TestDiscoveryRules::plainModelName_data()
     QTest::newRow("empty") << "" << false;
     QTest::newRow("parent folder") << "../../etc/passwd" << false;
     QTest::newRow("hidden file") << ".KX" << false;
-    QTest::newRow("backslash") << "a\\b" << false;
+    QTest::newRow("dots at the end") << "K.." << false;
     QTest::newRow("too long") << QString(65, 'K') << false;
 }
 
@@ -91,6 +95,7 @@ void TestDiscoveryRules::plainModelName()
     QFETCH(QString, model);
     QFETCH(bool, plain);
     QCOMPARE(DiscoveryReply::isPlainModelName(model), plain);
+    QCOMPARE(CatalogueFiles::isPlainModelName(model), plain);
 }
 
 using Groups = GroupIpFile::Groups;
@@ -115,6 +120,31 @@ GroupIpFile::Projector pj(bool checked, const QString &ip, const QString &name)
 
 Q_DECLARE_METATYPE(GroupIpFile::Groups)
 
+void TestDiscoveryRules::storeProblem_data()
+{
+    using F = GroupIpFile::Field;
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("storable");
+    QTest::newRow("group") << int(F::GroupName) << "Hall A " << true;
+    QTest::newRow("group: empty") << int(F::GroupName) << "" << false;
+    QTest::newRow("group: leading blank") << int(F::GroupName) << " Hall" << false;
+    QTest::newRow("group: comma") << int(F::GroupName) << "Hall, B" << false;
+    QTest::newRow("group: the temporary one") << int(F::GroupName) << "Found" << false;
+    QTest::newRow("name: leading blank") << int(F::ProjectorName) << " Left" << true;
+    QTest::newRow("name: trailing blank") << int(F::ProjectorName) << "Left " << false;
+    QTest::newRow("name: line break") << int(F::ProjectorName) << "Le\nft" << false;
+    QTest::newRow("address: comma") << int(F::Address) << "10.0.0.1,2" << false;
+}
+
+void TestDiscoveryRules::storeProblem()
+{
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(bool, storable);
+    QCOMPARE(GroupIpFile::storeProblem(GroupIpFile::Field(field), text).isEmpty(), storable);
+}
+
 void TestDiscoveryRules::groupFile_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -129,7 +159,7 @@ void TestDiscoveryRules::groupFile_data()
     QTest::newRow("crlf, blanks, select with a space")
         << header + "Hall,1 \r\n\r\n   \n ,1 ,10.0.0.1,P\r\n" << Groups{group("Hall", true, {pj(false, "10.0.0.1", "P")})}
         << QStringList{};
-    QTest::newRow("commas cut names") << header + "Hall, B,1\n ,1,10.0.0.1,Left, right\n"
+    QTest::newRow("commas cut names") << header + "Hall, B,1\n ,1,10.0.0.1,Left  , right\n"
                                       << Groups{group("Hall", false, {pj(true, "10.0.0.1", "Left")})} << QStringList{};
     QTest::newRow("short records skipped, named by line")
         << header + "Lonely\nHall,1\n ,1,10.0.0.1\n ,1,10.0.0.2,P\n"
@@ -182,6 +212,9 @@ void TestDiscoveryRules::hostileFiles()
     for (const auto &g : fromJunk)
         records += 1 + g.projectors.size();
     QVERIFY(records <= GroupIpFile::MaxRecords);
+    warnings.clear();
+    GroupIpFile::parse("Group, Select, IP, Name\n" + QByteArray("Lonely\n").repeated(100), &warnings);
+    QCOMPARE(warnings.size(), GroupIpFile::MaxWarnings + 1); // the rest summed up in one line
 
     QByteArray many = "Group, Select, IP, Name\nHall,1\n";
     const QByteArray row = " ,1,10.0.0.1,P\n";

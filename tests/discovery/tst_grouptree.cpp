@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -33,6 +34,7 @@ private slots:
     void discoveryMarksRowsAndFillsFound();
     void menuActionsEditTheTree();
     void clicksCopyChecksAndPickTargets();
+    void editorRefusesWhatCannotBeStored();
     void dropRule_data();
     void dropRule();
 
@@ -159,6 +161,29 @@ void TestGroupTree::clicksCopyChecksAndPickTargets()
     m_groups->itemClicked(hallB->child(0), 2);
     QCOMPARE(targets.count(), 1);
     QCOMPARE(targets.at(0).at(0).toString(), QString("10.0.0.3"));
+}
+
+void TestGroupTree::editorRefusesWhatCannotBeStored()
+{
+    QSignalSpy refused(m_groups.get(), &GroupTree::sigEditRefused);
+    const auto edit = [this](QTreeWidgetItem *item, int column, const QString &text) {
+        m_tree->editItem(item, column);
+        auto *editor = m_tree->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->setText(text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!m_tree->findChild<QLineEdit *>());
+    };
+    m_tree->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_tree.get()));
+    QTreeWidgetItem *hall = group("Hall A");
+    edit(hall, 0, "  ");
+    edit(hall->child(0), 2, "Left, front");
+    QCOMPARE(refused.count(), 2);
+    QCOMPARE(hall->text(0) + "|" + hall->child(0)->text(2), QString("Hall A|Left")); // the old texts stay
+    edit(hall, 0, "Hall C");
+    QCOMPARE(hall->text(0), QString("Hall C"));
+    QCOMPARE(refused.count(), 2);
 }
 
 void TestGroupTree::dropRule_data()

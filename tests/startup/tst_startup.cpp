@@ -271,8 +271,8 @@ private slots:
         row("TcpPort=0", "tcpPortText", "7000", true);
         row("TcpPort=65536", "tcpPort", 7000, true);
         row("TcpPort=65535", "tcpPort", 65535, false);
-        row("IpTotal=-5", "ipTotal", 25, true);
-        row("IpTotal=1", "ipTotal", 1, false);
+        row("IpTotal=255", "ipTotal", 25, true); // past the subnet
+        row("IpTotal=254", "ipTotal", 254, false);
         row("StatusPoll=0", "statusPoll", 9, true);
         row("StatusPoll=35792", "statusPoll", 9, true); // beyond the timer
         row("StatusPoll=35791", "statusPoll", 35791, false);
@@ -392,7 +392,7 @@ private slots:
         row("TcpPort", "0");
         row("UdpPortRX", "abc");
         row("UdpPortTX", "");
-        row("IpTotal", "-5");
+        row("IpTotal", "255");
         row("StatusPoll", "0");
         row("Style", "Purple");
         row("CmdFile", "../x.csv");
