@@ -11,6 +11,10 @@ set(ORV_NET_CORE_SOURCES
     net/cataloguecsvparser.h
     net/cataloguefiles.cpp
     net/cataloguefiles.h
+    net/catalogueloader.cpp
+    net/catalogueloader.h
+    net/cataloguetablemodel.cpp
+    net/cataloguetablemodel.h
     net/commanddispatch.cpp
     net/commanddispatch.h
     net/commandcatalogue.cpp
@@ -27,6 +31,8 @@ set(ORV_NET_CORE_SOURCES
     net/ipfinder.h
     net/localipcheck.cpp
     net/localipcheck.h
+    net/modelcatalogue.cpp
+    net/modelcatalogue.h
     net/myudprx.cpp
     net/myudprx.h
     net/mytcpsocket.cpp
