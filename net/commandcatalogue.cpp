@@ -99,7 +99,7 @@ void CommandCatalogue::appendCatalogueRow(const QStringList &fields)
 
 bool CommandCatalogue::loadCatalogueForIP(const QString &ip, const QString &model, const QString &pluginFolder)
 {
-    if (m_projectors.contains(ip) || m_looseByIp.contains(ip)) {
+    if (ip.isEmpty() || m_projectors.contains(ip) || m_looseByIp.contains(ip)) {
         OLOG_DEBUG() << "loadCatalogueForIP"
                      << "Already loaded:" << ip;
         return false;
