@@ -196,6 +196,7 @@ CommandCatalogue::Location CommandCatalogue::locate(int row) const
                                         [](int r, const Segment &segment) { return r < segment.first; });
     location.segment = &*(after - 1);
     location.index = row - location.segment->first + qMax(0, location.segment->looseFirst);
+    location.row = row;
     return location;
 }
 
@@ -254,13 +255,13 @@ CommandCatalogue::RowsOfIp CommandCatalogue::rowsOf(const QString &ip) const
 
 QString CommandCatalogue::cmdName2opByIP(const QString &name, const QString &ip) const
 {
-    const int row = findRow(name, FunctionNameColumn, ip);
-    if (row < 0) {
+    const Location at = findRowAt(name, FunctionNameColumn, ip);
+    if (at.row < 0) {
         OLOG_DEBUG() << "cmdName2opByIP"
                      << "FuncName Not Found!" << name << ip;
         return QString();
     }
-    const QString op = fieldText(row, OpCommandColumn);
+    const QString op = fieldAt(at, OpCommandColumn);
     OLOG_DEBUG() << "cmdName2opByIP"
                  << "Found" << name << "=" << op;
     return op;
@@ -290,13 +291,13 @@ QString CommandCatalogue::cmdName2op(const QString &reference, const QString &ta
 
 QString CommandCatalogue::cmdOp2Name(const QString &op, const QString &ip) const
 {
-    const int row = findRow(op, OpCommandColumn, ip);
-    if (row < 0) {
+    const Location at = findRowAt(op, OpCommandColumn, ip);
+    if (at.row < 0) {
         OLOG_DEBUG() << "cmdOp2Name"
                      << "OpCmd Not Found!" << op << ip;
         return QString();
     }
-    const QString name = fieldText(row, FunctionNameColumn);
+    const QString name = fieldAt(at, FunctionNameColumn);
     OLOG_DEBUG() << "cmdOp2Name"
                  << "Found" << op << "=" << name;
     return name;
@@ -305,8 +306,8 @@ QString CommandCatalogue::cmdOp2Name(const QString &op, const QString &ip) const
 QString CommandCatalogue::lookupCatalogue(int resultColumn, const QString &text, int searchColumn,
                                           const QString &ip) const
 {
-    const int row = findRow(text, searchColumn, ip);
-    return row < 0 ? QString() : fieldText(row, resultColumn);
+    const Location at = findRowAt(text, searchColumn, ip);
+    return at.row < 0 ? QString() : fieldAt(at, resultColumn);
 }
 
 QStringList CommandCatalogue::catalogueOptions(const QString &text, int searchColumn, const QString &ip) const
@@ -331,15 +332,14 @@ QStringList CommandCatalogue::catalogueOptions(const QString &text, int searchCo
 
 bool CommandCatalogue::updateCatalogueValue(const QString &ip, const QString &op, const QString &value)
 {
-    const int row = findRow(op, OpCommandColumn, ip);
-    if (row < 0) {
+    const Location at = findRowAt(op, OpCommandColumn, ip);
+    if (at.row < 0) {
         const auto it = m_projectors.find(ip);
         if (it != m_projectors.end() && !it->catalogue &&
             (it->early.size() < MaxEarlyValues || it->early.contains(op.toCaseFolded())))
             it->early.insert(op.toCaseFolded(), value);
         return false;
     }
-    const Location at = locate(row);
     if (at.segment->looseFirst >= 0) {
         m_loose.setField(at.index, ValueColumn, m_loose.valueText(at.index, value));
         m_columns = qMax(m_columns, m_loose.row(at.index).size());
@@ -347,16 +347,16 @@ bool CommandCatalogue::updateCatalogueValue(const QString &ip, const QString &op
         Projector &projector = m_projectors[at.segment->ip];
         projector.values.insert(at.index, projector.catalogue->valueText(at.index, value));
     }
-    emit sigValueChanged(row);
+    emit sigValueChanged(at.row);
     return true;
 }
 
 QString CommandCatalogue::opCMDbyIP(const QString &name, const QString &ip) const
 {
-    const int row = findRow(name, FunctionNameColumn, ip);
-    if (row < 0)
+    const Location at = findRowAt(name, FunctionNameColumn, ip);
+    if (at.row < 0)
         return QString();
-    return QLatin1String("op ") + fieldText(row, OpCommandColumn) + QLatin1String(" ?");
+    return QLatin1String("op ") + fieldAt(at, OpCommandColumn) + QLatin1String(" ?");
 }
 
 int CommandCatalogue::firstInModel(const Projector &projector, const QString &text, int searchColumn) const
@@ -378,20 +378,29 @@ int CommandCatalogue::firstInModel(const Projector &projector, const QString &te
 
 int CommandCatalogue::findRow(const QString &text, int searchColumn, const QString &ip) const
 {
+    return findRowAt(text, searchColumn, ip).row;
+}
+
+CommandCatalogue::Location CommandCatalogue::findRowAt(const QString &text, int searchColumn, const QString &ip) const
+{
     if (!ip.isEmpty()) {
-        int best = -1;
-        for (const int index : m_looseByIp.value(ip)) {
-            if (m_loose.field(index, searchColumn).compare(text, Qt::CaseInsensitive) == 0) {
-                best = looseRowNumber(index);
-                break;
+        Location best;
+        // Rows added by hand for ip: normally none.
+        const auto loose = m_looseByIp.constFind(ip);
+        if (loose != m_looseByIp.constEnd()) {
+            for (const int index : *loose) {
+                if (m_loose.field(index, searchColumn).compare(text, Qt::CaseInsensitive) == 0) {
+                    best = locate(looseRowNumber(index));
+                    break;
+                }
             }
         }
         const auto it = m_projectors.constFind(ip);
         if (it != m_projectors.constEnd() && it->catalogue) {
             const int index = firstInModel(*it, text, searchColumn);
-            const int row = index < 0 ? -1 : m_segments.at(it->segment).first + index;
-            if (row >= 0 && (best < 0 || row < best))
-                best = row;
+            const Segment &segment = m_segments.at(it->segment);
+            if (index >= 0 && (best.row < 0 || segment.first + index < best.row))
+                best = Location{&segment, index, segment.first + index};
         }
         return best;
     }
@@ -402,7 +411,7 @@ int CommandCatalogue::findRow(const QString &text, int searchColumn, const QStri
         if (segment.looseFirst < 0) {
             const int index = firstInModel(*m_projectors.constFind(segment.ip), text, searchColumn);
             if (index >= 0)
-                return segment.first + index;
+                return Location{&segment, index, segment.first + index};
             continue;
         }
         const int end = segment.looseFirst + segment.count;
@@ -411,15 +420,15 @@ int CommandCatalogue::findRow(const QString &text, int searchColumn, const QStri
                 searchColumn == FunctionNameColumn ? m_loose.rowsByName(text) : m_loose.rowsByOp(text);
             const auto it = std::lower_bound(rows.cbegin(), rows.cend(), segment.looseFirst);
             if (it != rows.cend() && *it < end)
-                return segment.first + *it - segment.looseFirst;
+                return Location{&segment, *it, segment.first + *it - segment.looseFirst};
             continue;
         }
         for (int index = segment.looseFirst; index < end; ++index) {
             if (m_loose.field(index, searchColumn).compare(text, Qt::CaseInsensitive) == 0)
-                return segment.first + index - segment.looseFirst;
+                return Location{&segment, index, segment.first + index - segment.looseFirst};
         }
     }
-    return -1;
+    return Location();
 }
 
 QVector<int> CommandCatalogue::findRows(const QString &text, int searchColumn, const QString &ip) const
@@ -465,7 +474,11 @@ QVector<int> CommandCatalogue::findRows(const QString &text, int searchColumn, c
 
 QString CommandCatalogue::fieldText(int row, int column) const
 {
-    const Location at = locate(row);
+    return fieldAt(locate(row), column);
+}
+
+QString CommandCatalogue::fieldAt(const Location &at, int column) const
+{
     if (!at.segment)
         return QString(QLatin1String(""));
     if (at.segment->looseFirst >= 0)

@@ -159,9 +159,12 @@ private:
     {
         const Segment *segment = nullptr;
         int index = -1; // row within the segment's model, or in m_loose
+        int row = -1;   // its number
     };
 
     Location locate(int row) const;
+    Location findRowAt(const QString &text, int searchColumn, const QString &ip) const;
+    QString fieldAt(const Location &at, int column) const;
     int firstInModel(const Projector &projector, const QString &text, int searchColumn) const;
     int firstLoose(const QString &text, int searchColumn, const QString &ip) const;
     void attach(const QString &ip, const ModelCataloguePtr &catalogue);
