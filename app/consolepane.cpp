@@ -14,15 +14,15 @@ ConsolePane::ConsolePane(QPlainTextEdit *view, QObject *parent) : QObject(parent
     view->setUndoRedoEnabled(false);
     m_flushTimer.setSingleShot(true);
     m_flushTimer.setInterval(0);
-    connect(&m_flushTimer, &QTimer::timeout, this, &ConsolePane::flush);
+    connect(&m_flushTimer, &QTimer::timeout, this, &ConsolePane::flushTurn);
 }
 
 void ConsolePane::append(const QString &line, const QColor &colour)
 {
     // Lines that would be pushed out by the same flush are dropped now.
-    if (m_pending.size() >= MaxBlocks)
-        m_pending.removeFirst();
-    m_pending.append({line, colour});
+    if (m_pending.size() >= size_t(MaxBlocks))
+        m_pending.pop_front();
+    m_pending.push_back({line, colour});
     if (!m_flushTimer.isActive())
         m_flushTimer.start();
 }
@@ -30,7 +30,19 @@ void ConsolePane::append(const QString &line, const QColor &colour)
 void ConsolePane::flush()
 {
     m_flushTimer.stop();
-    if (m_pending.isEmpty())
+    appendPending(m_pending.size());
+}
+
+void ConsolePane::flushTurn()
+{
+    appendPending(qMin(m_pending.size(), size_t(MaxLinesPerTurn)));
+    if (!m_pending.empty())
+        m_flushTimer.start();
+}
+
+void ConsolePane::appendPending(size_t count)
+{
+    if (count == 0)
         return;
     QTextDocument *document = m_view->document();
     QTextCursor cursor(document);
@@ -38,7 +50,8 @@ void ConsolePane::flush()
     cursor.beginEditBlock();
     bool first = document->isEmpty();
     QTextCharFormat format;
-    for (const Line &line : qAsConst(m_pending)) {
+    for (size_t i = 0; i < count; ++i) {
+        const Line &line = m_pending.at(i);
         if (!first)
             cursor.insertBlock();
         first = false;
@@ -46,7 +59,7 @@ void ConsolePane::flush()
         cursor.insertText(line.text, format);
     }
     cursor.endEditBlock();
-    m_pending.clear();
+    m_pending.erase(m_pending.begin(), m_pending.begin() + long(count));
     m_view->moveCursor(QTextCursor::End);
 }
 

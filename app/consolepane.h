@@ -4,7 +4,8 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
-#include <QVector>
+
+#include <deque>
 
 class QPlainTextEdit;
 
@@ -12,12 +13,14 @@ class QPlainTextEdit;
 // turn of the event loop are appended together in one edit on the next
 // turn, and the pane keeps the newest MaxBlocks lines (a day of polling
 // would otherwise add hundreds of thousands). Nothing is kept for undo.
+// A flood is spread over turns, MaxLinesPerTurn at a time (about 10 ms).
 class ConsolePane final : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr int MaxBlocks = 20000;
+    static constexpr int MaxLinesPerTurn = 1000;
 
     explicit ConsolePane(QPlainTextEdit *view, QObject *parent = nullptr);
 
@@ -25,9 +28,11 @@ public:
     void append(const QString &line, const QColor &colour);
     // Appends every queued line now (before the pane's text is read or saved).
     void flush();
+    // Appends up to MaxLinesPerTurn queued lines; the rest follow next turn.
+    void flushTurn();
     // Empties the pane, queued lines included.
     void clear();
-    int pendingLines() const { return m_pending.size(); }
+    int pendingLines() const { return int(m_pending.size()); }
 
 private:
     struct Line
@@ -36,7 +41,9 @@ private:
         QColor colour;
     };
 
+    void appendPending(size_t count);
+
     QPlainTextEdit *m_view;
-    QVector<Line> m_pending;
+    std::deque<Line> m_pending;
     QTimer m_flushTimer;
 };
