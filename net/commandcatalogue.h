@@ -185,5 +185,5 @@ private:
     int m_rowTotal = 0;
     int m_columns = 4;
     int m_filesRead = 0;
-    qint64 m_inPlaceLimit = 256 * 1024;
+    qint64 m_inPlaceLimit = 32 * 1024;
 };
