@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -163,6 +164,14 @@ void CommandCatalogue::onLoaded(const QString &model, const QString &path, const
 
 void CommandCatalogue::attach(const QString &ip, const ModelCataloguePtr &catalogue)
 {
+    // Rows are numbered with ints: far beyond any fleet, but not beyond a
+    // caller inventing addresses without end.
+    if (catalogue->rowCount() > std::numeric_limits<int>::max() - m_rowTotal) {
+        OLOG_WARN() << "loadCatalogueForIP"
+                    << "Too many catalogue rows, none added for" << ip;
+        m_projectors.remove(ip);
+        return;
+    }
     Projector &projector = m_projectors[ip];
     projector.catalogue = catalogue;
     const bool firstOfModel = !m_attachedModels.contains(catalogue.data());
