@@ -3,6 +3,8 @@
 #include "ui_mainwindow.h"
 
 #include "app/appfolders.h"
+#include "app/consolepane.h"
+#include "app/tasklogwriter.h"
 #include "app/orvlog/OrvLog.h"
 #include "app/settingsreader.h"
 #include "panel/controlpanel.h"
@@ -11,7 +13,6 @@
 #include <QDateTime>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QTextCharFormat>
 
 void MainWindow::readINI()
 {
@@ -19,24 +20,36 @@ void MainWindow::readINI()
                                       m_netLocalInfo.addresses(), pluginFolder());
 }
 
+ConsolePane *MainWindow::consolePane()
+{
+    if (!m_consolePane)
+        m_consolePane = new ConsolePane(ui->plainTextConsole, this);
+    return m_consolePane;
+}
+
 void MainWindow::displayLogMessage(const QString &text)
 {
     const ConsoleLogRules::Decision decision = m_consoleRules.process(text);
     if (!decision.show)
         return;
-    QTextCharFormat format;
-    format.setForeground(decision.colour);
-    ui->plainTextConsole->setCurrentCharFormat(format);
-    ui->plainTextConsole->appendPlainText(text);
-    ui->plainTextConsole->moveCursor(QTextCursor::End);
+    consolePane()->append(text, decision.colour);
     if (!decision.taskLogStamp.isEmpty())
         saveLogFile(decision.taskLogStamp);
 }
 
 void MainWindow::saveLogFile(const QString &stamp)
 {
-    if (!m_consoleRules.saveTaskLog(stamp, QDate::currentDate()))
-        QMessageBox::critical(this, tr("Error"), tr("Log file save Error!"), QMessageBox::Ok);
+    // Written by a worker: the end line of a sweep of thousands of
+    // projectors arrives with an answer and must not wait for the disk.
+    if (!m_taskLogWriter) {
+        m_taskLogWriter = new TaskLogWriter(this);
+        connect(m_taskLogWriter, &TaskLogWriter::sigFailed, this, [this] {
+            QMessageBox::critical(this, tr("Error"), tr("Log file save Error!"), QMessageBox::Ok);
+        });
+    }
+    const QString path = m_consoleRules.taskLogPath(stamp, QDate::currentDate());
+    OLOG_DEBUG() << path;
+    m_taskLogWriter->write(path, m_consoleRules.taskLogLines());
 }
 
 void MainWindow::startConsoleTask(const QTime &stamp, int sessions)
@@ -47,6 +60,7 @@ void MainWindow::startConsoleTask(const QTime &stamp, int sessions)
 
 void MainWindow::slotSaveLogAs(const QString &name)
 {
+    consolePane()->flush();
     if (!m_consoleRules.saveLogAs(name, ui->plainTextConsole->toPlainText(), QDateTime::currentDateTime()))
         QMessageBox::critical(this, tr("Error"), tr("Log file save Error!"), QMessageBox::Ok);
 }
@@ -54,7 +68,7 @@ void MainWindow::slotSaveLogAs(const QString &name)
 void MainWindow::on_pushButtonLogClear_clicked()
 {
     // The running task keeps its lines: its log still gets what was cleared.
-    ui->plainTextConsole->clear();
+    consolePane()->clear();
 }
 
 void MainWindow::on_pushButtonLogSave_clicked()
@@ -64,6 +78,7 @@ void MainWindow::on_pushButtonLogSave_clicked()
         tr("Text(*.txt)"));
     if (path.isEmpty())
         return;
+    consolePane()->flush();
     if (!ConsoleLogRules::writeText(path, ui->plainTextConsole->toPlainText()))
         QMessageBox::critical(this, tr("Error"), tr("Log file save Error!"), QMessageBox::Ok);
 }

@@ -20,6 +20,8 @@ set(ORV_APP_CORE_SOURCES
     app/settingswriter.h
     app/startuplog.cpp
     app/startuplog.h
+    app/tasklogwriter.cpp
+    app/tasklogwriter.h
     app/translationloader.cpp
     app/translationloader.h
 )
@@ -28,6 +30,8 @@ set(ORV_APP_GUI_SOURCES
     app/_dialogconfig.cpp
     app/_dialogconfig.h
     app/_dialogconfig.ui
+    app/consolepane.cpp
+    app/consolepane.h
     app/dialoginstancewarning.cpp
     app/dialoginstancewarning.h
     app/mainwindow_utils.cpp

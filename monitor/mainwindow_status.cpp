@@ -215,10 +215,9 @@ QStringList MainWindow::shownCommandQueries() const
     // "op <op> ?" for every queryable row the command table shows, in its order.
     QStringList queries;
     for (int row = 0; row < m_cmdProxy->rowCount(); ++row) {
-        const int source = m_cmdProxy->mapToSource(m_cmdProxy->index(row, 0)).row();
-        if (m_catalogue->fieldText(source, CommandCatalogue::QueryColumn).contains(QLatin1Char('?')))
-            queries.append(QStringLiteral("op ") + m_catalogue->fieldText(source, CommandCatalogue::OpCommandColumn) +
-                           QStringLiteral(" ?"));
+        const auto field = [this, row](int column) { return m_cmdProxy->index(row, column).data().toString(); };
+        if (field(CommandCatalogue::QueryColumn).contains(QLatin1Char('?')))
+            queries.append(QStringLiteral("op ") + field(CommandCatalogue::OpCommandColumn) + QStringLiteral(" ?"));
     }
     return queries;
 }

@@ -1,5 +1,6 @@
 #include "net/cataloguecategories.h"
 
+#include "net/cataloguecsvparser.h"
 #include "net/cataloguefiles.h"
 
 #include <QFile>
@@ -15,12 +16,15 @@ CatalogueCategories CatalogueCategories::categoriesOfFile(const QString &path)
     result.m_readable = true;
     result.m_modelName = CatalogueFiles::modelOfFile(path);
     QSet<QString> seen;
-    file.readLine(); // header
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        while (line.endsWith('\n') || line.endsWith('\r'))
+    // The same bounds as the catalogue's reader (which names the bad lines):
+    // a line too long for it gives no button either.
+    const QByteArray bytes = file.read(CatalogueCsvParser::MaxFileBytes);
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (int i = 1; i < lines.size() && result.m_categories.size() < CatalogueCsvParser::MaxRows; ++i) {
+        QByteArray line = lines.at(i);
+        while (line.endsWith('\r'))
             line.chop(1);
-        if (line.isEmpty())
+        if (line.isEmpty() || line.size() > CatalogueCsvParser::MaxLineLength)
             continue;
         const int comma = line.indexOf(',');
         const QString category = QString::fromLatin1(comma < 0 ? line : line.left(comma));

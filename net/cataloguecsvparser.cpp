@@ -1,5 +1,7 @@
 #include "net/cataloguecsvparser.h"
 
+#include "app/orvlog/OrvLog.h"
+
 #include <QFile>
 
 namespace {
@@ -36,7 +38,28 @@ QString CatalogueCsvParser::decode(const QByteArray &bytes)
     return QString::fromLatin1(kept);
 }
 
-void CatalogueCsvParser::parse(const QString &text, const RowSink &sink)
+namespace {
+const int MaxNamedWarnings = 10;
+} // namespace
+
+CatalogueCsvParser::Warnings::~Warnings()
+{
+    if (m_count > MaxNamedWarnings)
+        OLOG_WARN() << "Catalogue file" << m_path << "had" << m_count << "bad lines; the first"
+                    << MaxNamedWarnings << "are named above";
+}
+
+void CatalogueCsvParser::Warnings::warn(int line, const QString &what)
+{
+    if (++m_count > MaxNamedWarnings)
+        return;
+    if (line > 0)
+        OLOG_WARN() << "Catalogue file" << m_path << "line" << line << what;
+    else
+        OLOG_WARN() << "Catalogue file" << m_path << what;
+}
+
+void CatalogueCsvParser::parse(const QString &text, const RowSink &sink, const WarningSink &warn)
 {
     // A field is always a contiguous piece of the text: while it is inside
     // quotes the separators it swallows are the very characters that follow
@@ -47,19 +70,42 @@ void CatalogueCsvParser::parse(const QString &text, const RowSink &sink)
     QStringList row;
     int start = 0;
     int quotes = 0;
+    int line = 1;         // line of the character at i
+    int rowLine = 1;      // line the current row began on
+    int rowStart = 0;     // its first character
+    bool cut = false;     // fields beyond the bound were dropped
     auto complete = [&](int end, bool endsRow) {
-        row.append(finishField(QStringView(chars + start, end - start)));
-        if (endsRow) {
+        const bool tooLong = end - rowStart > MaxLineLength;
+        // Past the bound nothing more of the row is kept: a row whose text
+        // is too long is dropped whole at its end anyway.
+        if (!tooLong && row.size() < MaxFields)
+            row.append(finishField(QStringView(chars + start, end - start)));
+        else if (!tooLong)
+            cut = true;
+        if (!endsRow)
+            return;
+        if (tooLong) {
+            if (warn)
+                warn(rowLine, QStringLiteral("longer than %1 characters: skipped").arg(MaxLineLength));
+        } else {
+            if (cut && warn)
+                warn(rowLine, QStringLiteral("more than %1 fields: the rest of the line is dropped").arg(MaxFields));
             sink(std::move(row));
-            row = QStringList();
         }
+        row = QStringList();
+        cut = false;
+        rowStart = end + 1;
+        rowLine = line + 1;
     };
     for (int i = 0; i < n; ++i) {
         const QChar c = chars[i];
         if (c == kComma || c == kLineFeed) {
-            if (quotes % 2 != 0)
+            if (quotes % 2 != 0) {
+                line += c == kLineFeed ? 1 : 0;
                 continue; // still inside quotes: the separator belongs to the field
+            }
             complete(i, c != kComma);
+            line += c == kLineFeed ? 1 : 0;
             start = i + 1;
             quotes = 0;
             continue;
@@ -92,8 +138,22 @@ bool CatalogueCsvParser::parseFile(const QString &path, const RowSink &sink)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QString text = decode(file.readAll());
+    QByteArray bytes = file.read(MaxFileBytes + 1);
     file.close();
-    parse(text, sink);
+    Warnings warnings(path);
+    if (bytes.size() > MaxFileBytes) {
+        warnings.warn(0, QStringLiteral("larger than %1 bytes: the rest is not read").arg(MaxFileBytes));
+        bytes.truncate(MaxFileBytes);
+    }
+    int rows = 0;
+    parse(
+        decode(bytes),
+        [&](QStringList &&row) {
+            if (++rows <= MaxRows)
+                sink(std::move(row));
+            else if (rows == MaxRows + 1)
+                warnings.warn(0, QStringLiteral("beyond %1 commands: the rest is not read").arg(MaxRows));
+        },
+        [&warnings](int line, const QString &what) { warnings.warn(line, what); });
     return true;
 }

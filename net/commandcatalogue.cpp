@@ -1,81 +1,38 @@
 #include "net/commandcatalogue.h"
 
 #include "app/orvlog/OrvLog.h"
+#include "net/catalogueloader.h"
 #include "net/cataloguecsvparser.h"
 #include "net/cataloguefiles.h"
 
-#include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
-// Case-insensitive keys: the same folding QString::compare uses.
-QString fold(const QString &text)
-{
-    return text.toCaseFolded();
-}
+// Values a projector answers before its rows arrive: enough for every
+// command of a catalogue, not for a flood of invented op words.
+const int MaxEarlyValues = 1024;
 
-QString nonNull(const QString &text)
-{
-    return text.isNull() ? QString(QLatin1String("")) : text;
-}
+// Column 0 of a row added by hand may carry "<ip>:"; every text before a
+// colon is an address it may belong to (a few at most).
+const int MaxOwnerPrefixes = 4;
 
-// Rows of a projector carry "<ip>:<category>" in column 0. The address must
-// match up to the colon: 127.0.0.2 is not 127.0.0.20. An empty address
-// stands for no projector in particular and takes every row, the default
-// file's included.
-bool belongsTo(const QString &categoryText, const QString &ip)
+bool isHashedColumn(int column)
 {
-    if (ip.isEmpty())
-        return true;
-    return categoryText.size() > ip.size() && categoryText.at(ip.size()) == QLatin1Char(':') &&
-           categoryText.startsWith(ip);
-}
-
-// Views are cheap to rebuild; the bound only keeps a caller that asks about
-// arbitrary texts from growing the cache without end.
-const int kMaxCachedViews = 1024;
-
-// First-row tables are indexed by text id and grow as texts appear.
-void setIfLower(QVector<int> &first, int id, int row)
-{
-    if (id >= first.size())
-        first.insert(first.size(), id + 1 - first.size(), -1);
-    if (first.at(id) < 0 || row < first.at(id))
-        first[id] = row;
-}
-
-void setIfNone(QVector<int> &first, int id, int row)
-{
-    if (id >= first.size())
-        first.insert(first.size(), id + 1 - first.size(), -1);
-    if (first.at(id) < 0)
-        first[id] = row;
+    return column == CommandCatalogue::FunctionNameColumn || column == CommandCatalogue::OpCommandColumn;
 }
 
 } // namespace
 
-CommandCatalogue::CommandCatalogue(QObject *parent) : QStandardItemModel(0, ValueColumn + 1, parent)
+CommandCatalogue::CommandCatalogue(QObject *parent) : QObject(parent), m_loader(new CatalogueLoader(this))
 {
-    setHorizontalHeaderLabels(headerLabels());
-    // Cells made later (the first answer into a line without value field)
-    // are read-only like the loaded ones.
-    auto *prototype = new QStandardItem;
-    prototype->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    setItemPrototype(prototype);
-    // Connected first, so the index is current before any view or proxy
-    // reacts to the same change.
-    connect(this, &QAbstractItemModel::rowsInserted, this, &CommandCatalogue::onRowsInserted);
-    connect(this, &QAbstractItemModel::rowsRemoved, this, [this] { markDirty(); });
-    connect(this, &QAbstractItemModel::rowsMoved, this, [this] { markDirty(); });
-    connect(this, &QAbstractItemModel::modelReset, this, [this] { markDirty(); });
-    connect(this, &QAbstractItemModel::layoutChanged, this, [this] { markDirty(); });
-    connect(this, &QAbstractItemModel::columnsMoved, this, [this] { markDirty(); });
-    connect(this, &QAbstractItemModel::columnsInserted, this, &CommandCatalogue::onColumnsInserted);
-    connect(this, &QAbstractItemModel::columnsRemoved, this, [this] { markDirty(); });
-    connect(this, &QAbstractItemModel::dataChanged, this, &CommandCatalogue::onDataChanged);
+    connect(m_loader, &CatalogueLoader::sigLoaded, this, &CommandCatalogue::onLoaded);
 }
+
+CommandCatalogue::~CommandCatalogue() = default;
 
 QStringList CommandCatalogue::headerLabels()
 {
@@ -85,33 +42,65 @@ QStringList CommandCatalogue::headerLabels()
 
 bool CommandCatalogue::loadCommandFile(const QString &path)
 {
-    clear();
-    setColumnCount(ValueColumn + 1);
-    setHorizontalHeaderLabels(headerLabels());
-    return CatalogueCsvParser::parseFile(path, [this](QStringList &&row) { appendCatalogueRow(row); });
+    m_loose = ModelCatalogue();
+    m_looseByIp.clear();
+    m_segments.clear();
+    m_distinctSegments.clear();
+    m_projectors.clear();
+    m_models.clear();
+    m_attachedModels.clear();
+    m_waiting.clear();
+    m_rowTotal = 0;
+    m_columns = 4;
+    m_readingDefaultFile = true;
+    const bool read =
+        CatalogueCsvParser::parseFile(path, [this](QStringList &&row) { appendCatalogueRow(row); });
+    m_readingDefaultFile = false;
+    emit sigRowsChanged(QString());
+    return read;
+}
+
+void CommandCatalogue::appendSegment(const Segment &segment)
+{
+    m_segments.append(segment);
+    m_rowTotal += segment.count;
 }
 
 void CommandCatalogue::appendCatalogueRow(const QStringList &fields)
 {
-    QList<QStandardItem *> items;
-    items.reserve(qMax(1, fields.size()));
-    for (const QString &field : fields) {
-        auto *item = new QStandardItem(field);
-        // The command table sends on double-click; an editor must not open there.
-        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        items.append(item);
+    const int index = m_loose.rowCount();
+    m_loose.appendRow(fields);
+    m_columns = qMax(m_columns, m_loose.row(index).size());
+    if (!m_segments.isEmpty() && m_segments.last().looseFirst >= 0 &&
+        m_segments.last().looseFirst + m_segments.last().count == index) {
+        ++m_segments.last().count;
+        ++m_rowTotal;
+    } else {
+        Segment segment;
+        segment.first = m_rowTotal;
+        segment.count = 1;
+        segment.looseFirst = index;
+        m_distinctSegments.append(m_segments.size());
+        appendSegment(segment);
     }
-    if (items.isEmpty()) {
-        auto *item = new QStandardItem(QString(QLatin1String("")));
-        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        items.append(item);
+    const QString category = m_loose.field(index, CategoryColumn);
+    QString owner;
+    int from = 0;
+    for (int n = 0; n < MaxOwnerPrefixes; ++n) {
+        const int colon = category.indexOf(QLatin1Char(':'), from);
+        if (colon < 0)
+            break;
+        owner = category.left(colon);
+        m_looseByIp[owner].append(index);
+        from = colon + 1;
     }
-    appendRow(items);
+    if (!m_readingDefaultFile)
+        emit sigRowsChanged(owner.isNull() ? QString() : category.left(category.indexOf(QLatin1Char(':'))));
 }
 
 bool CommandCatalogue::loadCatalogueForIP(const QString &ip, const QString &model, const QString &pluginFolder)
 {
-    if (hasRowsForIP(ip)) {
+    if (ip.isEmpty() || m_projectors.contains(ip) || m_looseByIp.contains(ip)) {
         OLOG_DEBUG() << "loadCatalogueForIP"
                      << "Already loaded:" << ip;
         return false;
@@ -124,43 +113,164 @@ bool CommandCatalogue::loadCatalogueForIP(const QString &ip, const QString &mode
         return false;
     }
     const QString path = CatalogueFiles::cataloguePath(pluginFolder, model);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    Projector projector;
+    projector.model = model;
+    const auto cached = m_models.constFind(path);
+    if (cached != m_models.constEnd()) {
+        m_projectors.insert(ip, projector);
+        attach(ip, cached.value());
+        return true;
+    }
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable()) {
         OLOG_WARN() << "loadCatalogueForIP"
                     << "Catalogue file not found:" << path << "IP:" << ip;
         return false;
     }
-    OLOG_DEBUG() << "loadCatalogueForIP" << ip << path;
-    const QString prefix = ip + QLatin1Char(':');
-    file.readLine(); // header
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        while (line.endsWith('\n') || line.endsWith('\r'))
-            line.chop(1);
-        QStringList fields = QString::fromLatin1(line).split(QLatin1Char(','));
-        if (!fields.first().isEmpty()) {
-            fields.first().prepend(prefix);
-            appendCatalogueRow(fields);
-        }
+    m_projectors.insert(ip, projector);
+    auto waiting = m_waiting.find(path);
+    if (waiting != m_waiting.end()) {
+        waiting->append(ip);
+        return true;
     }
+    OLOG_DEBUG() << "loadCatalogueForIP" << ip << path;
+    m_waiting.insert(path, {ip});
+    // The shipped files read in well under a millisecond: their projectors
+    // get rows at once. A big file must not hold the window.
+    if (info.size() > m_inPlaceLimit)
+        m_loader->load(model, path);
+    else
+        onLoaded(model, path, ModelCatalogue::fromModelFile(path));
     return true;
+}
+
+void CommandCatalogue::onLoaded(const QString &model, const QString &path, const ModelCataloguePtr &catalogue)
+{
+    ++m_filesRead;
+    const QStringList waiting = m_waiting.take(path);
+    if (!catalogue) {
+        OLOG_WARN() << "loadCatalogueForIP"
+                    << "Catalogue file not found:" << path << "model:" << model;
+        for (const QString &ip : waiting)
+            m_projectors.remove(ip);
+        return;
+    }
+    m_models.insert(path, catalogue);
+    for (const QString &ip : waiting) {
+        if (m_projectors.contains(ip)) // not dropped by a new default file meanwhile
+            attach(ip, catalogue);
+    }
+}
+
+void CommandCatalogue::attach(const QString &ip, const ModelCataloguePtr &catalogue)
+{
+    // Rows are numbered with ints: far beyond any fleet, but not beyond a
+    // caller inventing addresses without end.
+    if (catalogue->rowCount() > std::numeric_limits<int>::max() - m_rowTotal) {
+        OLOG_WARN() << "loadCatalogueForIP"
+                    << "Too many catalogue rows, none added for" << ip;
+        m_projectors.remove(ip);
+        return;
+    }
+    Projector &projector = m_projectors[ip];
+    projector.catalogue = catalogue;
+    const bool firstOfModel = !m_attachedModels.contains(catalogue.data());
+    m_attachedModels.insert(catalogue.data());
+    Segment segment;
+    segment.first = m_rowTotal;
+    segment.count = catalogue->rowCount();
+    segment.ip = ip;
+    projector.segment = m_segments.size();
+    if (firstOfModel)
+        m_distinctSegments.append(m_segments.size());
+    appendSegment(segment);
+    m_columns = qMax(m_columns, catalogue->columnCount());
+    // What was answered while the file was read.
+    const QHash<QString, QString> early = std::move(projector.early);
+    projector.early.clear();
+    for (auto it = early.constBegin(); it != early.constEnd(); ++it) {
+        const int index = catalogue->firstByOp(it.key());
+        if (index >= 0)
+            projector.values.insert(index, catalogue->valueText(index, it.value()));
+    }
+    emit sigRowsChanged(ip);
+}
+
+CommandCatalogue::Location CommandCatalogue::locate(int row) const
+{
+    Location location;
+    if (row < 0 || row >= m_rowTotal)
+        return location;
+    const auto after = std::upper_bound(m_segments.cbegin(), m_segments.cend(), row,
+                                        [](int r, const Segment &segment) { return r < segment.first; });
+    location.segment = &*(after - 1);
+    location.index = row - location.segment->first + qMax(0, location.segment->looseFirst);
+    location.row = row;
+    return location;
+}
+
+int CommandCatalogue::looseRowNumber(int looseIndex) const
+{
+    for (const int s : m_distinctSegments) {
+        const Segment &segment = m_segments.at(s);
+        if (segment.looseFirst >= 0 && looseIndex >= segment.looseFirst &&
+            looseIndex < segment.looseFirst + segment.count)
+            return segment.first + looseIndex - segment.looseFirst;
+    }
+    return -1;
 }
 
 bool CommandCatalogue::hasRowsForIP(const QString &ip) const
 {
-    ensureIndex();
-    return !m_views.at(viewFor(ip)).buckets.isEmpty();
+    if (ip.isEmpty())
+        return m_rowTotal > 0;
+    const auto it = m_projectors.constFind(ip);
+    return (it != m_projectors.constEnd() && it->catalogue && it->catalogue->rowCount() > 0) ||
+           m_looseByIp.contains(ip);
+}
+
+bool CommandCatalogue::isLoading(const QString &ip) const
+{
+    const auto it = m_projectors.constFind(ip);
+    return it != m_projectors.constEnd() && !it->catalogue;
+}
+
+CommandCatalogue::RowsOfIp CommandCatalogue::rowsOf(const QString &ip) const
+{
+    RowsOfIp rows;
+    if (ip.isEmpty()) {
+        // Every row: listed only for the hand-kept ones (the default file).
+        for (const Segment &segment : m_segments) {
+            if (segment.looseFirst < 0)
+                continue;
+            for (int i = 0; i < segment.count; ++i)
+                rows.extra.append(segment.first + i);
+        }
+        rows.columns = m_loose.columnCount();
+        return rows;
+    }
+    for (const int index : m_looseByIp.value(ip)) {
+        rows.extra.append(looseRowNumber(index));
+        rows.columns = qMax(rows.columns, m_loose.row(index).size());
+    }
+    const auto it = m_projectors.constFind(ip);
+    if (it != m_projectors.constEnd() && it->catalogue) {
+        rows.blockFirst = m_segments.at(it->segment).first;
+        rows.blockCount = it->catalogue->rowCount();
+        rows.columns = qMax(rows.columns, it->catalogue->columnCount());
+    }
+    return rows;
 }
 
 QString CommandCatalogue::cmdName2opByIP(const QString &name, const QString &ip) const
 {
-    const int row = findRow(name, FunctionNameColumn, ip);
-    if (row < 0) {
+    const Location at = findRowAt(name, FunctionNameColumn, ip);
+    if (at.row < 0) {
         OLOG_DEBUG() << "cmdName2opByIP"
                      << "FuncName Not Found!" << name << ip;
         return QString();
     }
-    const QString op = m_rows.at(row).op;
+    const QString op = fieldAt(at, OpCommandColumn);
     OLOG_DEBUG() << "cmdName2opByIP"
                  << "Found" << name << "=" << op;
     return op;
@@ -190,13 +300,13 @@ QString CommandCatalogue::cmdName2op(const QString &reference, const QString &ta
 
 QString CommandCatalogue::cmdOp2Name(const QString &op, const QString &ip) const
 {
-    const int row = findRow(op, OpCommandColumn, ip);
-    if (row < 0) {
+    const Location at = findRowAt(op, OpCommandColumn, ip);
+    if (at.row < 0) {
         OLOG_DEBUG() << "cmdOp2Name"
                      << "OpCmd Not Found!" << op << ip;
         return QString();
     }
-    const QString name = m_rows.at(row).name;
+    const QString name = fieldAt(at, FunctionNameColumn);
     OLOG_DEBUG() << "cmdOp2Name"
                  << "Found" << op << "=" << name;
     return name;
@@ -205,31 +315,21 @@ QString CommandCatalogue::cmdOp2Name(const QString &op, const QString &ip) const
 QString CommandCatalogue::lookupCatalogue(int resultColumn, const QString &text, int searchColumn,
                                           const QString &ip) const
 {
-    const int row = findRow(text, searchColumn, ip);
-    return row < 0 ? QString() : fieldText(row, resultColumn);
+    const Location at = findRowAt(text, searchColumn, ip);
+    return at.row < 0 ? QString() : fieldAt(at, resultColumn);
 }
 
 QStringList CommandCatalogue::catalogueOptions(const QString &text, int searchColumn, const QString &ip) const
 {
-    ensureIndex();
-    const QString key = fold(text);
-    bool anywhere = false;
-    if (searchColumn == FunctionNameColumn || searchColumn == OpCommandColumn) {
-        const int id = m_textIds.value(key, -1);
-        const QVector<int> &counts = searchColumn == FunctionNameColumn ? m_nameRowCount : m_opRowCount;
-        anywhere = id >= 0 && counts.at(id) > 0;
-    } else {
-        for (int row = 0; row < rowCount() && !anywhere; ++row)
-            anywhere = fold(fieldText(row, searchColumn)) == key;
-    }
-    if (!anywhere)
+    if (findRow(text, searchColumn, QString()) < 0)
         return QStringList{QString()};
-
     QStringList options;
-    // A row claiming more names than the catalogue has columns gets only the
-    // columns there are: the count comes from a hand-edited file.
-    const int lastColumn = columnCount() - 1;
     for (const int row : findRows(text, searchColumn, ip)) {
+        // A row claiming more names than its catalogue has columns gets only
+        // the columns there are: the count comes from a hand-edited file.
+        const Location at = locate(row);
+        const int lastColumn =
+            (at.segment->looseFirst >= 0 ? m_loose.columnCount() : m_projectors.constFind(at.segment->ip)->catalogue->columnCount()) - 1;
         // Compared before adding: a hand-edited "Max" near INT_MAX must not overflow.
         const int highest = fieldText(row, MaxColumn).toInt();
         const int end = highest > lastColumn - FirstValueNameColumn ? lastColumn : FirstValueNameColumn + highest;
@@ -241,291 +341,179 @@ QStringList CommandCatalogue::catalogueOptions(const QString &text, int searchCo
 
 bool CommandCatalogue::updateCatalogueValue(const QString &ip, const QString &op, const QString &value)
 {
-    const int row = findRow(op, OpCommandColumn, ip);
-    if (row < 0)
+    const Location at = findRowAt(op, OpCommandColumn, ip);
+    if (at.row < 0) {
+        const auto it = m_projectors.find(ip);
+        if (it != m_projectors.end() && !it->catalogue &&
+            (it->early.size() < MaxEarlyValues || it->early.contains(op.toCaseFolded())))
+            it->early.insert(op.toCaseFolded(), value);
         return false;
-    const RowInfo &info = m_rows.at(row);
-    QString text = value;
-    if (info.queryable && !info.names.value(0).isEmpty() && value != QLatin1String("NA")) {
-        bool isNumber = false;
-        const int index = value.toInt(&isNumber);
-        // Negative or non-numeric answers have no name; they are shown as received.
-        if (isNumber && index >= 0 && index <= info.highest && index <= columnCount() - 1 - FirstValueNameColumn)
-            text = value + QLatin1String(" [") +
-                   (index < info.names.size() ? info.names.at(index) : fieldText(row, FirstValueNameColumn + index)) +
-                   QLatin1Char(']');
     }
-    setData(this->index(row, ValueColumn), text);
+    if (at.segment->looseFirst >= 0) {
+        m_loose.setField(at.index, ValueColumn, m_loose.valueText(at.index, value));
+        m_columns = qMax(m_columns, m_loose.row(at.index).size());
+    } else {
+        Projector &projector = m_projectors[at.segment->ip];
+        projector.values.insert(at.index, projector.catalogue->valueText(at.index, value));
+    }
+    emit sigValueChanged(at.row);
     return true;
 }
 
 QString CommandCatalogue::opCMDbyIP(const QString &name, const QString &ip) const
 {
-    const int row = findRow(name, FunctionNameColumn, ip);
-    if (row < 0)
+    const Location at = findRowAt(name, FunctionNameColumn, ip);
+    if (at.row < 0)
         return QString();
-    return QLatin1String("op ") + m_rows.at(row).op + QLatin1String(" ?");
+    return QLatin1String("op ") + fieldAt(at, OpCommandColumn) + QLatin1String(" ?");
+}
+
+int CommandCatalogue::firstInModel(const Projector &projector, const QString &text, int searchColumn) const
+{
+    const ModelCatalogue &catalogue = *projector.catalogue;
+    if (searchColumn == FunctionNameColumn)
+        return catalogue.firstByName(text);
+    if (searchColumn == OpCommandColumn)
+        return catalogue.firstByOp(text);
+    for (int index = 0; index < catalogue.rowCount(); ++index) {
+        const QString field =
+            searchColumn == ValueColumn ? projector.values.value(index, catalogue.field(index, ValueColumn))
+                                        : catalogue.field(index, searchColumn);
+        if (field.compare(text, Qt::CaseInsensitive) == 0)
+            return index;
+    }
+    return -1;
 }
 
 int CommandCatalogue::findRow(const QString &text, int searchColumn, const QString &ip) const
 {
-    ensureIndex();
-    if (searchColumn == FunctionNameColumn || searchColumn == OpCommandColumn) {
-        const int id = m_textIds.value(fold(text), -1);
-        if (id < 0)
-            return -1;
-        const IpView &view = m_views.at(viewFor(ip));
-        const QVector<int> &first = searchColumn == FunctionNameColumn ? view.firstByName : view.firstByOp;
-        return id < first.size() ? first.at(id) : -1;
-    }
-    const IpView &view = m_views.at(viewFor(ip));
-    const QString key = fold(text);
-    int best = -1;
-    for (const int b : view.buckets) {
-        for (const int row : m_buckets.at(b).rows) {
-            if (best >= 0 && row >= best)
-                break;
-            if (fold(fieldText(row, searchColumn)) == key) {
-                best = row;
-                break;
+    return findRowAt(text, searchColumn, ip).row;
+}
+
+CommandCatalogue::Location CommandCatalogue::findRowAt(const QString &text, int searchColumn, const QString &ip) const
+{
+    if (!ip.isEmpty()) {
+        Location best;
+        // Rows added by hand for ip: normally none.
+        const auto loose = m_looseByIp.constFind(ip);
+        if (loose != m_looseByIp.constEnd()) {
+            for (const int index : *loose) {
+                if (m_loose.field(index, searchColumn).compare(text, Qt::CaseInsensitive) == 0) {
+                    best = locate(looseRowNumber(index));
+                    break;
+                }
             }
         }
+        const auto it = m_projectors.constFind(ip);
+        if (it != m_projectors.constEnd() && it->catalogue) {
+            const int index = firstInModel(*it, text, searchColumn);
+            const Segment &segment = m_segments.at(it->segment);
+            if (index >= 0 && (best.row < 0 || segment.first + index < best.row))
+                best = Location{&segment, index, segment.first + index};
+        }
+        return best;
     }
-    return best;
+    // No address: the first row of all, looked for once per model and in
+    // every run of hand-kept rows.
+    for (const int s : m_distinctSegments) {
+        const Segment &segment = m_segments.at(s);
+        if (segment.looseFirst < 0) {
+            const int index = firstInModel(*m_projectors.constFind(segment.ip), text, searchColumn);
+            if (index >= 0)
+                return Location{&segment, index, segment.first + index};
+            continue;
+        }
+        const int end = segment.looseFirst + segment.count;
+        if (isHashedColumn(searchColumn)) {
+            const QVector<int> rows =
+                searchColumn == FunctionNameColumn ? m_loose.rowsByName(text) : m_loose.rowsByOp(text);
+            const auto it = std::lower_bound(rows.cbegin(), rows.cend(), segment.looseFirst);
+            if (it != rows.cend() && *it < end)
+                return Location{&segment, *it, segment.first + *it - segment.looseFirst};
+            continue;
+        }
+        for (int index = segment.looseFirst; index < end; ++index) {
+            if (m_loose.field(index, searchColumn).compare(text, Qt::CaseInsensitive) == 0)
+                return Location{&segment, index, segment.first + index - segment.looseFirst};
+        }
+    }
+    return Location();
 }
 
 QVector<int> CommandCatalogue::findRows(const QString &text, int searchColumn, const QString &ip) const
 {
-    ensureIndex();
-    const IpView &view = m_views.at(viewFor(ip));
-    const QString key = fold(text);
-    const int id = m_textIds.value(key, -1);
     QVector<int> rows;
-    for (const int b : view.buckets) {
-        const KeyBucket &bucket = m_buckets.at(b);
-        if (searchColumn == FunctionNameColumn) {
-            rows += bucket.byName.value(id);
-        } else if (searchColumn == OpCommandColumn) {
-            rows += bucket.byOp.value(id);
-        } else {
-            for (const int row : bucket.rows) {
-                if (fold(fieldText(row, searchColumn)) == key)
-                    rows.append(row);
+    const auto matches = [&](int row) {
+        if (fieldText(row, searchColumn).compare(text, Qt::CaseInsensitive) == 0)
+            rows.append(row);
+    };
+    const auto addProjector = [&](const Projector &projector) {
+        if (!projector.catalogue)
+            return;
+        const int first = m_segments.at(projector.segment).first;
+        if (isHashedColumn(searchColumn)) {
+            const QVector<int> found = searchColumn == FunctionNameColumn ? projector.catalogue->rowsByName(text)
+                                                                          : projector.catalogue->rowsByOp(text);
+            for (const int index : found)
+                rows.append(first + index);
+            return;
+        }
+        for (int index = 0; index < projector.catalogue->rowCount(); ++index)
+            matches(first + index);
+    };
+    if (ip.isEmpty()) {
+        for (const Segment &segment : m_segments) {
+            if (segment.looseFirst >= 0) {
+                for (int i = 0; i < segment.count; ++i)
+                    matches(segment.first + i);
+            } else {
+                addProjector(*m_projectors.constFind(segment.ip));
             }
         }
+        return rows;
     }
+    for (const int index : m_looseByIp.value(ip))
+        matches(looseRowNumber(index));
+    const auto it = m_projectors.constFind(ip);
+    if (it != m_projectors.constEnd())
+        addProjector(*it);
     std::sort(rows.begin(), rows.end());
     return rows;
 }
 
 QString CommandCatalogue::fieldText(int row, int column) const
 {
-    const QStandardItem *cell = item(row, column);
-    return cell ? nonNull(cell->text()) : QString(QLatin1String(""));
+    return fieldAt(locate(row), column);
+}
+
+QString CommandCatalogue::fieldAt(const Location &at, int column) const
+{
+    if (!at.segment)
+        return QString(QLatin1String(""));
+    if (at.segment->looseFirst >= 0)
+        return m_loose.field(at.index, column);
+    const Projector &projector = *m_projectors.constFind(at.segment->ip);
+    if (column == CategoryColumn)
+        return at.segment->ip + QLatin1Char(':') + projector.catalogue->field(at.index, CategoryColumn);
+    if (column == ValueColumn) {
+        const auto value = projector.values.constFind(at.index);
+        if (value != projector.values.constEnd())
+            return value.value();
+    }
+    return projector.catalogue->field(at.index, column);
 }
 
 QStringList CommandCatalogue::rowTexts(int row) const
 {
     QStringList texts;
-    if (row < 0 || row >= rowCount())
+    const Location at = locate(row);
+    if (!at.segment)
         return texts;
-    const int columns = columnCount();
-    texts.reserve(columns);
-    for (int column = 0; column < columns; ++column)
+    const int width = at.segment->looseFirst >= 0
+                          ? m_loose.row(at.index).size()
+                          : qMax(ValueColumn + 1, m_projectors.constFind(at.segment->ip)->catalogue->row(at.index).size());
+    texts.reserve(width);
+    for (int column = 0; column < width; ++column)
         texts.append(fieldText(row, column));
     return texts;
-}
-
-void CommandCatalogue::markDirty()
-{
-    m_dirty = true;
-}
-
-void CommandCatalogue::ensureIndex() const
-{
-    if (!m_dirty)
-        return;
-    m_dirty = false;
-    m_rows.clear();
-    m_textIds.clear();
-    m_texts.clear();
-    m_nameLists.clear();
-    m_nameRowCount.clear();
-    m_opRowCount.clear();
-    m_buckets.clear();
-    m_bucketByText.clear();
-    m_views.clear();
-    m_viewByIp.clear();
-    const int rows = rowCount();
-    m_rows.reserve(rows);
-    for (int row = 0; row < rows; ++row)
-        indexRow(row);
-}
-
-int CommandCatalogue::textId(const QString &folded) const
-{
-    auto it = m_textIds.constFind(folded);
-    if (it != m_textIds.constEnd())
-        return it.value();
-    const int id = m_textIds.size();
-    m_textIds.insert(folded, id);
-    m_nameRowCount.append(0);
-    m_opRowCount.append(0);
-    return id;
-}
-
-QString CommandCatalogue::intern(const QString &text) const
-{
-    // Every projector of a model repeats the same few hundred texts; sharing
-    // one copy keeps the texts an answer returns in the cache.
-    auto it = m_texts.constFind(text);
-    if (it != m_texts.constEnd())
-        return *it;
-    m_texts.insert(text);
-    return text;
-}
-
-void CommandCatalogue::indexRow(int row) const
-{
-    Q_ASSERT(row == m_rows.size());
-    RowInfo info;
-    info.name = intern(fieldText(row, FunctionNameColumn));
-    info.op = intern(fieldText(row, OpCommandColumn));
-    info.bucket = bucketFor(fieldText(row, CategoryColumn));
-    info.nameId = textId(fold(info.name));
-    info.opId = textId(fold(info.op));
-    m_rows.append(info);
-    refreshRowFlags(row);
-    ++m_nameRowCount[info.nameId];
-    ++m_opRowCount[info.opId];
-    KeyBucket &bucket = m_buckets[info.bucket];
-    bucket.rows.append(row);
-    bucket.byName[info.nameId].append(row);
-    bucket.byOp[info.opId].append(row);
-    // Rows only ever arrive behind the others, so a row already recorded as
-    // first for a text stays first.
-    for (const int v : qAsConst(bucket.views)) {
-        IpView &view = m_views[v];
-        setIfNone(view.firstByName, info.nameId, row);
-        setIfNone(view.firstByOp, info.opId, row);
-    }
-}
-
-void CommandCatalogue::refreshRowFlags(int row) const
-{
-    RowInfo &info = m_rows[row];
-    info.queryable = fieldText(row, QueryColumn).contains(QLatin1Char('?'));
-    info.highest = fieldText(row, MaxColumn).toInt();
-    // The names run to the row's last cell. A row does not tell its width, so
-    // the scan stops after a few missing cells (names behind a wider gap are
-    // read from the cells when needed); that keeps narrow rows cheap in a
-    // catalogue made wide by one long line.
-    QStringList names;
-    int missing = 0;
-    for (int column = FirstValueNameColumn; column < columnCount() && missing < 4; ++column) {
-        if (!item(row, column)) {
-            ++missing;
-            continue;
-        }
-        for (; missing > 0; --missing)
-            names.append(QString(QLatin1String("")));
-        names.append(fieldText(row, column));
-    }
-    if (names.isEmpty()) {
-        info.names = QStringList();
-        return;
-    }
-    const QString key = names.join(QChar(0x1f));
-    auto it = m_nameLists.constFind(key);
-    if (it == m_nameLists.constEnd())
-        it = m_nameLists.insert(key, names);
-    info.names = it.value();
-}
-
-int CommandCatalogue::bucketFor(const QString &text) const
-{
-    auto it = m_bucketByText.constFind(text);
-    if (it != m_bucketByText.constEnd())
-        return it.value();
-    const int b = m_buckets.size();
-    KeyBucket bucket;
-    bucket.text = text;
-    for (int v = 0; v < m_views.size(); ++v) {
-        if (belongsTo(text, m_views.at(v).ip)) {
-            bucket.views.append(v);
-            m_views[v].buckets.append(b);
-        }
-    }
-    m_buckets.append(bucket);
-    m_bucketByText.insert(text, b);
-    return b;
-}
-
-int CommandCatalogue::viewFor(const QString &ip) const
-{
-    auto it = m_viewByIp.constFind(ip);
-    if (it != m_viewByIp.constEnd())
-        return it.value();
-    if (m_views.size() >= kMaxCachedViews) {
-        m_views.clear();
-        m_viewByIp.clear();
-        for (KeyBucket &bucket : m_buckets)
-            bucket.views.clear();
-    }
-    const int v = m_views.size();
-    IpView view;
-    view.ip = ip;
-    for (int b = 0; b < m_buckets.size(); ++b) {
-        KeyBucket &bucket = m_buckets[b];
-        if (!belongsTo(bucket.text, ip))
-            continue;
-        view.buckets.append(b);
-        bucket.views.append(v);
-        for (auto entry = bucket.byName.constBegin(); entry != bucket.byName.constEnd(); ++entry)
-            setIfLower(view.firstByName, entry.key(), entry.value().first());
-        for (auto entry = bucket.byOp.constBegin(); entry != bucket.byOp.constEnd(); ++entry)
-            setIfLower(view.firstByOp, entry.key(), entry.value().first());
-    }
-    m_views.append(view);
-    m_viewByIp.insert(ip, v);
-    return v;
-}
-
-void CommandCatalogue::onRowsInserted(const QModelIndex &parent, int first, int last)
-{
-    if (parent.isValid() || m_dirty)
-        return;
-    if (first != m_rows.size()) {
-        markDirty(); // inserted in the middle: row numbers behind it moved
-        return;
-    }
-    for (int row = first; row <= last; ++row)
-        indexRow(row);
-}
-
-void CommandCatalogue::onColumnsInserted(const QModelIndex &parent, int first, int last)
-{
-    Q_UNUSED(first)
-    // Columns added behind the last one (a wider row arriving) leave every
-    // row's cells where they were.
-    if (!parent.isValid() && last != columnCount() - 1)
-        markDirty();
-}
-
-void CommandCatalogue::onDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
-                                     const QVector<int> &roles)
-{
-    if (topLeft.parent().isValid() || m_dirty)
-        return;
-    if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole) && !roles.contains(Qt::EditRole))
-        return;
-    if (topLeft.column() <= OpCommandColumn) {
-        markDirty();
-        return;
-    }
-    // Answers land in the value column, which the index does not hold.
-    if (bottomRight.column() < QueryColumn)
-        return;
-    for (int row = topLeft.row(); row <= bottomRight.row() && row < m_rows.size(); ++row)
-        refreshRowFlags(row);
 }

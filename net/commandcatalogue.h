@@ -1,29 +1,37 @@
 #pragma once
 
+#include "net/modelcatalogue.h"
+
 #include <QHash>
+#include <QObject>
 #include <QSet>
-#include <QStandardItemModel>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+class CatalogueLoader;
 
-// The command catalogue: one row per command, from the default command file
-// (bare category in column 0) and from the per-model files loaded for each
-// projector (column 0 = IP + ":" + category).
+// The command catalogue of the fleet: the rows of the default command file
+// (bare category in column 0) and, per projector, the rows of its model's
+// file, which read as "IP:category" in column 0.
 //
-// Every lookup is restricted to the rows "of" an IP, meaning the rows whose
-// column 0 starts with the IP and ":" (10.0.0.1 never selects the rows of
-// 10.0.0.10); an empty IP selects every row.
-// Function names and op words match whole-text, case-insensitively.
+// A model's file is read once and its rows are shared by every projector of
+// that model; a projector holds only its model and the values it answered.
+// Rows are numbered as if they stood in one table: the default file's rows,
+// then each projector's block in the order the projectors were loaded (rows
+// added by hand go behind the last block). findRow() and fieldText() use
+// these numbers.
 //
-// With a fleet loaded the model holds tens of thousands of rows while a
-// single answer touches one of them, so the lookups go through an index:
-// rows grouped by their column-0 text, and per IP a cached first-row table
-// for function names and op words. The index follows appended rows at once;
-// any other structural change (removal, move, sort, edits of columns 0-2)
-// makes it rebuild itself on the next lookup.
-class CommandCatalogue final : public QStandardItemModel
+// Every lookup is restricted to the rows "of" an IP: its model's rows and
+// rows added by hand whose column 0 starts with the IP and ":" (10.0.0.1
+// never selects the rows of 10.0.0.10); an empty IP selects every row.
+// Function names and op words match whole-text, case-insensitively, through
+// hashes: an answer costs the same with one projector or two thousand.
+//
+// Files above inPlaceLimit() bytes are read on the thread pool; until one
+// arrives its projectors have no rows, and the values they answer meanwhile
+// are kept and shown once the rows are there.
+class CommandCatalogue final : public QObject
 {
     Q_OBJECT
 
@@ -42,26 +50,30 @@ public:
     Q_ENUM(Column)
 
     explicit CommandCatalogue(QObject *parent = nullptr);
+    ~CommandCatalogue() override;
 
-    // Replaces the whole content by the rows of the default command file,
-    // header line included (it becomes row 0). False when the file cannot be
-    // read; the catalogue is then empty.
+    // Replaces the whole content (projectors included) by the rows of the
+    // default command file, header line included (it becomes row 0). False
+    // when the file cannot be read; the catalogue is then empty.
     bool loadCommandFile(const QString &path);
 
-    // Appends one row, one item per field, exactly as given.
+    // Appends one row, exactly as given, behind every other row.
     void appendCatalogueRow(const QStringList &fields);
 
-    // Adds the rows of <pluginFolder>/<model>.csv for ip, once per IP: when
-    // ip already has rows nothing is loaded; a model name that is not a
-    // plain file name is refused with a WARN line. The header
-    // line is dropped, lines are split at every comma, the line end is
-    // stripped, lines with an empty first field are skipped. Returns true
-    // when the file was read, false when the IP was already loaded or the
-    // file cannot be opened.
+    // Gives ip the rows of <pluginFolder>/<model>.csv, once per IP: when ip
+    // has (or waits for) rows nothing happens; a model name that is not a
+    // plain file name is refused with a WARN line. The file is read once per
+    // model (header dropped, split at every comma, line end stripped, lines
+    // with an empty first field skipped). Returns true when ip gets the
+    // model's rows (now, or when a file read on the pool arrives), false when
+    // the IP was already loaded or the file cannot be opened.
     bool loadCatalogueForIP(const QString &ip, const QString &model, const QString &pluginFolder);
 
-    // True when some row belongs to ip.
+    // True when some row belongs to ip (a projector whose file is still
+    // being read has none yet).
     bool hasRowsForIP(const QString &ip) const;
+    // True while ip waits for its model's file.
+    bool isLoading(const QString &ip) const;
 
     // Op word of the first row of ip named name, or null.
     QString cmdName2opByIP(const QString &name, const QString &ip) const;
@@ -80,7 +92,8 @@ public:
     QStringList catalogueOptions(const QString &text, int searchColumn, const QString &ip) const;
     // Writes an answer value into the value column of the first row of ip whose
     // op word is op, as "value [name]" for a queryable enumerated command with
-    // the value in range, else as received. False when no row matches.
+    // the value in range, else as received. False when no row matches (while
+    // ip's file is being read the value is kept and written when it arrives).
     bool updateCatalogueValue(const QString &ip, const QString &op, const QString &value);
     // Script-side form: "op <op> ?" for name among the rows of ip, or null (no
     // fallback for "Model Name").
@@ -88,71 +101,89 @@ public:
 
     // First row of ip whose searchColumn equals text (whole text, any case), or -1.
     int findRow(const QString &text, int searchColumn, const QString &ip) const;
-    // Every such row, in model order.
+    // Every such row, in row order.
     QVector<int> findRows(const QString &text, int searchColumn, const QString &ip) const;
-    // Text of a cell; empty (not null) for a cell without item.
+    // Text of a field; empty (not null) for a field the row does not have.
     QString fieldText(int row, int column) const;
-    // Texts of every column of a row, in column order.
+    // Texts of every field of a row, in column order (as wide as the row).
     QStringList rowTexts(int row) const;
+    // Number of rows, all projectors included; width of the widest row.
+    int rowCount() const { return m_rowTotal; }
+    int columnCount() const { return m_columns; }
+
+    // The rows of ip in row order: its model's block is rows
+    // [blockFirst, blockFirst + blockCount), the others (added by hand) are listed.
+    struct RowsOfIp
+    {
+        QVector<int> extra;
+        int blockFirst = -1;
+        int blockCount = 0;
+        int columns = 4; // width of the widest of them
+    };
+    RowsOfIp rowsOf(const QString &ip) const;
+
+    // Number of model files read since the start (a model is read once).
+    int filesRead() const { return m_filesRead; }
+    // Files up to this size are read at once, bigger ones on the thread pool.
+    void setInPlaceLimit(qint64 bytes) { m_inPlaceLimit = bytes; }
+    qint64 inPlaceLimit() const { return m_inPlaceLimit; }
 
     static QStringList headerLabels();
 
+signals:
+    // The rows of ip changed (its model arrived, or a row was added for it);
+    // an empty ip: every projector's (the whole content was replaced).
+    void sigRowsChanged(const QString &ip);
+    // The value of row changed.
+    void sigValueChanged(int row);
+
 private:
-    // What the lookups need of a row, kept compact so that an answer for one
-    // projector among hundreds touches a few cache lines, not the items.
-    struct RowInfo
+    // A run of consecutive row numbers: the hand-kept rows from looseFirst
+    // on, or the block of one projector.
+    struct Segment
     {
-        QString name; // column 1 as written
-        QString op;   // column 2 as written
-        int bucket = -1;
-        int nameId = -1;
-        int opId = -1;
-        QStringList names;      // columns 7 ... as far as known (shared between equal rows)
-        int highest = 0;        // column 6 as a number
-        bool queryable = false; // column 4 holds "?"
+        int first = 0;
+        int count = 0;
+        int looseFirst = -1; // hand-kept rows: index of the first in m_loose
+        QString ip;          // projector blocks: the projector
     };
-    // The rows sharing one column-0 text.
-    struct KeyBucket
+    struct Projector
     {
-        QString text;
-        QVector<int> rows;
-        QHash<int, QVector<int>> byName; // text id -> rows
-        QHash<int, QVector<int>> byOp;
-        QVector<int> views; // IP views this text belongs to
+        QString model;
+        ModelCataloguePtr catalogue; // null while the file is read
+        int segment = -1;
+        QHash<int, QString> values;  // answered values by row of the model
+        QHash<QString, QString> early; // case-folded op -> value, answered before the rows came
     };
-    // The rows of one IP: first row per function name and per op word,
-    // indexed by text id (-1: none).
-    struct IpView
+    struct Location
     {
-        QString ip;
-        QVector<int> buckets;
-        QVector<int> firstByName;
-        QVector<int> firstByOp;
+        const Segment *segment = nullptr;
+        int index = -1; // row within the segment's model, or in m_loose
+        int row = -1;   // its number
     };
 
-    void markDirty();
-    void ensureIndex() const;
-    void indexRow(int row) const;
-    void refreshRowFlags(int row) const;
-    int textId(const QString &folded) const;
-    QString intern(const QString &text) const;
-    int bucketFor(const QString &text) const;
-    int viewFor(const QString &ip) const;
-    void onRowsInserted(const QModelIndex &parent, int first, int last);
-    void onColumnsInserted(const QModelIndex &parent, int first, int last);
-    void onDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles);
+    Location locate(int row) const;
+    Location findRowAt(const QString &text, int searchColumn, const QString &ip) const;
+    QString fieldAt(const Location &at, int column) const;
+    int firstInModel(const Projector &projector, const QString &text, int searchColumn) const;
+    int firstLoose(const QString &text, int searchColumn, const QString &ip) const;
+    void attach(const QString &ip, const ModelCataloguePtr &catalogue);
+    void onLoaded(const QString &model, const QString &path, const ModelCataloguePtr &catalogue);
+    int looseRowNumber(int looseIndex) const;
+    void appendSegment(const Segment &segment);
 
-    // The index is a cache of the model's content, hence mutable: lookups are
-    // logically const.
-    mutable bool m_dirty = true;
-    mutable QVector<RowInfo> m_rows;
-    mutable QHash<QString, int> m_textIds;           // folded names and op words
-    mutable QSet<QString> m_texts;                   // one shared copy of each name and op word
-    mutable QHash<QString, QStringList> m_nameLists; // one shared copy of each list of value names
-    mutable QVector<int> m_nameRowCount;             // by text id
-    mutable QVector<int> m_opRowCount;
-    mutable QVector<KeyBucket> m_buckets;
-    mutable QHash<QString, int> m_bucketByText;
-    mutable QVector<IpView> m_views;
-    mutable QHash<QString, int> m_viewByIp;
+    CatalogueLoader *m_loader;
+    ModelCatalogue m_loose;                     // default file and rows added by hand
+    QHash<QString, QVector<int>> m_looseByIp;   // rows added for an ip (by m_loose index)
+    QVector<Segment> m_segments;
+    QVector<int> m_distinctSegments; // the first segment of each catalogue, and every loose one
+    QHash<QString, Projector> m_projectors;
+    QHash<QString, ModelCataloguePtr> m_models; // by file path
+    QSet<const ModelCatalogue *> m_attachedModels; // models some projector has rows of
+    QHash<QString, QStringList> m_waiting;      // file path -> projectors waiting for it
+    bool m_readingDefaultFile = false;
+    int m_rowTotal = 0;
+    int m_columns = 4;
+    int m_filesRead = 0;
+    qint64 m_inPlaceLimit = 32 * 1024;
 };

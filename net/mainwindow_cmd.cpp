@@ -9,6 +9,7 @@
 #include "net/commandcatalogue.h"
 #include "net/commanddispatch.h"
 #include "net/commandconsolerules.h"
+#include "net/cataloguetablemodel.h"
 #include "net/grouptree.h"
 #include "net/powerstate.h"
 #include "panel/controlpanel.h"
@@ -18,6 +19,16 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
+
+namespace {
+
+// The console's table shows one projector's rows through the filter proxy.
+CatalogueTableModel *commandTable(const QSortFilterProxyModel *proxy)
+{
+    return proxy ? qobject_cast<CatalogueTableModel *>(proxy->sourceModel()) : nullptr;
+}
+
+} // namespace
 
 QString MainWindow::currentTargetIp() const
 {
@@ -59,7 +70,11 @@ void MainWindow::readCommandListFromCSV(const QString &path)
 
     delete m_cmdProxy;
     m_cmdProxy = new QSortFilterProxyModel(this);
-    m_cmdProxy->setSourceModel(m_catalogue);
+    auto *table = new CatalogueTableModel(m_catalogue, m_cmdProxy);
+    // A projector's rows arrive when its model's file is read, and may be
+    // wider than the rows shown before.
+    connect(table, &QAbstractItemModel::modelReset, this, &MainWindow::hideCatalogueDetailColumns);
+    m_cmdProxy->setSourceModel(table);
     m_cmdProxy->setFilterKeyColumn(CommandCatalogue::CategoryColumn);
     m_cmdProxy->setFilterWildcard(QStringLiteral("*"));
     ui->tableViewCmd->setModel(m_cmdProxy);
@@ -85,7 +100,7 @@ void MainWindow::hideCatalogueDetailColumns()
 {
     // Per-model rows may be wider than the default file's: every new column
     // is a detail field.
-    const int columns = m_catalogue->columnCount();
+    const int columns = m_cmdProxy->columnCount();
     for (int column = 0; column < columns; ++column)
         ui->tableViewCmd->setColumnHidden(column, column == CommandCatalogue::CategoryColumn ||
                                                       column > CommandCatalogue::ValueColumn);
@@ -93,11 +108,9 @@ void MainWindow::hideCatalogueDetailColumns()
 
 void MainWindow::loadCatalogueForIP(const QString &ip, const QString &model)
 {
-    // A catalogue file loads in a few milliseconds, so the window stays
-    // responsive without running the event loop between its lines (which
-    // would let a second answer start another load half-way through this one).
+    // A model's file is read once for all its projectors, big ones off this
+    // thread; the console's table follows when the rows are there.
     m_catalogue->loadCatalogueForIP(ip, model, pluginFolder());
-    hideCatalogueDetailColumns();
 }
 
 void MainWindow::fillCategoryButtons(const QString &path)
@@ -199,6 +212,7 @@ void MainWindow::on_buttonBox_clicked(QAbstractButton *button)
 
     ui->stackedWidgetCmd->setCurrentWidget(ui->pageCmdTable);
     const QString ip = currentTargetIp();
+    commandTable(m_cmdProxy)->setAddress(ip);
     m_cmdProxy->setFilterKeyColumn(CommandCatalogue::CategoryColumn);
     m_cmdProxy->setFilterRegularExpression(CommandConsoleRules::categoryFilter(ip, m_currentCategory));
     if (m_consoleTarget.categoryShown(ip, m_catalogue->hasRowsForIP(ip)) == ConsoleTarget::Action::AskModel)
@@ -219,7 +233,7 @@ void MainWindow::on_buttonBox_clicked(QAbstractButton *button)
 
 void MainWindow::on_tableViewCmd_clicked(const QModelIndex &index)
 {
-    m_cmdRowFields = m_catalogue->rowTexts(m_cmdProxy->mapToSource(index).row());
+    m_cmdRowFields = m_catalogue->rowTexts(commandTable(m_cmdProxy)->catalogueRow(m_cmdProxy->mapToSource(index).row()));
 }
 
 void MainWindow::on_tableViewCmd_doubleClicked(const QModelIndex &index)
@@ -227,7 +241,8 @@ void MainWindow::on_tableViewCmd_doubleClicked(const QModelIndex &index)
     // A double-click begins with a click on the same row; taking the row
     // again costs nothing and covers a double-click delivered on its own.
     if (index.isValid())
-        m_cmdRowFields = m_catalogue->rowTexts(m_cmdProxy->mapToSource(index).row());
+        m_cmdRowFields =
+            m_catalogue->rowTexts(commandTable(m_cmdProxy)->catalogueRow(m_cmdProxy->mapToSource(index).row()));
     if (m_cmdRowFields.isEmpty())
         return;
     const CommandConsoleRules::Prepared prepared =
@@ -332,6 +347,7 @@ void MainWindow::showUnknownModel(const QString &ip)
     ui->buttonBox->addButton(unknown, QDialogButtonBox::ActionRole);
     m_currentCategory.clear();
     m_cmdRowFields.clear();
+    commandTable(m_cmdProxy)->setAddress(ip);
     m_cmdProxy->setFilterKeyColumn(CommandCatalogue::CategoryColumn);
     m_cmdProxy->setFilterRegularExpression(CommandConsoleRules::categoryFilter(ip, QString()));
     ui->labelPanelImage->setText(tr("unknown model"));

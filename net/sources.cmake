@@ -11,6 +11,10 @@ set(ORV_NET_CORE_SOURCES
     net/cataloguecsvparser.h
     net/cataloguefiles.cpp
     net/cataloguefiles.h
+    net/catalogueloader.cpp
+    net/catalogueloader.h
+    net/cataloguetablemodel.cpp
+    net/cataloguetablemodel.h
     net/commanddispatch.cpp
     net/commanddispatch.h
     net/commandcatalogue.cpp
@@ -29,6 +33,8 @@ set(ORV_NET_CORE_SOURCES
     net/localipcheck.h
     net/modelnamerule.cpp
     net/modelnamerule.h
+    net/modelcatalogue.cpp
+    net/modelcatalogue.h
     net/myudprx.cpp
     net/myudprx.h
     net/mytcpsocket.cpp

@@ -338,6 +338,10 @@ private:
 
     // Console log: what to show, the running task's lines, the log files.
     ConsoleLogRules m_consoleRules;
+    // The pane's batched appends and the task logs' writer (mainwindow_utils).
+    class ConsolePane *consolePane();
+    class ConsolePane *m_consolePane = nullptr;
+    class TaskLogWriter *m_taskLogWriter = nullptr;
 
     // Command catalogue and the console's view of it.
     CommandCatalogue *m_catalogue = nullptr;

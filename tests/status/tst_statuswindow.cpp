@@ -145,7 +145,7 @@ void TestStatusWindow::pageButtonsAndPeriodicTaskCommands()
 
     const int sweeps = console().count("--- Check Status ---@");
     child<QAction>("actionRefreshStatus")->trigger();
-    QCOMPARE(console().count("--- Check Status ---@"), sweeps + 1);
+    QTRY_COMPARE(console().count("--- Check Status ---@"), sweeps + 1);
 
     // The periodic task offers every queryable command beside the polling queries.
     child<QAction>("actionSchedule")->trigger();
