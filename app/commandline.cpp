@@ -80,7 +80,8 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     if (!info.exists())
         return finish(CommandLine::usageError, tr("Settings file not found: %1\n").arg(path));
     QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+    // A folder does not open either.
+    if (!file.open(QIODevice::ReadOnly))
         return finish(CommandLine::usageError, tr("Cannot read the settings file %1\n").arg(path));
     file.close();
     QSettings settings(path, QSettings::IniFormat);

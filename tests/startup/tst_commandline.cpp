@@ -1,11 +1,13 @@
 // The command lines of Orvanto and Brivox: what each argument does, and that
 // the real programs answer --help, --version and mistakes without a display
-// and without making any folder.
+// and without making any folder; and where a program finds its shipped files.
+#include "app/appfolders.h"
 #include "app/commandline.h"
 #include "tests/common/testenvironment.h"
 #include "tests/common/testfiles.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -88,6 +90,30 @@ private slots:
         QCOMPARE(CommandLine::parse({"Orvanto", other}).language(config), QStringLiteral("fr_FR"));
         QVERIFY(TestFiles::write(other, "[Default]\nTcpPort=7002\n"));
         QCOMPARE(CommandLine::parse({"Orvanto", other}).language(config), QStringLiteral("en_US"));
+    }
+
+    // Beside the executable, under the install prefix, or (a test program)
+    // in the build tree's bin next to it; else the executable's own folder.
+    void programFolder_data()
+    {
+        QTest::addColumn<QString>("shipped"); // folder given a pluginPJ, relative to the root
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("beside") << "build/bin" << "build/bin" << "build/bin";
+        QTest::newRow("installed") << "usr/share/orvanto" << "usr/bin" << "usr/share/orvanto";
+        QTest::newRow("test program") << "build/bin" << "build/tests" << "build/bin";
+        QTest::newRow("nowhere") << "opt/other" << "usr/bin" << "usr/bin";
+    }
+
+    void programFolder()
+    {
+        QFETCH(QString, shipped);
+        QFETCH(QString, executable);
+        QFETCH(QString, expected);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(shipped + QStringLiteral("/pluginPJ")));
+        QVERIFY(QDir(root.path()).mkpath(executable));
+        QCOMPARE(AppFolders::programFolderFor(root.filePath(executable)), root.filePath(expected));
     }
 
     void realProgramsAnswerWithoutStarting()
