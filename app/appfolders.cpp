@@ -8,6 +8,12 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+// Where an installed program finds its shipped files, relative to its own
+// folder; set by the build from the install layout.
+#ifndef ORV_DATA_FROM_BIN
+#define ORV_DATA_FROM_BIN "../share/orvanto"
+#endif
+
 namespace {
 
 QString firstLocation(QStandardPaths::StandardLocation location)
@@ -20,7 +26,22 @@ QString firstLocation(QStandardPaths::StandardLocation location)
 
 QString AppFolders::programFolder()
 {
-    return QCoreApplication::applicationDirPath();
+    return programFolderFor(QCoreApplication::applicationDirPath());
+}
+
+QString AppFolders::programFolderFor(const QString &executableFolder)
+{
+    const QDir beside(executableFolder);
+    // Beside the program: a build tree or a copy that keeps everything in one
+    // folder. Installed: <prefix>/share/orvanto. The test and benchmark
+    // programs of a build tree sit in folders next to its bin.
+    const QString candidates[] = {beside.path(), beside.filePath(QStringLiteral(ORV_DATA_FROM_BIN)),
+                                  beside.filePath(QStringLiteral("../bin"))};
+    for (const QString &folder : candidates) {
+        if (QFileInfo(folder + QStringLiteral("/pluginPJ")).isDir())
+            return QDir::cleanPath(folder);
+    }
+    return beside.path();
 }
 
 QString AppFolders::userDataFolder()

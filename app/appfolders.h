@@ -16,7 +16,12 @@ public:
         Failed
     };
 
+    // The folder of the shipped files (the one holding "pluginPJ"): beside
+    // the executable, else <prefix>/share/orvanto when installed, else the
+    // build tree's bin beside a test program's folder; the executable's own
+    // folder when none has them (every read then finds its file missing).
     static QString programFolder();
+    static QString programFolderFor(const QString &executableFolder);
     static QString userDataFolder();
     static QString configFolder();
 

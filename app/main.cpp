@@ -1,5 +1,6 @@
 #include "app/appfolders.h"
 #include "app/appinfo.h"
+#include "app/commandline.h"
 #include "app/configseeder.h"
 #include "app/dialoginstancewarning.h"
 #include "app/instancelock.h"
@@ -13,11 +14,25 @@
 #include <QTextCodec>
 #include <QTranslator>
 
+#include <cstdio>
 #include <memory>
 
-// Start-up runs strictly in this order; only a second copy stops it early.
+// Start-up runs strictly in this order; only the command line (usage,
+// version, an error) and a second copy stop it early.
 int main(int argc, char *argv[])
 {
+    // The command line is settled before the window system, the network or
+    // any folder is touched; only the usage text needs an application object.
+    CommandLine commandLine;
+    {
+        QCoreApplication probe(argc, argv);
+        commandLine = CommandLine::parse(QCoreApplication::arguments());
+    }
+    if (commandLine.exits()) {
+        std::fputs(commandLine.message().toLocal8Bit().constData(), commandLine.messageIsError() ? stderr : stdout);
+        return commandLine.exitCode();
+    }
+
     QApplication app(argc, argv);
     // Files read or written without a named codec are UTF-8 everywhere.
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF8"));
@@ -52,7 +67,7 @@ int main(int argc, char *argv[])
     QTranslator translator;
     const QString translation =
         TranslationLoader::translationPath(AppFolders::programFolder(), QCoreApplication::applicationName(),
-                                           TranslationLoader::languageFromConfig(configFolder));
+                                           commandLine.language(configFolder));
     const bool translated = TranslationLoader::loadAndInstall(translator, translation);
     OLOG_INFO() << "Load i18n:" << translation << translated;
 

@@ -5,6 +5,8 @@ set(ORV_APP_CORE_SOURCES
     app/appfolders.h
     app/appinfo.h
     app/appsettings.h
+    app/commandline.cpp
+    app/commandline.h
     app/configformvalues.h
     app/configseeder.cpp
     app/configseeder.h

@@ -4,6 +4,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The demo needs the programs and the projector simulator only: the tests,
+# benchmarks and screenshot tools are left out (scripts/test.sh builds them).
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORV_BUILD_TESTS=OFF
 cmake --build build -j"$(nproc)"
 exec scripts/sandbox.sh run scripts/demo-inside.sh

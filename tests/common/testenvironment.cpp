@@ -59,7 +59,7 @@ QString TestEnvironment::root()
 QString TestEnvironment::binDir()
 {
     const QByteArray dir = qgetenv("ORV_BIN_DIR");
-    return dir.isEmpty() ? QCoreApplication::applicationDirPath() : QString::fromLocal8Bit(dir);
+    return dir.isEmpty() ? QStringLiteral(ORV_BUILT_BIN_DIR) : QString::fromLocal8Bit(dir);
 }
 
 QString TestEnvironment::sourceDir()

@@ -1,3 +1,4 @@
+#include "app/appfolders.h"
 #include "tests/common/logcapture.h"
 #include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
@@ -232,7 +233,7 @@ void TestShellWindow::aboutBox()
              qPrintable(box.title));
     QVERIFY(box.text.contains(marker));
     const QString tail = "<br>OS: " + QSysInfo::prettyProductName() +
-                         "<br>IP: 127.0.0.1<br>App: " + QCoreApplication::applicationDirPath() + "<br>Log: " +
+                         "<br>IP: 127.0.0.1<br>App: " + AppFolders::programFolder() + "<br>Log: " +
                          QStandardPaths::standardLocations(QStandardPaths::AppLocalDataLocation).value(0) +
                          "<br>Config: " + QStandardPaths::standardLocations(QStandardPaths::AppDataLocation).value(0);
     QVERIFY2(box.text.endsWith(tail), qPrintable(box.text.right(300)));

@@ -3,7 +3,7 @@
 // accept queue, as a firewall that drops the SYN looks from here). Reports
 // the time to the end of the scan and the longest gap between the turns of
 // a 5 ms timer during it. Run inside the sandbox:
-//   scripts/sandbox.sh run build/bin/bench_target_search
+//   scripts/sandbox.sh run build/bench/bench_target_search
 #include "net/ipfinder.h"
 
 #include "tests/common/simulatorprocess.h"

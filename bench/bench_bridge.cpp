@@ -1,7 +1,7 @@
 // How much the bridge adds to a command's round trip: the simulated serial
 // projector asked directly over the pseudo-terminal, then through Brivox
 // (a separate process) over TCP. Run inside the network sandbox:
-//   scripts/sandbox.sh run build/bin/bench_bridge
+//   scripts/sandbox.sh run build/bench/bench_bridge
 #include "bridge/brivoxini.h"
 #include "tests/bridge/ptypair.h"
 #include "tests/common/simulatorprocess.h"

@@ -2,7 +2,7 @@
 //  - opening the Picture tab: from the click to every widget filled;
 //  - dragging a slider end to end in one second: commands the projector
 //    gets, their spacing, and the value it ends at.
-//   scripts/sandbox.sh run build/bin/bench_panel
+//   scripts/sandbox.sh run build/bench/bench_panel
 #include "panel/controlpanel.h"
 #include "panel/paneltabs.h"
 #include "tests/common/testenvironment.h"

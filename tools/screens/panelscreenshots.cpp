@@ -1,6 +1,6 @@
 // Pictures of the ten control-panel tabs filled from a simulated projector,
 // at 1280 x 800, for a person to look at:
-//   scripts/sandbox.sh run build/bin/panel_screenshots OUTDIR dark|light [zh_CN]
+//   scripts/sandbox.sh run build/tools/panel_screenshots OUTDIR dark|light [zh_CN]
 #include "panel/paneltabs.h"
 #include "tests/common/testenvironment.h"
 #include "tests/panel/panelfixture.h"

@@ -3,7 +3,7 @@
 // Reports the longest event-loop stall and the end time of a status sweep
 // and of All On, and the CPU the window uses while idle with 250 rows.
 //
-//   scripts/sandbox.sh run build/bin/bench_status
+//   scripts/sandbox.sh run build/bench/bench_status
 #include "app/appfolders.h"
 #include "monitor/powerswitchwalk.h"
 #include "net/mytcpsocket.h"

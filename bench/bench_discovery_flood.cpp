@@ -2,7 +2,7 @@
 // at most MaxDatagramsPerTurn per event-loop turn): replies for new
 // addresses until the connected list is full, for known ones, and past the
 // cap, with a 200-row inventory.
-//   scripts/sandbox.sh run env QT_QPA_PLATFORM=offscreen build/bin/bench_discovery_flood
+//   scripts/sandbox.sh run env QT_QPA_PLATFORM=offscreen build/bench/bench_discovery_flood
 #include "net/commanddispatch.h"
 #include "net/grouptree.h"
 #include "net/myudprx.h"

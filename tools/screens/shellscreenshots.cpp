@@ -76,7 +76,7 @@ int main(int argc, char *argv[])
     QTranslator translator;
     if (language != QLatin1String("en_US") &&
         translator.load(QStringLiteral("Orvanto_") + language,
-                        QCoreApplication::applicationDirPath() + QStringLiteral("/i18n")))
+                        AppFolders::programFolder() + QStringLiteral("/i18n")))
         QCoreApplication::installTranslator(&translator);
 
     // What the modal windows are saved as: set before each one is opened.
