@@ -3,10 +3,12 @@
 # fonts-wqy-microhei (WenQuanYi Micro Hei, about 5 MB, Apache-2.0 or GPL-3+
 # with font exception; see docs/FONTS.md) draws the Chinese texts; without a
 # CJK font zh_CN shows empty boxes. librsvg2-bin renders ui/art (render.sh).
+# qttranslations5-l10n holds Qt's own texts (OK, Cancel, ...) in zh_CN.
 set -eu
 PACKAGES="build-essential cmake qtbase5-dev qtbase5-private-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
 qtdeclarative5-dev libqt5serialport5-dev qtmultimedia5-dev libqt5multimedia5-plugins
-socat xvfb xauth x11-apps xdotool iproute2 util-linux procps imagemagick librsvg2-bin fonts-dejavu-core fonts-wqy-microhei"
+socat xvfb xauth x11-apps xdotool iproute2 util-linux procps imagemagick librsvg2-bin fonts-dejavu-core fonts-wqy-microhei
+qttranslations5-l10n"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
