@@ -204,15 +204,16 @@ void SchedulerItemDelegate::paintRunning(QPainter *painter, const QStyleOptionVi
         painter->fillRect(filled, chunk);
         painter->setClipping(false);
     }
-    const QColor grey = option.palette.color(QPalette::Disabled, QPalette::Text);
+    const QColor grey(0x80, 0x80, 0x80);
     painter->setPen(QPen(armed ? QColor(Qt::gray) : grey, armed ? 2 : 1, armed ? Qt::SolidLine : Qt::DashLine));
     painter->drawPath(outline);
     QFont font = option.font;
     font.setBold(armed);
     painter->setFont(font);
     const bool selected = option.state & QStyle::State_Selected;
-    painter->setPen(!armed ? grey : selected ? option.palette.color(QPalette::HighlightedText)
-                                             : option.palette.color(QPalette::Text));
+    const QColor text = m_dark || value <= SoonSeconds ? (m_dark ? QColor(Qt::white) : QColor(0x10, 0x10, 0x10))
+                                                       : option.palette.color(QPalette::Text);
+    painter->setPen(!armed ? grey : selected ? option.palette.color(QPalette::HighlightedText) : text);
     painter->drawText(frame, Qt::AlignCenter, runningText(value));
     painter->restore();
 }

@@ -127,6 +127,12 @@ for session in $SESSIONS; do
         # first. The pages in toolbar order are Ctrl+1 ... Ctrl+4.
         win=$(xdotool search --name "^Orvanto - " | head -n 1)
         keys() { xdotool windowfocus --sync "$win" key --delay 150 "$@" || true; }
+        # A click on a row retargets (the status bar names the new target);
+        # End shows the lamp projectors at the bottom of the table.
+        xdotool mousemove 600 216 click 1 || true
+        shot 1 status-retarget
+        xdotool key End || true
+        shot 1 status-lamps
         keys F1
         shot 2 userguide
         xdotool key Escape || true
@@ -136,14 +142,19 @@ for session in $SESSIONS; do
         shot 2 scheduler
         keys ctrl+3
         shot 4 controlpanel
-        # All Off from the SetUp menu (Search, RefreshStatus, On, Off), then
-        # confirmed; the table shows the result after the next refresh.
-        keys ctrl+2 alt+s Down Down Down Return
+        # All Off from its toolbar button (the window always lands at the
+        # same place on this screen), confirmed with Apply; the table shows
+        # the result after the next refresh (F5 is not bound: RefreshStatus
+        # is the button right of Off).
+        keys ctrl+2
+        xdotool mousemove 994 123 click 1 || true
         sleep 2
-        xdotool key Return || true
-        shot 8 alloff-walk
-        keys alt+s Down Return
-        shot 8 status-after-alloff
+        shot 0 alloff-confirm
+        # Apply is the right-hand button of the box centred over the window.
+        xdotool mousemove 866 497 click 1 || true
+        shot 10 alloff-walk
+        xdotool mousemove 1050 123 click 1 || true
+        shot 10 status-after-alloff
         kill $app 2>/dev/null; wait $app 2>/dev/null || true
     ' demo "$BIN/Orvanto" "$out"
     stop_fleet

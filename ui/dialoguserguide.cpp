@@ -29,6 +29,7 @@ DialogUserGuide::DialogUserGuide(QWidget *parent)
     else
         m_browser->setPlainText(tr("The user guide is missing from this installation."));
     m_browser->document()->setDocumentMargin(12);
+    m_browser->moveCursor(QTextCursor::Start);
 
     m_find->setObjectName(QStringLiteral("lineEditFind"));
     m_find->setPlaceholderText(tr("Find in the guide"));

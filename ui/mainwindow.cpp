@@ -297,7 +297,14 @@ void MainWindow::setupPeriodicTaskRow()
     auto *period = new QTableWidgetItem(QString::number(m_settings.statusPoll));
     period->setTextAlignment(Qt::AlignCenter);
     table->setItem(0, 2, period);
-    table->setCellWidget(0, 3, m_status->createPollBar(table));
+    QProgressBar *pollBar = m_status->createPollBar(table);
+    // A countdown, not an alarm: the same calm blue as the scheduler's.
+    pollBar->setStyleSheet(QStringLiteral(
+        "QProgressBar{font-weight:bold;background-color:transparent;border:2px solid #606060;border-radius:6px;"
+        "margin:3px;}QProgressBar::chunk{background-color:#3a78b0;}"));
+    table->setCellWidget(0, 3, pollBar);
+    if (QTableWidgetItem *header = table->horizontalHeaderItem(3))
+        header->setToolTip(tr("time until the next run"));
     table->verticalHeader()->setDefaultSectionSize(28);
 }
 

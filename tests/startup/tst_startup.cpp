@@ -86,7 +86,9 @@ QVector<QVector<LogCapture::Entry>> startupRuns(const QString &folder)
     QVector<QVector<LogCapture::Entry>> runs;
     for (int i = 0; i < all.size(); ++i) {
         for (int j = i + 1; LogCapture::text(all.at(i)) == rule && j + 1 < all.size(); ++j) {
-            if (LogCapture::text(all.at(j)).startsWith(QStringLiteral("Load i18n:")) &&
+            // The run's translation lines (ours, then Qt's own) end its start-up.
+            const QString text = LogCapture::text(all.at(j));
+            if ((text.startsWith(QStringLiteral("Load i18n:")) || text.startsWith(QStringLiteral("Load Qt i18n:"))) &&
                 LogCapture::text(all.at(j + 1)) == dashes) {
                 runs.append(all.mid(i, j + 2 - i));
                 break;
