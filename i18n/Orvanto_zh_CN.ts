@@ -577,6 +577,14 @@
         <source>%1 projectors: %2</source>
         <translation>%1 台投影机：%2</translation>
     </message>
+    <message>
+        <source>, </source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>1 projector: %1</source>
+        <translation>1 台投影机：%1</translation>
+    </message>
 </context>
 <context>
     <name>GroupTree</name>
@@ -1186,6 +1194,10 @@ Apply change and try again!</source>
     <message>
         <source>Projectors of the status table by state</source>
         <translation>状态表中各状态的投影机数量</translation>
+    </message>
+    <message>
+        <source>time until the next run</source>
+        <translation>距下次运行的时间</translation>
     </message>
 </context>
 <context>

@@ -50,6 +50,6 @@ QString FleetSummary::text() const
     if (cooling > 0)
         parts << tr("%1 cooling down").arg(cooling);
     parts << tr("%1 error").arg(error) << tr("%1 no answer").arg(noAnswer);
-    const QString counts = parts.join(QStringLiteral(", "));
+    const QString counts = parts.join(tr(", "));
     return total == 1 ? tr("1 projector: %1").arg(counts) : tr("%1 projectors: %2").arg(total).arg(counts);
 }

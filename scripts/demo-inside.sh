@@ -131,7 +131,7 @@ for session in $SESSIONS; do
         # End shows the lamp projectors at the bottom of the table.
         xdotool mousemove 600 216 click 1 || true
         shot 1 status-retarget
-        xdotool key End || true
+        keys ctrl+End
         shot 1 status-lamps
         keys F1
         shot 2 userguide
