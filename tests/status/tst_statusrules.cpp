@@ -48,10 +48,8 @@ void TestStatusRules::decodesEveryCategory_data()
     row("0173", "Formatter/DMD RGB PMD Fail");
     row("0612", "System FAN (1~16) 2 Fan Locked(Rotate Error)");
     row("07F3", "Blower(17~32) 32 Fan Speed Error (too high or too low)");
-    row("1044", "Thermal Sensor Inlet2 Thermal Sensor Low Temperature");
     row("1020", "Thermal Sensor  "); // unit 2 is not listed, error 0: both stay empty
     row("27F1", "Expand GPIO 16 Init Fail");
-    row("3692", "Laser Diode 10 Over Temperature");
     row("3900", "  ");
     row("07f3", "Blower(17~32) 32 Fan Speed Error (too high or too low)");
     row("zz12", "NoError  ");
