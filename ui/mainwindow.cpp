@@ -573,6 +573,9 @@ void MainWindow::setupStatusHints()
 void MainWindow::updateFleetSummary()
 {
     m_fleetSummary->setText(FleetSummary::count(*m_status->model()).text());
+    // The target's model often answers after it was picked: name it then.
+    if (!m_shownTarget.isEmpty())
+        describeTarget(m_shownTarget);
 }
 
 QString MainWindow::treeNameOf(const QString &ip) const
@@ -589,7 +592,7 @@ QString MainWindow::treeModelOf(const QString &ip) const
     return items.isEmpty() ? QString() : items.first()->text(GroupTree::ColumnModel);
 }
 
-void MainWindow::showTarget(const QString &ip)
+QString MainWindow::describeTarget(const QString &ip)
 {
     QString model = m_consoleTarget.modelOf(ip);
     if (model.isEmpty())
@@ -597,6 +600,12 @@ void MainWindow::showTarget(const QString &ip)
     const QString description = TargetDescription::compose(treeNameOf(ip), ip, model);
     ui->labelPanelTarget->setText(TargetDescription::panelHeader(description));
     ui->labelConsoleTarget->setText(description);
+    return description;
+}
+
+void MainWindow::showTarget(const QString &ip)
+{
+    const QString description = describeTarget(ip);
     m_status->model()->setTargetAddress(ip);
 
     // The tree marks the target in bold, also while another row is current.

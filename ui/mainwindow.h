@@ -325,6 +325,9 @@ private:
     void updateFleetSummary();
     QString treeNameOf(const QString &ip) const;
     QString treeModelOf(const QString &ip) const;
+    // Writes the target's name, address and model into the panel header and
+    // the console's target line; returns the description.
+    QString describeTarget(const QString &ip);
 
     Ui::MainWindow *ui;
     bool m_darkLook = true;
