@@ -105,8 +105,9 @@ ConsoleLogRules::Decision ConsoleLogRules::process(const QString &line)
     }
 
     decision.show = true;
+    // Light-look colours keep a contrast of at least 4.5:1 on white.
     if (line.startsWith(QLatin1Char('>')))
-        decision.colour = QColor(mDarkStyle ? QStringLiteral("gold") : QStringLiteral("magenta"));
+        decision.colour = QColor(mDarkStyle ? QStringLiteral("gold") : QStringLiteral("#a0008c"));
     else if (line.startsWith(QLatin1Char('!')))
         // A command that got no answer (refused, unreachable, timed out,
         // closed): the one line the operator must not miss.
@@ -114,7 +115,7 @@ ConsoleLogRules::Decision ConsoleLogRules::process(const QString &line)
     else if (line.startsWith(timingPrefix))
         decision.colour = QColor(mDarkStyle ? QStringLiteral("cyan") : QStringLiteral("blue"));
     else
-        decision.colour = QColor(mDarkStyle ? Qt::lightGray : Qt::darkGray);
+        decision.colour = QColor(mDarkStyle ? QColor(Qt::lightGray) : QColor(0x40, 0x40, 0x40));
 
     mTaskLogLines.append(line);
     if (taskEnded)

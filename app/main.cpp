@@ -3,6 +3,7 @@
 #include "app/commandline.h"
 #include "app/configseeder.h"
 #include "app/dialoginstancewarning.h"
+#include "app/instancechannel.h"
 #include "app/instancelock.h"
 #include "app/orvlog/OrvLog.h"
 #include "app/startuplog.h"
@@ -38,8 +39,18 @@ int main(int argc, char *argv[])
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("UTF8"));
 
     InstanceLock lock;
-    if (!lock.tryLock(100))
-        return DialogInstanceWarning::refuse(lock.path());
+    const QString channelName = InstanceChannel::serverNameFor(lock.path());
+    if (!lock.tryLock(100)) {
+        // The running copy brings its window forward; this one only asks.
+        InstanceChannel caller;
+        bool raised = false;
+        caller.callRunning(channelName, 1500, [&app, &raised](bool done) {
+            raised = done;
+            app.quit();
+        });
+        app.exec();
+        return DialogInstanceWarning::refuse(lock.path(), raised);
+    }
 
     const QString userDataFolder = AppFolders::userDataFolder();
     AppFolders::prepareUserDataFolder(userDataFolder);
@@ -70,11 +81,29 @@ int main(int argc, char *argv[])
                                            commandLine.language(configFolder));
     const bool translated = TranslationLoader::loadAndInstall(translator, translation);
     OLOG_INFO() << "Load i18n:" << translation << translated;
+    // Qt's own buttons and dialogs speak the same language as ours.
+    QTranslator qtTranslator;
+    const QString language = TranslationLoader::languageFromConfig(configFolder);
+    if (TranslationLoader::needsQtTranslation(language)) {
+        const QString qtTranslation = TranslationLoader::loadAndInstallQt(qtTranslator, AppFolders::programFolder(),
+                                                                          language);
+        OLOG_INFO() << "Load Qt i18n:" << (qtTranslation.isEmpty() ? language : qtTranslation)
+                    << !qtTranslation.isEmpty();
+    }
 
     OLOG_INFO() << "-------------------------------------------------------------";
 
     auto window = std::make_unique<MainWindow>();
     window->show();
+    InstanceChannel channel;
+    QObject::connect(&channel, &InstanceChannel::sigRaiseRequested, window.get(), [&window] {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->show();
+        window->raise();
+        window->activateWindow();
+    });
+    if (!channel.listen(channelName))
+        OLOG_WARN() << "No call from a second start possible:" << channelName;
     const int result = app.exec();
     window.reset();
     lock.unlock();

@@ -12,6 +12,8 @@ set(ORV_APP_CORE_SOURCES
     app/configseeder.h
     app/consolelogrules.cpp
     app/consolelogrules.h
+    app/instancechannel.cpp
+    app/instancechannel.h
     app/instancelock.cpp
     app/instancelock.h
     app/settingsreader.cpp

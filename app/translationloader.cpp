@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
 
@@ -29,4 +30,28 @@ bool TranslationLoader::loadAndInstall(QTranslator &translator, const QString &p
     // shows up in its result.
     static_cast<void>(translator.load(path));
     return QCoreApplication::installTranslator(&translator);
+}
+
+bool TranslationLoader::needsQtTranslation(const QString &language)
+{
+    return !language.isEmpty() && !language.startsWith(QLatin1String("en"));
+}
+
+QStringList TranslationLoader::qtTranslationPaths(const QString &programFolder, const QString &language)
+{
+    const QString name = QStringLiteral("qt_") + language;
+    return {programFolder + QStringLiteral("/i18n/") + name,
+            QLibraryInfo::location(QLibraryInfo::TranslationsPath) + QLatin1Char('/') + name};
+}
+
+QString TranslationLoader::loadAndInstallQt(QTranslator &translator, const QString &programFolder,
+                                            const QString &language)
+{
+    if (!needsQtTranslation(language))
+        return QString();
+    for (const QString &path : qtTranslationPaths(programFolder, language)) {
+        if (translator.load(path) && QCoreApplication::installTranslator(&translator))
+            return path;
+    }
+    return QString();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QTranslator;
 
@@ -23,4 +24,16 @@ public:
     // translator in the application. False when nothing could be loaded. The
     // translator must outlive its installation.
     static bool loadAndInstall(QTranslator &translator, const QString &path);
+
+    // Whether Qt's own texts (OK, Cancel, Apply, ...) need a translation
+    // for language: every language but English, in which Qt is written.
+    static bool needsQtTranslation(const QString &language);
+    // Where Qt's own translation for language is looked for: the program's
+    // "i18n" folder first (a Windows installation ships it there), then the
+    // system's Qt translations (Debian: qttranslations5-l10n). Paths without
+    // suffix, as for loadAndInstall().
+    static QStringList qtTranslationPaths(const QString &programFolder, const QString &language);
+    // Installs the first of qtTranslationPaths() that loads; its path, or
+    // empty when none did.
+    static QString loadAndInstallQt(QTranslator &translator, const QString &programFolder, const QString &language);
 };

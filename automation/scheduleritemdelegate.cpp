@@ -27,6 +27,15 @@ SchedulerItemDelegate::SchedulerItemDelegate(QTableView *view, const QStringList
 {
 }
 
+QString SchedulerItemDelegate::runWord(const QString &stored)
+{
+    if (stored.compare(QLatin1String("Yes"), Qt::CaseInsensitive) == 0)
+        return tr("Yes");
+    if (stored.compare(QLatin1String("No"), Qt::CaseInsensitive) == 0)
+        return tr("No");
+    return stored;
+}
+
 QString SchedulerItemDelegate::runningText(int seconds)
 {
     return QTime(0, 0).addSecs(seconds).toString(QStringLiteral("hh:mm:ss"));
@@ -45,8 +54,12 @@ QWidget *SchedulerItemDelegate::createEditor(QWidget *parent, const QStyleOption
     case TableModelScheduler::ColumnRun: {
         auto *box = new QComboBox(parent);
         box->setObjectName(QStringLiteral("comboBoxRun"));
-        box->addItem(QIcon(QStringLiteral(":/images/CheckGreen_32x32.png")), QStringLiteral("Yes"));
-        box->addItem(QIcon(QStringLiteral(":/images/Warning_24x24.png")), QStringLiteral("No"));
+        // The operator reads the words in their language; the file keeps
+        // "Yes" and "No".
+        box->addItem(QIcon(QStringLiteral(":/images/CheckGreen_32x32.png")), runWord(QStringLiteral("Yes")),
+                     QStringLiteral("Yes"));
+        box->addItem(QIcon(QStringLiteral(":/images/Warning_24x24.png")), runWord(QStringLiteral("No")),
+                     QStringLiteral("No"));
         return box;
     }
     case TableModelScheduler::ColumnTime: {
@@ -64,7 +77,9 @@ void SchedulerItemDelegate::setEditorData(QWidget *editor, const QModelIndex &in
 {
     const QString text = index.data(Qt::EditRole).toString();
     if (auto *box = qobject_cast<QComboBox *>(editor)) {
-        const int found = box->findText(text);
+        int found = box->findData(text);
+        if (found < 0)
+            found = box->findText(text);
         if (found >= 0)
             box->setCurrentIndex(found);
         return;
@@ -80,8 +95,10 @@ void SchedulerItemDelegate::setEditorData(QWidget *editor, const QModelIndex &in
 void SchedulerItemDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
 {
     if (auto *box = qobject_cast<QComboBox *>(editor)) {
-        if (box->currentIndex() >= 0)
-            model->setData(index, box->currentText(), Qt::EditRole);
+        if (box->currentIndex() >= 0) {
+            const QVariant stored = box->currentData();
+            model->setData(index, stored.isValid() ? stored.toString() : box->currentText(), Qt::EditRole);
+        }
         return;
     }
     if (auto *edit = qobject_cast<QTimeEdit *>(editor)) {
@@ -146,6 +163,7 @@ void SchedulerItemDelegate::paintRun(QPainter *painter, const QStyleOptionViewIt
     const auto *model = static_cast<const TableModelScheduler *>(index.model());
     QStyleOptionViewItem text = option;
     initStyleOption(&text, index);
+    text.text = runWord(text.text);
     if (model->runEnabled(index.row())) {
         static const QIcon enabled(QStringLiteral(":/images/CheckGreen_64x64.png"));
         text.icon = enabled;
@@ -165,33 +183,37 @@ void SchedulerItemDelegate::paintRunning(QPainter *painter, const QStyleOptionVi
     const QString cellText = index.data().toString();
     if (cellText.isEmpty())
         return; // not today: nothing to count down to
+    const auto *model = static_cast<const TableModelScheduler *>(index.model());
+    // A job whose Run is "No" still counts down, but must not look armed.
+    const bool armed = model->runEnabled(index.row());
     const int value = qBound(0, cellText.toInt(), RunningRange);
     const QRectF frame = QRectF(option.rect).adjusted(3, 3, -3, -3);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     QPainterPath outline;
     outline.addRoundedRect(frame, 6, 6);
-    if (value <= SoonSeconds) {
-        painter->fillPath(outline, QColor(0xF0, 0x60, 0x60));
-    } else {
-        // Far runs show a short cool bar, near ones a long warm one.
-        const qreal left = 1.0 - qreal(value) / RunningRange;
-        const QColor chunk = QColor::fromHsv(int(200 - 170 * left), 160, 200);
+    if (armed) {
+        // A calm blue that fills up as the run comes nearer; the last hour
+        // is a deeper shade, not an alarm colour.
+        const qreal done = 1.0 - qreal(value) / RunningRange;
+        const QColor chunk = value <= SoonSeconds ? (m_dark ? QColor(0x3a, 0x78, 0xb0) : QColor(0x7f, 0xb2, 0xe0))
+                                                  : (m_dark ? QColor(0x2c, 0x50, 0x70) : QColor(0xc4, 0xdc, 0xf0));
         QRectF filled = frame;
-        filled.setWidth(frame.width() * qMax<qreal>(0.02, left));
+        filled.setWidth(frame.width() * (value <= SoonSeconds ? 1.0 : qMax<qreal>(0.02, done)));
         painter->setClipPath(outline);
         painter->fillRect(filled, chunk);
         painter->setClipping(false);
     }
-    painter->setPen(QPen(value <= SoonSeconds ? QColor(0x60, 0x60, 0x60) : QColor(Qt::gray), 2));
+    const QColor grey(0x80, 0x80, 0x80);
+    painter->setPen(QPen(armed ? QColor(Qt::gray) : grey, armed ? 2 : 1, armed ? Qt::SolidLine : Qt::DashLine));
     painter->drawPath(outline);
-    QFont bold = option.font;
-    bold.setBold(true);
-    painter->setFont(bold);
-    // Dark text on the red bar in both looks; the look's own text otherwise.
+    QFont font = option.font;
+    font.setBold(armed);
+    painter->setFont(font);
     const bool selected = option.state & QStyle::State_Selected;
-    painter->setPen(value <= SoonSeconds ? QColor(Qt::black)
-                                         : selected ? QColor(Qt::white) : option.palette.color(QPalette::Text));
+    const QColor text = m_dark || value <= SoonSeconds ? (m_dark ? QColor(Qt::white) : QColor(0x10, 0x10, 0x10))
+                                                       : option.palette.color(QPalette::Text);
+    painter->setPen(!armed ? grey : selected ? option.palette.color(QPalette::HighlightedText) : text);
     painter->drawText(frame, Qt::AlignCenter, runningText(value));
     painter->restore();
 }

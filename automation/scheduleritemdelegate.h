@@ -29,6 +29,9 @@ public:
 
     // "hh:mm:ss" of the Running cell (wraps at 24 hours).
     static QString runningText(int seconds);
+    // The Run cell's word on screen: "Yes" and "No" translated, anything
+    // else as it stands.
+    static QString runWord(const QString &stored);
 
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;

@@ -101,7 +101,8 @@ QVariant TableModelScheduler::data(const QModelIndex &index, int role) const
         if (column == ColumnJob)
             return tr("Script file (doubleclick to change)");
         if (column == ColumnTime)
-            return tr("Schedule time");
+            return QString(tr("Schedule time") + QLatin1Char('\n')
+                + tr("With \"*\" in WeekDay, HH:MM is a repeat period: 00:05 runs the job every 5 minutes"));
         if (column >= ColumnMonday && column <= ColumnSunday)
             return tr("Double-Click to toggle");
         if (column == ColumnRun)
@@ -116,6 +117,13 @@ QVariant TableModelScheduler::data(const QModelIndex &index, int role) const
 
 QVariant TableModelScheduler::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (role == Qt::ToolTipRole && orientation == Qt::Horizontal) {
+        if (section == ColumnRunning)
+            return tr("time until the next run");
+        if (section == ColumnWeekDays)
+            return tr("Days 1 (Mon) to 7 (Sun), e.g. 1;3 or 1-5; \"*\" every day, with HH:MM as repeat period");
+        return QVariant();
+    }
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)

@@ -194,6 +194,399 @@
     </message>
 </context>
 <context>
+    <name>DialogUserGuide</name>
+    <message>
+        <source>User Guide</source>
+        <translation>用户指南</translation>
+    </message>
+    <message>
+        <source>The user guide is missing from this installation.</source>
+        <translation>本安装中缺少用户指南。</translation>
+    </message>
+    <message>
+        <source>Find in the guide</source>
+        <translation>在指南中查找</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>下一个</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>上一个</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Find:</source>
+        <translation>查找：</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>未找到</translation>
+    </message>
+</context>
+<context>
+    <name>ErrorCodeDictionary</name>
+    <message>
+        <source>Init Fail</source>
+        <translation>初始化失败</translation>
+    </message>
+    <message>
+        <source>Fan Locked(Rotate Error)</source>
+        <translation>风扇卡死（转动错误）</translation>
+    </message>
+    <message>
+        <source>Fan Speed Error (too high or too low)</source>
+        <translation>风扇转速错误（过高或过低）</translation>
+    </message>
+    <message>
+        <source>Communication Fail</source>
+        <translation>通信失败</translation>
+    </message>
+    <message>
+        <source>NoError</source>
+        <translation>无错误</translation>
+    </message>
+    <message>
+        <source>Formatter/DMD</source>
+        <translation>格式化器/DMD</translation>
+    </message>
+    <message>
+        <source>R__</source>
+        <translation>R__</translation>
+    </message>
+    <message>
+        <source>_G_</source>
+        <translation>_G_</translation>
+    </message>
+    <message>
+        <source>RG_</source>
+        <translation>RG_</translation>
+    </message>
+    <message>
+        <source>__B</source>
+        <translation>__B</translation>
+    </message>
+    <message>
+        <source>R_B</source>
+        <translation>R_B</translation>
+    </message>
+    <message>
+        <source>_GB</source>
+        <translation>_GB</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>DAD Fail</source>
+        <translation>DAD 失败</translation>
+    </message>
+    <message>
+        <source>PMD Fail</source>
+        <translation>PMD 失败</translation>
+    </message>
+    <message>
+        <source>Sequence Fail</source>
+        <translation>时序失败</translation>
+    </message>
+    <message>
+        <source>Laser</source>
+        <translation>激光</translation>
+    </message>
+    <message>
+        <source>Over Life</source>
+        <translation>超过寿命</translation>
+    </message>
+    <message>
+        <source>Lit Fail</source>
+        <translation>点亮失败</translation>
+    </message>
+    <message>
+        <source>Voltage (54V)</source>
+        <translation>电压（54V）</translation>
+    </message>
+    <message>
+        <source>Color Sensor Fail</source>
+        <translation>颜色传感器失败</translation>
+    </message>
+    <message>
+        <source>COlor Sensor Not Connect</source>
+        <translation>颜色传感器未连接</translation>
+    </message>
+    <message>
+        <source>System FAN (1~16)</source>
+        <translation>系统风扇（1~16）</translation>
+    </message>
+    <message>
+        <source>Blower(17~32)</source>
+        <translation>鼓风机（17~32）</translation>
+    </message>
+    <message>
+        <source>Color Wheel</source>
+        <translation>色轮</translation>
+    </message>
+    <message>
+        <source>Phospher wheel</source>
+        <translation>荧光轮</translation>
+    </message>
+    <message>
+        <source>Spin Error</source>
+        <translation>旋转错误</translation>
+    </message>
+    <message>
+        <source>Read Fail</source>
+        <translation>读取失败</translation>
+    </message>
+    <message>
+        <source>Env Check Fail</source>
+        <translation>环境检查失败</translation>
+    </message>
+    <message>
+        <source>Thermal Sensor</source>
+        <translation>温度传感器</translation>
+    </message>
+    <message>
+        <source>Inlet Thermal Sensor</source>
+        <translation>进风口温度传感器</translation>
+    </message>
+    <message>
+        <source>DMD Thermal Sensor</source>
+        <translation>DMD 温度传感器</translation>
+    </message>
+    <message>
+        <source>Inlet2 Thermal Sensor</source>
+        <translation>进风口2温度传感器</translation>
+    </message>
+    <message>
+        <source>Init Error(or no detected)</source>
+        <translation>初始化错误（或未检测到）</translation>
+    </message>
+    <message>
+        <source>Over Temperature</source>
+        <translation>温度过高</translation>
+    </message>
+    <message>
+        <source>Not Connect</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Low Temperature</source>
+        <translation>温度过低</translation>
+    </message>
+    <message>
+        <source>Inter Lock</source>
+        <translation>联锁</translation>
+    </message>
+    <message>
+        <source>Lens</source>
+        <translation>镜头</translation>
+    </message>
+    <message>
+        <source>Cover</source>
+        <translation>外壳</translation>
+    </message>
+    <message>
+        <source>Door Open</source>
+        <translation>门已打开</translation>
+    </message>
+    <message>
+        <source>Thermal Break</source>
+        <translation>过热保护</translation>
+    </message>
+    <message>
+        <source>Thermal Stat1</source>
+        <translation>温控开关1</translation>
+    </message>
+    <message>
+        <source>Thermal Stat2</source>
+        <translation>温控开关2</translation>
+    </message>
+    <message>
+        <source>Thermal Stat3</source>
+        <translation>温控开关3</translation>
+    </message>
+    <message>
+        <source>Thermal Stat4</source>
+        <translation>温控开关4</translation>
+    </message>
+    <message>
+        <source>Thermal break be triggered</source>
+        <translation>过热保护已触发</translation>
+    </message>
+    <message>
+        <source>EEPROM</source>
+        <translation>EEPROM</translation>
+    </message>
+    <message>
+        <source>System EEPROM</source>
+        <translation>系统 EEPROM</translation>
+    </message>
+    <message>
+        <source>Read/Write Fail</source>
+        <translation>读写失败</translation>
+    </message>
+    <message>
+        <source>Checksum Error</source>
+        <translation>校验和错误</translation>
+    </message>
+    <message>
+        <source>MCU</source>
+        <translation>MCU</translation>
+    </message>
+    <message>
+        <source>Host MCU I2C</source>
+        <translation>主 MCU I2C</translation>
+    </message>
+    <message>
+        <source>Host MCU SPI</source>
+        <translation>主 MCU SPI</translation>
+    </message>
+    <message>
+        <source>Port 0 Fail</source>
+        <translation>端口 0 失败</translation>
+    </message>
+    <message>
+        <source>Port 1 Fail</source>
+        <translation>端口 1 失败</translation>
+    </message>
+    <message>
+        <source>Port 2 Fail</source>
+        <translation>端口 2 失败</translation>
+    </message>
+    <message>
+        <source>Port 3 Fail</source>
+        <translation>端口 3 失败</translation>
+    </message>
+    <message>
+        <source>Scaler</source>
+        <translation>缩放器</translation>
+    </message>
+    <message>
+        <source>Load OSD Fail</source>
+        <translation>加载 OSD 失败</translation>
+    </message>
+    <message>
+        <source>Digital Receiver</source>
+        <translation>数字接收器</translation>
+    </message>
+    <message>
+        <source>ADC Decoder</source>
+        <translation>ADC 解码器</translation>
+    </message>
+    <message>
+        <source>TMDS Transmitter</source>
+        <translation>TMDS 发送器</translation>
+    </message>
+    <message>
+        <source>Expand GPIO</source>
+        <translation>扩展 GPIO</translation>
+    </message>
+    <message>
+        <source>Warping Chip</source>
+        <translation>几何校正芯片</translation>
+    </message>
+    <message>
+        <source>FAN Driver</source>
+        <translation>风扇驱动</translation>
+    </message>
+    <message>
+        <source>Motor Board</source>
+        <translation>电机板</translation>
+    </message>
+    <message>
+        <source>System View</source>
+        <translation>系统视图</translation>
+    </message>
+    <message>
+        <source>RJ45 Board</source>
+        <translation>RJ45 板</translation>
+    </message>
+    <message>
+        <source>Pressure Sensor</source>
+        <translation>压力传感器</translation>
+    </message>
+    <message>
+        <source>G Sensor</source>
+        <translation>重力传感器</translation>
+    </message>
+    <message>
+        <source>Laser Bank</source>
+        <translation>激光组</translation>
+    </message>
+    <message>
+        <source>Laser Diode</source>
+        <translation>激光二极管</translation>
+    </message>
+    <message>
+        <source>Pump</source>
+        <translation>泵</translation>
+    </message>
+    <message>
+        <source>Water Pump</source>
+        <translation>水泵</translation>
+    </message>
+    <message>
+        <source>Speed too low</source>
+        <translation>转速过低</translation>
+    </message>
+    <message>
+        <source>Speed to high</source>
+        <translation>转速过高</translation>
+    </message>
+    <message>
+        <source>LCU (Standby MCU)</source>
+        <translation>LCU（待机 MCU）</translation>
+    </message>
+    <message>
+        <source>I2C Fail</source>
+        <translation>I2C 失败</translation>
+    </message>
+</context>
+<context>
+    <name>FleetSummary</name>
+    <message>
+        <source>%1 on</source>
+        <translation>%1 台开机</translation>
+    </message>
+    <message>
+        <source>%1 standby</source>
+        <translation>%1 台待机</translation>
+    </message>
+    <message>
+        <source>%1 warming up</source>
+        <translation>%1 台预热中</translation>
+    </message>
+    <message>
+        <source>%1 cooling down</source>
+        <translation>%1 台冷却中</translation>
+    </message>
+    <message>
+        <source>%1 error</source>
+        <translation>%1 台故障</translation>
+    </message>
+    <message>
+        <source>%1 no answer</source>
+        <translation>%1 台无应答</translation>
+    </message>
+    <message>
+        <source>%1 projectors: %2</source>
+        <translation>%1 台投影机：%2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>1 projector: %1</source>
+        <translation>1 台投影机：%1</translation>
+    </message>
+</context>
+<context>
     <name>GroupTree</name>
     <message>
         <source>&amp;Add Group</source>
@@ -777,6 +1170,34 @@ Apply change and try again!</source>
     <message>
         <source>Save Scheduler As</source>
         <translation>定时任务另存为</translation>
+    </message>
+    <message>
+        <source>No target</source>
+        <translation>无目标</translation>
+    </message>
+    <message>
+        <source>The projector every control on this page acts on</source>
+        <translation>本页所有控件作用的投影机</translation>
+    </message>
+    <message>
+        <source>Name, address and model of the projector the console sends to</source>
+        <translation>控制台发送命令的投影机的名称、地址和型号</translation>
+    </message>
+    <message>
+        <source>User Guide</source>
+        <translation>用户指南</translation>
+    </message>
+    <message>
+        <source>How to work with Orvanto, searchable</source>
+        <translation>Orvanto 使用说明（可搜索）</translation>
+    </message>
+    <message>
+        <source>Projectors of the status table by state</source>
+        <translation>状态表中各状态的投影机数量</translation>
+    </message>
+    <message>
+        <source>time until the next run</source>
+        <translation>距下次运行的时间</translation>
     </message>
 </context>
 <context>
@@ -2020,6 +2441,17 @@ Apply change and try again!</source>
     </message>
 </context>
 <context>
+    <name>SchedulerItemDelegate</name>
+    <message>
+        <source>Yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
     <name>ScriptHost</name>
     <message>
         <source>Script stopped: it held the window for more than %1 ms</source>
@@ -2108,6 +2540,13 @@ Apply change and try again!</source>
     </message>
 </context>
 <context>
+    <name>StatusBarDelegate</name>
+    <message>
+        <source>Replace: %1</source>
+        <translation>需更换：%1</translation>
+    </message>
+</context>
+<context>
     <name>StatusMonitor</name>
     <message>
         <source>Status Exported!</source>
@@ -2180,6 +2619,18 @@ Apply change and try again!</source>
         <source>Yes or No</source>
         <translation>是或否</translation>
     </message>
+    <message>
+        <source>With &quot;*&quot; in WeekDay, HH:MM is a repeat period: 00:05 runs the job every 5 minutes</source>
+        <translation>星期中含“*”时，时:分为重复周期：00:05 表示每 5 分钟运行一次</translation>
+    </message>
+    <message>
+        <source>time until the next run</source>
+        <translation>距下次运行的时间</translation>
+    </message>
+    <message>
+        <source>Days 1 (Mon) to 7 (Sun), e.g. 1;3 or 1-5; &quot;*&quot; every day, with HH:MM as repeat period</source>
+        <translation>星期 1（周一）至 7（周日），例如 1;3 或 1-5；“*” 表示每天，并以时:分为重复周期</translation>
+    </message>
 </context>
 <context>
     <name>TableModelStatus</name>
@@ -2222,6 +2673,77 @@ Apply change and try again!</source>
     <message>
         <source>No Signal</source>
         <translation>无信号</translation>
+    </message>
+    <message>
+        <source>Standby</source>
+        <translation>待机</translation>
+    </message>
+    <message>
+        <source>Warming up</source>
+        <translation>预热中</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>开机</translation>
+    </message>
+    <message>
+        <source>Cooling down</source>
+        <translation>冷却中</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>故障</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>无应答</translation>
+    </message>
+    <message>
+        <source>%1 (state %2)</source>
+        <translation>%1（状态 %2）</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1 h (rated life unknown)</source>
+        <translation>%1 小时（额定寿命未知）</translation>
+    </message>
+    <message>
+        <source>%1 h of %2 h rated life: %3 %</source>
+        <translation>%1 小时 / 额定寿命 %2 小时：%3 %</translation>
+    </message>
+    <message>
+        <source>Past its rated life: replace the light source.</source>
+        <translation>已超过额定寿命：请更换光源。</translation>
+    </message>
+    <message>
+        <source>0 Standby, 1 Warming up, 2 On, 3 Cooling down, 4 Error; empty: No answer</source>
+        <translation>0 待机，1 预热中，2 开机，3 冷却中，4 故障；空：无应答</translation>
+    </message>
+    <message>
+        <source>Error code; rows in error are tinted red. Point at a code for its meaning.</source>
+        <translation>错误代码；故障行以红色标示。指向代码可查看其含义。</translation>
+    </message>
+    <message>
+        <source>Light-source hours against the rated life: green, brown past 75 %, red past 90 %, &quot;Replace&quot; past the rated life</source>
+        <translation>光源时间与额定寿命之比：绿色；超过 75 % 为棕色；超过 90 % 为红色；超过额定寿命显示“需更换”</translation>
+    </message>
+</context>
+<context>
+    <name>TargetDescription</name>
+    <message>
+        <source>No target: pick a connected projector in the tree or the status table</source>
+        <translation>无目标：请在分组树或状态表中选择一台已连接的投影机</translation>
+    </message>
+    <message>
+        <source>Target: %1</source>
+        <translation>目标：%1</translation>
+    </message>
+    <message>
+        <source>Target is now %1</source>
+        <translation>当前目标：%1</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "monitor/errorcodedictionary.h"
 
+#include <QCoreApplication>
+
 #include <initializer_list>
 #include <utility>
 
@@ -24,79 +26,86 @@ struct Category
     Names errors;
 };
 
-const Names FanErrors{{1, "Init Fail"},
-                      {2, "Fan Locked(Rotate Error)"},
-                      {3, "Fan Speed Error (too high or too low)"},
-                      {4, "Communication Fail"}};
-const Names ChipErrors{{1, "Init Fail"}, {2, "Communication Fail"}};
+const Names FanErrors{{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Init Fail")},
+                      {2, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Fan Locked(Rotate Error)")},
+                      {3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Fan Speed Error (too high or too low)")},
+                      {4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Communication Fail")}};
+const Names ChipErrors{{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Init Fail")}, {2, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Communication Fail")}};
 
 const Category Categories[] = {
-    {0x00, "NoError", UnitKind::Listed, {}, {}},
+    {0x00, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "NoError"), UnitKind::Listed, {}, {}},
     {0x01,
-     "Formatter/DMD",
+     QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Formatter/DMD"),
      UnitKind::Listed,
-     {{1, "R__"}, {2, "_G_"}, {3, "RG_"}, {4, "__B"}, {5, "R_B"}, {6, "_GB"}, {7, "RGB"}},
-     {{1, "Init Fail"}, {2, "DAD Fail"}, {3, "PMD Fail"}, {4, "Sequence Fail"}}},
+     {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "R__")}, {2, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "_G_")}, {3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "RG_")}, {4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "__B")}, {5, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "R_B")}, {6, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "_GB")}, {7, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "RGB")}},
+     {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Init Fail")}, {2, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "DAD Fail")}, {3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "PMD Fail")}, {4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Sequence Fail")}}},
     {0x04,
-     "Laser",
+     QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Laser"),
      UnitKind::Listed,
      {},
-     {{1, "Communication Fail"},
-      {3, "Over Life"},
-      {4, "Lit Fail"},
-      {5, "Voltage (54V)"},
-      {6, "Color Sensor Fail"},
-      {7, "COlor Sensor Not Connect"}}},
-    {0x06, "System FAN (1~16)", UnitKind::PlusOne, {}, FanErrors},
-    {0x07, "Blower(17~32)", UnitKind::PlusSeventeen, {}, FanErrors},
+     {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Communication Fail")},
+      {3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Over Life")},
+      {4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Lit Fail")},
+      {5, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Voltage (54V)")},
+      {6, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Color Sensor Fail")},
+      {7, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "COlor Sensor Not Connect")}}},
+    {0x06, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "System FAN (1~16)"), UnitKind::PlusOne, {}, FanErrors},
+    {0x07, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Blower(17~32)"), UnitKind::PlusSeventeen, {}, FanErrors},
     {0x08,
-     "Color Wheel",
+     QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Color Wheel"),
      UnitKind::Listed,
-     {{1, "Phospher wheel"}},
-     {{1, "Spin Error"}, {3, "Init Fail"}, {4, "Read Fail"}, {5, "Env Check Fail"}}},
+     {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Phospher wheel")}},
+     {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Spin Error")}, {3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Init Fail")}, {4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Read Fail")}, {5, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Env Check Fail")}}},
     {0x10,
-     "Thermal Sensor",
+     QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Thermal Sensor"),
      UnitKind::Listed,
-     {{1, "Inlet Thermal Sensor"}, {3, "DMD Thermal Sensor"}, {4, "Inlet2 Thermal Sensor"}},
-     {{1, "Init Error(or no detected)"}, {2, "Over Temperature"}, {3, "Not Connect"}, {4, "Low Temperature"}}},
-    {0x11, "Inter Lock", UnitKind::Listed, {{4, "Lens"}, {5, "Cover"}}, {{1, "Door Open"}}},
+     {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Inlet Thermal Sensor")}, {3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "DMD Thermal Sensor")}, {4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Inlet2 Thermal Sensor")}},
+     {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Init Error(or no detected)")}, {2, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Over Temperature")}, {3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Not Connect")}, {4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Low Temperature")}}},
+    {0x11, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Inter Lock"), UnitKind::Listed, {{4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Lens")}, {5, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Cover")}}, {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Door Open")}}},
     {0x12,
-     "Thermal Break",
+     QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Thermal Break"),
      UnitKind::Listed,
-     {{4, "Thermal Stat1"}, {5, "Thermal Stat2"}, {6, "Thermal Stat3"}, {7, "Thermal Stat4"}},
-     {{1, "Thermal break be triggered"}}},
-    {0x14, "EEPROM", UnitKind::Listed, {{0, "System EEPROM"}}, {{1, "Read/Write Fail"}, {2, "Checksum Error"}}},
+     {{4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Thermal Stat1")}, {5, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Thermal Stat2")}, {6, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Thermal Stat3")}, {7, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Thermal Stat4")}},
+     {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Thermal break be triggered")}}},
+    {0x14, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "EEPROM"), UnitKind::Listed, {{0, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "System EEPROM")}}, {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Read/Write Fail")}, {2, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Checksum Error")}}},
     {0x20,
-     "MCU",
+     QT_TRANSLATE_NOOP("ErrorCodeDictionary", "MCU"),
      UnitKind::Listed,
-     {{0, "Host MCU I2C"}, {1, "Host MCU SPI"}},
-     {{1, "Port 0 Fail"}, {2, "Port 1 Fail"}, {3, "Port 2 Fail"}, {4, "Port 3 Fail"}}},
-    {0x21, "Scaler", UnitKind::Listed, {}, {{3, "Load OSD Fail"}}},
-    {0x22, "Digital Receiver", UnitKind::PlusOne, {}, ChipErrors},
-    {0x23, "ADC Decoder", UnitKind::PlusOne, {}, ChipErrors},
-    {0x26, "TMDS Transmitter", UnitKind::Listed, {}, ChipErrors},
-    {0x27, "Expand GPIO", UnitKind::PlusOne, {}, ChipErrors},
-    {0x28, "Warping Chip", UnitKind::PlusOne, {}, ChipErrors},
-    {0x29, "FAN Driver", UnitKind::PlusOne, {}, ChipErrors},
-    {0x30, "Motor Board", UnitKind::Listed, {{1, "System View"}}, ChipErrors},
-    {0x31, "RJ45 Board", UnitKind::Listed, {}, ChipErrors},
-    {0x33, "Pressure Sensor", UnitKind::Listed, {}, ChipErrors},
-    {0x34, "G Sensor", UnitKind::Listed, {}, ChipErrors},
-    {0x35, "Laser Bank", UnitKind::PlusOne, {}, {{1, "Init Fail"}, {2, "Over Temperature"}, {3, "Not Connect"}}},
-    {0x36, "Laser Diode", UnitKind::PlusOne, {}, {{1, "Init Fail"}, {2, "Over Temperature"}}},
+     {{0, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Host MCU I2C")}, {1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Host MCU SPI")}},
+     {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Port 0 Fail")}, {2, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Port 1 Fail")}, {3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Port 2 Fail")}, {4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Port 3 Fail")}}},
+    {0x21, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Scaler"), UnitKind::Listed, {}, {{3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Load OSD Fail")}}},
+    {0x22, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Digital Receiver"), UnitKind::PlusOne, {}, ChipErrors},
+    {0x23, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "ADC Decoder"), UnitKind::PlusOne, {}, ChipErrors},
+    {0x26, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "TMDS Transmitter"), UnitKind::Listed, {}, ChipErrors},
+    {0x27, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Expand GPIO"), UnitKind::PlusOne, {}, ChipErrors},
+    {0x28, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Warping Chip"), UnitKind::PlusOne, {}, ChipErrors},
+    {0x29, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "FAN Driver"), UnitKind::PlusOne, {}, ChipErrors},
+    {0x30, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Motor Board"), UnitKind::Listed, {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "System View")}}, ChipErrors},
+    {0x31, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "RJ45 Board"), UnitKind::Listed, {}, ChipErrors},
+    {0x33, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Pressure Sensor"), UnitKind::Listed, {}, ChipErrors},
+    {0x34, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "G Sensor"), UnitKind::Listed, {}, ChipErrors},
+    {0x35, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Laser Bank"), UnitKind::PlusOne, {}, {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Init Fail")}, {2, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Over Temperature")}, {3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Not Connect")}}},
+    {0x36, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Laser Diode"), UnitKind::PlusOne, {}, {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Init Fail")}, {2, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Over Temperature")}}},
     {0x37,
-     "Pump",
+     QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Pump"),
      UnitKind::Listed,
-     {{0, "Water Pump"}},
-     {{1, "Init Fail"}, {2, "Communication Fail"}, {3, "Speed too low"}, {4, "Speed to high"}}},
-    {0x38, "LCU (Standby MCU)", UnitKind::Listed, {}, {{1, "I2C Fail"}}},
+     {{0, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Water Pump")}},
+     {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Init Fail")}, {2, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Communication Fail")}, {3, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Speed too low")}, {4, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "Speed to high")}}},
+    {0x38, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "LCU (Standby MCU)"), UnitKind::Listed, {}, {{1, QT_TRANSLATE_NOOP("ErrorCodeDictionary", "I2C Fail")}}},
 };
+
+// The words are shown to the operator in their language; the table keeps
+// the English source texts the projector documentation uses.
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("ErrorCodeDictionary", text);
+}
 
 QString nameOf(const Names &names, int key)
 {
     for (const auto &entry : names) {
         if (entry.first == key)
-            return QString::fromLatin1(entry.second);
+            return translated(entry.second);
     }
     return QString();
 }
@@ -138,7 +147,7 @@ QString ErrorCodeDictionary::decodeErrorCode(const QString &code)
     for (const Category &entry : Categories) {
         if (entry.value != categoryValue)
             continue;
-        category = QString::fromLatin1(entry.text);
+        category = translated(entry.text);
         switch (entry.unitKind) {
         case UnitKind::Listed:
             unitText = nameOf(entry.units, unit);

@@ -3,6 +3,8 @@
 set(ORV_MONITOR_CORE_SOURCES
     monitor/errorcodedictionary.cpp
     monitor/errorcodedictionary.h
+    monitor/fleetsummary.cpp
+    monitor/fleetsummary.h
     monitor/lamphoursbar.cpp
     monitor/lamphoursbar.h
     monitor/powerstateprobe.cpp

@@ -1,6 +1,8 @@
 #include "monitor/tablemodelstatus.h"
 
+#include <QColor>
 #include <QCoreApplication>
+#include <QFont>
 #include <QPainter>
 
 namespace {
@@ -144,6 +146,25 @@ QVariant TableModelStatus::data(const QModelIndex &index, int role) const
         return m_rows.at(index.row()).at(index.column());
     case Qt::TextAlignmentRole:
         return index.column() == HoursColumn ? HoursAlignment : CellAlignment;
+    case Qt::ToolTipRole:
+        return toolTip(index.row(), index.column());
+    case Qt::AccessibleTextRole:
+        if (index.column() == StatusColumn)
+            return stateWord(m_rows.at(index.row()).at(index.column()));
+        return m_rows.at(index.row()).at(index.column());
+    case Qt::BackgroundRole:
+        // Translucent, so the tint reads on the dark and the light look and
+        // the alternating rows stay apart.
+        if (rowInError(index.row()))
+            return QColor(220, 40, 30, 70);
+        return QVariant();
+    case Qt::FontRole:
+        if (!m_target.isEmpty() && m_rows.at(index.row()).at(AddressColumn) == m_target) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return QVariant();
     case Qt::DecorationRole:
         if (index.column() == StatusColumn) {
             const QPixmap picture = lampPicture(m_rows.at(index.row()).at(index.column()));
@@ -171,6 +192,94 @@ QPixmap TableModelStatus::lampPicture(const QString &code)
     return found.value();
 }
 
+QString TableModelStatus::stateWord(const QString &code)
+{
+    bool ok = false;
+    const int value = code.trimmed().toInt(&ok);
+    switch (ok ? value : -1) {
+    case 0:
+        return tr("Standby");
+    case 1:
+        return tr("Warming up");
+    case 2:
+        return tr("On");
+    case 3:
+        return tr("Cooling down");
+    case 4:
+        return tr("Error");
+    default:
+        return tr("No answer");
+    }
+}
+
+bool TableModelStatus::rowInError(int row) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return false;
+    if (m_rows.at(row).at(StatusColumn).trimmed() == QLatin1String("4"))
+        return true;
+    bool ok = false;
+    const int code = m_rows.at(row).at(ErrorCodeColumn).trimmed().toInt(&ok, 16);
+    return ok && code != 0;
+}
+
+int TableModelStatus::lifePercent(int row) const
+{
+    bool hoursOk = false;
+    bool lifeOk = false;
+    const qint64 hours = cell(row, HoursColumn).trimmed().toLongLong(&hoursOk);
+    const qint64 life = cell(row, LifeColumn).trimmed().toLongLong(&lifeOk);
+    if (!hoursOk || !lifeOk || life <= 0 || hours < 0)
+        return -1;
+    return int(qMin<qint64>(hours * 100 / life, 100000));
+}
+
+QVariant TableModelStatus::toolTip(int row, int column) const
+{
+    const QString text = m_rows.at(row).at(column);
+    switch (column) {
+    case AddressColumn: {
+        const QString name = m_nameOf ? m_nameOf(text) : QString();
+        return name.isEmpty() ? text : name;
+    }
+    case StatusColumn:
+        return text.isEmpty() ? stateWord(text) : tr("%1 (state %2)").arg(stateWord(text), text);
+    case ErrorCodeColumn: {
+        if (text.isEmpty())
+            return QVariant();
+        const QString words = m_decodeError ? m_decodeError(text).simplified() : QString();
+        return words.isEmpty() ? text : tr("%1: %2").arg(text, words);
+    }
+    case HoursColumn: {
+        const int percent = lifePercent(row);
+        if (percent < 0)
+            return text.isEmpty() ? QVariant() : tr("%1 h (rated life unknown)").arg(text);
+        const QString line = tr("%1 h of %2 h rated life: %3 %").arg(text, cell(row, LifeColumn)).arg(percent);
+        if (percent <= 100)
+            return line;
+        return QString(line + QLatin1Char('\n') + tr("Past its rated life: replace the light source."));
+    }
+    default:
+        return text.isEmpty() ? QVariant() : text;
+    }
+}
+
+void TableModelStatus::emitRowChanged(int row)
+{
+    if (row >= 0 && row < m_rows.size())
+        emit dataChanged(index(row, 0), index(row, m_headers.size() - 1), {Qt::FontRole});
+}
+
+void TableModelStatus::setTargetAddress(const QString &ip)
+{
+    if (ip == m_target)
+        return;
+    const int previous = rowOfAddress(m_target);
+    m_target = ip;
+    emitRowChanged(previous);
+    emitRowChanged(rowOfAddress(ip));
+}
+
 bool TableModelStatus::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     if (role != Qt::EditRole || !index.isValid() || index.row() >= m_rows.size() || index.column() >= m_headers.size())
@@ -178,7 +287,10 @@ bool TableModelStatus::setData(const QModelIndex &index, const QVariant &value, 
     m_rows[index.row()][index.column()] = value.toString();
     if (index.column() == AddressColumn)
         m_indexDirty = true;
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    if (index.column() == StatusColumn || index.column() == ErrorCodeColumn)
+        emit dataChanged(this->index(index.row(), 0), this->index(index.row(), m_headers.size() - 1)); // row tint
+    else
+        emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
 
@@ -193,7 +305,22 @@ Qt::ItemFlags TableModelStatus::flags(const QModelIndex &index) const
 
 QVariant TableModelStatus::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= m_headers.size())
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_headers.size())
+        return QVariant();
+    if (role == Qt::ToolTipRole) {
+        switch (section) {
+        case StatusColumn:
+            return tr("0 Standby, 1 Warming up, 2 On, 3 Cooling down, 4 Error; empty: No answer");
+        case ErrorCodeColumn:
+            return tr("Error code; rows in error are tinted red. Point at a code for its meaning.");
+        case HoursColumn:
+            return tr("Light-source hours against the rated life: green, brown past 75 %, red past 90 %, "
+                      "\"Replace\" past the rated life");
+        default:
+            return QVariant();
+        }
+    }
+    if (role != Qt::DisplayRole)
         return QVariant();
     return m_headers.at(section);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <functional>
 #include <QHash>
 #include <QPixmap>
 #include <QSet>
@@ -67,11 +68,30 @@ public:
     // Lamp picture of a power-state code: 48 x 24, null for codes without one.
     static QPixmap lampPicture(const QString &code);
 
+    // The word of a power-state code ("On", "Standby", ...); "No answer" for
+    // anything else, an empty cell included.
+    static QString stateWord(const QString &code);
+    // True for a row in error: state 4 or an error code other than 0000.
+    bool rowInError(int row) const;
+    // Rated-life percentage of the row's light source, -1 when unknown.
+    int lifePercent(int row) const;
+
+    // The projector the console and the control panel act on: its row is
+    // drawn in bold. Kept when the rows are rebuilt.
+    void setTargetAddress(const QString &ip);
+    QString targetAddress() const { return m_target; }
+    // Tool-tip sources: the tree name of an address, the words of an error
+    // code. Without them the tool tips show the cells alone.
+    void setNameLookup(std::function<QString(const QString &)> lookup) { m_nameOf = std::move(lookup); }
+    void setErrorDecoder(std::function<QString(const QString &)> decoder) { m_decodeError = std::move(decoder); }
+
 public slots:
     void slotUpdateConnectedIP(const QStringList &addresses);
 
 private:
     void rebuildAddressIndex() const;
+    QVariant toolTip(int row, int column) const;
+    void emitRowChanged(int row);
 
     QStringList m_headers;
     QVector<QStringList> m_rows; // each row holds m_headers.size() cells
@@ -79,4 +99,7 @@ private:
     QSet<QString> m_connected;
     mutable QHash<QString, int> m_rowByAddress;
     mutable bool m_indexDirty = true;
+    QString m_target;
+    std::function<QString(const QString &)> m_nameOf;
+    std::function<QString(const QString &)> m_decodeError;
 };

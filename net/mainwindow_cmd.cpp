@@ -367,4 +367,5 @@ void MainWindow::selectTarget(const QString &ip)
     findStatusTableWithIP(ip);
     // The control panel's target:
     m_controlPanel->setTarget(ip);
+    showTarget(ip);
 }

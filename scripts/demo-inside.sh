@@ -10,7 +10,6 @@ set -eu
 ROOT=$(pwd)
 BIN=$ROOT/build/bin
 DEMO=$ROOT/build/demo
-SECONDS_TO_RUN=${ORV_DEMO_SECONDS:-60}
 
 if ip -o link show | awk -F': ' '{print $2}' | grep -qv '^lo$'; then
     echo "demo-inside.sh: not in a private network namespace; use scripts/demo.sh" >&2
@@ -30,11 +29,12 @@ ip addr add 10.77.0.1/24 dev orvdemo
 ip link set orvdemo1 up
 ip link set orvdemo up
 
-# The demo's own configuration folder: settings and the fleet's groups are
-# rewritten on every demo start, the operator's real ones are elsewhere.
+# The demo's own configuration folder: settings, the fleet's groups and the
+# jobs are rewritten for every session, the operator's real ones are elsewhere.
 CONFIG="$XDG_DATA_HOME/Orvanto"
 mkdir -p "$CONFIG"
-cat > "$CONFIG/Orvanto.ini" <<INI
+write_config() { # style language
+    cat > "$CONFIG/Orvanto.ini" <<INI
 [Default]
 LocalIP=10.77.0.1
 IpTotal=25
@@ -43,67 +43,127 @@ UdpPortRx=35069
 UdpPortTx=35070
 StatusPoll=5
 CmdFile=KX4410Q.csv
-Language=${ORV_DEMO_LANGUAGE:-en_US}
-Style=${ORV_DEMO_STYLE:-Dark}
+Language=$2
+Style=$1
 INI
-{
-    echo "Group, Select, IP, Name"
-    n=2
-    for hall in "Main Hall" "Planetarium" "Gallery East"; do
-        echo "$hall,1"
-        case "$hall" in
-        "Main Hall") count=16 ;;
-        "Planetarium") count=14 ;;
-        *) count=10 ;;
-        esac
-        i=1
-        while [ $i -le $count ]; do
-            echo " ,1,127.0.0.$n,$hall $i"
-            n=$((n + 1))
-            i=$((i + 1))
+    {
+        echo "Group, Select, IP, Name"
+        n=2
+        for hall in "Main Hall" "Planetarium" "Gallery East"; do
+            echo "$hall,1"
+            case "$hall" in
+            "Main Hall") count=16 ;;
+            "Planetarium") count=14 ;;
+            *) count=10 ;;
+            esac
+            i=1
+            while [ $i -le $count ]; do
+                echo " ,1,127.0.0.$n,$hall $i"
+                n=$((n + 1))
+                i=$((i + 1))
+            done
         done
-    done
-} > "$CONFIG/GroupIP.csv"
+    } > "$CONFIG/GroupIP.csv"
+    # One armed job that repeats every two minutes ("*" makes 00:02 a
+    # period), the others switched off.
+    printf 'Scheduled Jobs,  \tHH:MM,\tWeekDay(1-7),\tMon, Tue, Wed, Thu, Fri, Sat, Sun, Run, running\r\n' > "$CONFIG/CronJobs.csv"
+    printf 'StatusReport.js,00:02,*,1,1,1,1,1,1,1,Yes,0\r\n' >> "$CONFIG/CronJobs.csv"
+    printf 'AllOn.js,08:30,1;2;3;4;5,1,1,1,1,1,0,0,No,0\r\n' >> "$CONFIG/CronJobs.csv"
+    printf 'AllOff.js,18:00,1;2;3;4;5,1,1,1,1,1,0,0,No,0\r\n' >> "$CONFIG/CronJobs.csv"
+    printf 'LampHoursCheck.js,07:45,1,1,0,0,0,0,0,0,No,0\r\n' >> "$CONFIG/CronJobs.csv"
+}
 
 # A fleet as a hall has it: most projectors on, a few in standby, one with a
 # fault, lamps at every age (60 %, 80 %, 95 % and past their rated life).
-"$BIN/projsim" --range 127.0.0.2-127.0.0.31 --model KX4410Q --catalogue "$BIN/pluginPJ/KX4410Q.csv" \
-    --power 2 --power 127.0.0.5=0 --power 127.0.0.12=0 --fault 127.0.0.9=1002 --life-percent 60 </dev/zero >"$DEMO/projsim-laser.log" 2>&1 &
-SIM1=$!
-"$BIN/projsim" --range 127.0.0.32-127.0.0.41 --model KX2800L --catalogue "$BIN/pluginPJ/KX2800L.csv" \
-    --power 2 --life-percent 127.0.0.33=80 --life-percent 127.0.0.34=95 --life-percent 127.0.0.35=104 \
-    --power 127.0.0.38=0 </dev/zero >"$DEMO/projsim-lamp.log" 2>&1 &
-SIM2=$!
-trap 'kill $SIM1 $SIM2 2>/dev/null || true' EXIT INT TERM
-sleep 1
+SIM1="" SIM2=""
+start_fleet() {
+    "$BIN/projsim" --range 127.0.0.2-127.0.0.31 --model KX4410Q --catalogue "$BIN/pluginPJ/KX4410Q.csv" \
+        --power 2 --power 127.0.0.5=0 --power 127.0.0.12=0 --fault 127.0.0.9=1002 --life-percent 60 </dev/zero >"$DEMO/projsim-laser.log" 2>&1 &
+    SIM1=$!
+    "$BIN/projsim" --range 127.0.0.32-127.0.0.41 --model KX2800L --catalogue "$BIN/pluginPJ/KX2800L.csv" \
+        --power 2 --life-percent 127.0.0.33=80 --life-percent 127.0.0.34=95 --life-percent 127.0.0.35=104 \
+        --power 127.0.0.38=0 </dev/zero >"$DEMO/projsim-lamp.log" 2>&1 &
+    SIM2=$!
+    sleep 1
+}
+stop_fleet() {
+    kill $SIM1 $SIM2 2>/dev/null || true
+    wait $SIM1 $SIM2 2>/dev/null || true
+}
+trap 'stop_fleet' EXIT INT TERM
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    write_config "${ORV_DEMO_STYLE:-Dark}" "${ORV_DEMO_LANGUAGE:-en_US}"
+    start_fleet
     "$BIN/Orvanto"
-else
-    echo "No display: running under Xvfb for $SECONDS_TO_RUN s; screenshots go to $DEMO/"
+    exit 0
+fi
+
+# No display: one session per look and language under Xvfb, each walking
+# every page; screenshots go to $DEMO/<session>/ and are listed in README.md.
+SESSIONS=${ORV_DEMO_SESSIONS:-"dark:Dark:en_US light:Light:en_US zh_CN:Dark:zh_CN"}
+echo "No display: running under Xvfb; screenshots go to $DEMO/<session>/"
+for session in $SESSIONS; do
+    name=${session%%:*}
+    rest=${session#*:}
+    style=${rest%%:*}
+    language=${rest#*:}
+    out="$DEMO/$name"
+    mkdir -p "$out"
+    write_config "$style" "$language"
+    start_fleet
     xvfb-run -a -s "-screen 0 1600x1000x24" sh -c '
         "$1" &
         app=$!
         out=$2
-        shot() { import -window root "$out/screenshot-$1.png" || true; }
+        shot() { sleep "$1"; import -window root "$out/$2.png" || true; }
         # The projector-models list comes up once the window is built.
-        sleep 8; shot models
+        shot 8 models
         xdotool key Escape || true
         # Discovery fills the tree at 2 s, the sweeps the status table at 3 s
         # and 8 s; the first connected projector becomes the target.
-        sleep 8; shot status
-        # The pages in toolbar order are Ctrl+1 ... Ctrl+4; there is no window
-        # manager, so the main window is given the keyboard first.
+        shot 8 status
+        # There is no window manager: the main window is given the keyboard
+        # first. The pages in toolbar order are Ctrl+1 ... Ctrl+4.
         win=$(xdotool search --name "^Orvanto - " | head -n 1)
-        page() { xdotool windowfocus --sync "$win" key "ctrl+$1" || true; }
-        page 4
-        sleep 3; shot console
-        page 1
-        sleep 2; shot scheduler
-        page 3
-        sleep 3; shot controlpanel
-        page 2
-        sleep $(( $3 > 27 ? $3 - 27 : 1 )); shot end
+        keys() { xdotool windowfocus --sync "$win" key --delay 150 "$@" || true; }
+        # A click on a row retargets (the status bar names the new target);
+        # End shows the lamp projectors at the bottom of the table.
+        xdotool mousemove 600 216 click 1 || true
+        shot 1 status-retarget
+        keys ctrl+End
+        shot 1 status-lamps
+        keys F1
+        shot 2 userguide
+        xdotool key Escape || true
+        keys ctrl+4
+        shot 3 console
+        keys ctrl+1
+        shot 2 scheduler
+        keys ctrl+3
+        shot 4 controlpanel
+        # All Off from its toolbar button (the window always lands at the
+        # same place on this screen), confirmed with Apply; the table shows
+        # the result after the next refresh (F5 is not bound: RefreshStatus
+        # is the button right of Off).
+        keys ctrl+2
+        xdotool mousemove 994 123 click 1 || true
+        sleep 2
+        shot 0 alloff-confirm
+        # Apply is the right-hand button of the box centred over the window.
+        xdotool mousemove 866 497 click 1 || true
+        shot 10 alloff-walk
+        xdotool mousemove 1050 123 click 1 || true
+        shot 10 status-after-alloff
         kill $app 2>/dev/null; wait $app 2>/dev/null || true
-    ' demo "$BIN/Orvanto" "$DEMO" "$SECONDS_TO_RUN"
-fi
+    ' demo "$BIN/Orvanto" "$out"
+    stop_fleet
+    # Every control-panel tab, the locked ones after the passcode, at 1280 x 800.
+    if [ -x "$BIN/panel_screenshots" ]; then
+        lower=$(echo "$style" | tr "A-Z" "a-z")
+        zh=""
+        [ "$language" = en_US ] || zh=$language
+        xvfb-run -a -s "-screen 0 1280x800x24" "$BIN/panel_screenshots" "$out" "$lower" $zh >"$out/panel.log" 2>&1 || true
+    fi
+done
+ls -1 "$DEMO"/*/*.png

@@ -5,7 +5,10 @@
 #include "app/appfolders.h"
 #include "app/orvlog/OrvLog.h"
 #include "app/settingsreader.h"
+#include "monitor/errorcodedictionary.h"
+#include "monitor/fleetsummary.h"
 #include "monitor/statusmonitor.h"
+#include "monitor/tablemodelstatus.h"
 #include "net/batchprogress.h"
 #include "net/commanddispatch.h"
 #include "net/groupipfile.h"
@@ -19,10 +22,12 @@
 #include "ui/clocktext.h"
 #include "ui/darkpalette.h"
 #include "ui/dialogaboutpj.h"
+#include "ui/dialoguserguide.h"
 #include "ui/shellfonts.h"
 #include "ui/shellresources.h"
 #include "ui/shellstylesheets.h"
 #include "ui/splashwindow.h"
+#include "ui/targetdescription.h"
 #include "ui/statusmessagestyle.h"
 #include "ui/windowplacement.h"
 #include "ui/windowtitle.h"
@@ -41,6 +46,7 @@
 #include <QSysInfo>
 #include <QTime>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUrl>
 
 namespace {
@@ -128,6 +134,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     loadDefaultCommandFile();
     m_dispatch->setCatalogue(m_catalogue);
     setupStatusMonitor();
+    setupStatusHints();
     m_dialogAboutPJ = new DialogAboutPJ(this);
     m_dialogConfig = new DialogConfig(this);
     setupPages();
@@ -291,7 +298,14 @@ void MainWindow::setupPeriodicTaskRow()
     auto *period = new QTableWidgetItem(QString::number(m_settings.statusPoll));
     period->setTextAlignment(Qt::AlignCenter);
     table->setItem(0, 2, period);
-    table->setCellWidget(0, 3, m_status->createPollBar(table));
+    QProgressBar *pollBar = m_status->createPollBar(table);
+    // A countdown, not an alarm: the same calm blue as the scheduler's.
+    pollBar->setStyleSheet(QStringLiteral(
+        "QProgressBar{font-weight:bold;background-color:transparent;border:2px solid #606060;border-radius:6px;"
+        "margin:3px;}QProgressBar::chunk{background-color:#3a78b0;}"));
+    table->setCellWidget(0, 3, pollBar);
+    if (QTableWidgetItem *header = table->horizontalHeaderItem(3))
+        header->setToolTip(tr("time until the next run"));
     table->verticalHeader()->setDefaultSectionSize(28);
 }
 
@@ -309,9 +323,25 @@ void MainWindow::setupPages()
     for (int i = 0; i < pages.size(); ++i)
         pages.at(i)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + i)));
     showPage(PageStatus, ui->actionStatus);
+    fitSchedulerColumns();
     ui->plainTextConsole->setReadOnly(true);
     ui->plainTextConsole->ensureCursorVisible();
     ui->plainTextConsole->setCenterOnScroll(false);
+}
+
+void MainWindow::fitSchedulerColumns()
+{
+    // Narrow enough that the countdown column stays in view without a
+    // horizontal scroll bar on a 1280 x 800 screen; the day check boxes
+    // and "hh:mm" need no more.
+    const int widths[] = {130, 60, 104, 34, 34, 34, 34, 34, 34, 34, 72};
+    QTableView *view = ui->tableViewScheduler;
+    if (!view->model())
+        return;
+    for (int column = 0; column < int(sizeof widths / sizeof widths[0]); ++column)
+        view->setColumnWidth(column, widths[column]);
+    view->horizontalHeader()->setMinimumSectionSize(30);
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void MainWindow::setupMenuBarCorner()
@@ -449,6 +479,7 @@ void MainWindow::on_actionControlPanel_triggered()
     showPage(PageControlPanel, ui->actionControlPanel);
     ui->tabWidgetControlPanel->setCurrentIndex(0);
     controlPanel()->setTarget(currentTargetIp());
+    showTarget(currentTargetIp());
     tabWidgetCntrlPnl_InfoInit();
 }
 
@@ -482,6 +513,16 @@ void MainWindow::on_actionHelp_triggered()
     box.exec();
 }
 
+void MainWindow::on_actionUserGuide_triggered()
+{
+    // Beside the window, not modal: the operator follows it while working.
+    if (!m_userGuide)
+        m_userGuide = new DialogUserGuide(this);
+    m_userGuide->show();
+    m_userGuide->raise();
+    m_userGuide->activateWindow();
+}
+
 void MainWindow::on_actionConfig_triggered()
 {
     m_dialogConfig->exec();
@@ -499,6 +540,93 @@ void MainWindow::connectBatchProgress()
     connect(progress, &BatchProgress::sigValue, m_statusProgress, &QProgressBar::setValue);
     connect(progress, &BatchProgress::sigHide, this, &MainWindow::hideBatchProgress);
     connect(progress, &BatchProgress::sigEndStatusBar, this, &MainWindow::sigEndStatusBar);
+}
+
+void MainWindow::setupStatusHints()
+{
+    TableModelStatus *model = m_status->model();
+    model->setNameLookup([this](const QString &ip) { return treeNameOf(ip); });
+    model->setErrorDecoder(&ErrorCodeDictionary::decodeErrorCode);
+
+    m_fleetSummary = new QLabel(statusBar());
+    m_fleetSummary->setObjectName(QStringLiteral("labelFleetSummary"));
+    m_fleetSummary->setToolTip(tr("Projectors of the status table by state"));
+    statusBar()->addPermanentWidget(m_fleetSummary, 0);
+    // A sweep of 2,000 projectors brings 16,000 answers: count once after a
+    // burst, not once per answer.
+    m_fleetSummaryTimer = new QTimer(this);
+    m_fleetSummaryTimer->setSingleShot(true);
+    m_fleetSummaryTimer->setInterval(250);
+    connect(m_fleetSummaryTimer, &QTimer::timeout, this, &MainWindow::updateFleetSummary);
+    auto later = [this] { m_fleetSummaryTimer->start(); };
+    connect(model, &QAbstractItemModel::dataChanged, m_fleetSummaryTimer, later);
+    connect(model, &QAbstractItemModel::modelReset, m_fleetSummaryTimer, later);
+    connect(model, &QAbstractItemModel::rowsInserted, m_fleetSummaryTimer, later);
+    connect(model, &QAbstractItemModel::rowsRemoved, m_fleetSummaryTimer, later);
+    updateFleetSummary();
+    ui->labelPanelTarget->setStyleSheet(QStringLiteral("QLabel{font-weight:bold;padding:2px 4px}"));
+    ui->labelConsoleTarget->setStyleSheet(QStringLiteral("QLabel{font-weight:bold}"));
+    const QString none = TargetDescription::compose(QString(), QString(), QString());
+    ui->labelPanelTarget->setText(TargetDescription::panelHeader(none));
+    ui->labelConsoleTarget->setText(none);
+}
+
+void MainWindow::updateFleetSummary()
+{
+    m_fleetSummary->setText(FleetSummary::count(*m_status->model()).text());
+    // The target's model often answers after it was picked: name it then.
+    if (!m_shownTarget.isEmpty())
+        describeTarget(m_shownTarget);
+}
+
+QString MainWindow::treeNameOf(const QString &ip) const
+{
+    const QList<QTreeWidgetItem *> items =
+        ui->treeWidgetGroupIP->findItems(ip, Qt::MatchExactly | Qt::MatchRecursive, GroupTree::ColumnIP);
+    return items.isEmpty() ? QString() : items.first()->text(GroupTree::ColumnName);
+}
+
+QString MainWindow::treeModelOf(const QString &ip) const
+{
+    const QList<QTreeWidgetItem *> items =
+        ui->treeWidgetGroupIP->findItems(ip, Qt::MatchExactly | Qt::MatchRecursive, GroupTree::ColumnIP);
+    return items.isEmpty() ? QString() : items.first()->text(GroupTree::ColumnModel);
+}
+
+QString MainWindow::describeTarget(const QString &ip)
+{
+    QString model = m_consoleTarget.modelOf(ip);
+    if (model.isEmpty())
+        model = treeModelOf(ip);
+    const QString description = TargetDescription::compose(treeNameOf(ip), ip, model);
+    ui->labelPanelTarget->setText(TargetDescription::panelHeader(description));
+    ui->labelConsoleTarget->setText(description);
+    return description;
+}
+
+void MainWindow::showTarget(const QString &ip)
+{
+    const QString description = describeTarget(ip);
+    m_status->model()->setTargetAddress(ip);
+
+    // The tree marks the target in bold, also while another row is current.
+    const int columns = ui->treeWidgetGroupIP->columnCount();
+    for (const QString &address : {m_shownTarget, ip}) {
+        if (address.isEmpty())
+            continue;
+        const QList<QTreeWidgetItem *> items = ui->treeWidgetGroupIP->findItems(
+            address, Qt::MatchExactly | Qt::MatchRecursive, GroupTree::ColumnIP);
+        for (QTreeWidgetItem *item : items) {
+            for (int column = 0; column < columns; ++column) {
+                QFont font = item->font(column);
+                font.setBold(address == ip);
+                item->setFont(column, font);
+            }
+        }
+    }
+    if (ip != m_shownTarget && !ip.isEmpty())
+        displayStatusMessage(TargetDescription::retargetMessage(description));
+    m_shownTarget = ip;
 }
 
 void MainWindow::on_actionExit_triggered()

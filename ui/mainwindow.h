@@ -102,6 +102,10 @@ public:
     // The projector picked in the tree (or the status table) becomes the
     // target of the console, the status table and the control panel.
     void selectTarget(const QString &ip);
+    // Names the target on the control panel and the console, marks it in the
+    // tree and the status table, and says so in the status bar when it
+    // changed.
+    void showTarget(const QString &ip);
 
     // --- Discovery and inventory (mainwindow_ip) ---
     GroupTree *groupTree() const { return m_groupTree; }
@@ -252,6 +256,7 @@ private slots:
     void on_actionCmd_triggered();
     void on_actionAbout_triggered();
     void on_actionHelp_triggered();
+    void on_actionUserGuide_triggered();
     void on_actionExit_triggered();
     void on_actionOpen_Log_Location_triggered();
     void on_actionOpen_Config_Location_triggered();
@@ -315,6 +320,14 @@ private:
     void updateWindowTitle();
     void showPage(Page page, QAction *pageAction);
     void connectBatchProgress();
+    void setupStatusHints();
+    void fitSchedulerColumns();
+    void updateFleetSummary();
+    QString treeNameOf(const QString &ip) const;
+    QString treeModelOf(const QString &ip) const;
+    // Writes the target's name, address and model into the panel header and
+    // the console's target line; returns the description.
+    QString describeTarget(const QString &ip);
 
     Ui::MainWindow *ui;
     bool m_darkLook = true;
@@ -331,9 +344,14 @@ private:
     // Status bar: title and progress of a running command batch.
     QLabel *m_statusLabel = nullptr;
     QProgressBar *m_statusProgress = nullptr;
+    // Status bar: the fleet at a glance, recounted once per burst of answers.
+    QLabel *m_fleetSummary = nullptr;
+    QTimer *m_fleetSummaryTimer = nullptr;
+    QString m_shownTarget;
 
     DialogAboutPJ *m_dialogAboutPJ = nullptr;
     DialogConfig *m_dialogConfig = nullptr;
+    QPointer<class DialogUserGuide> m_userGuide;
     QPointer<SplashWindow> m_splash;
 
     // Console log: what to show, the running task's lines, the log files.

@@ -46,8 +46,12 @@ QString toolButtons(bool dark)
     QString sheet = QStringLiteral("QToolButton{width:52px;background:#383838;border-top-left-radius:8px;"
                                    "border-top-right-radius:8px;} QToolButton:checked{background:#808080;}");
     if (!dark)
-        sheet += QStringLiteral("QToolButton{background:#dcdcdc;border:1px solid #b8b8b8;border-bottom:0px}"
-                                "QToolButton:checked{background:#9ccfcf;}QToolButton:hover{background:#c4e4e4;}");
+        // Whole rounded tiles: the dark look's tab shape, drawn with a frame
+        // on a light toolbar, read as tabs cut off at the bottom.
+        sheet += QStringLiteral("QToolButton{background:#e8e8e8;border:1px solid #a8a8a8;border-radius:8px;"
+                                "margin:1px;padding:0px;color:#202020}"
+                                "QToolButton:checked{background:#9ccfcf;border-color:#4f8f8f;}"
+                                "QToolButton:hover{background:#c4e4e4;}");
     return sheet + QStringLiteral("QToolButton#qt_toolbar_ext_button{width:20px;background:transparent;border:0px}");
 }
 

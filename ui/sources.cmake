@@ -3,6 +3,8 @@
 set(ORV_UI_CORE_SOURCES
     ui/projectormodellist.cpp
     ui/projectormodellist.h
+    ui/targetdescription.cpp
+    ui/targetdescription.h
 )
 # Widgets, forms, sound and the main window's glue: linked into OrvantoGui.
 set(ORV_UI_GUI_SOURCES
@@ -17,6 +19,8 @@ set(ORV_UI_GUI_SOURCES
     ui/dialogaboutpj.cpp
     ui/dialogaboutpj.h
     ui/dialogaboutpj.ui
+    ui/dialoguserguide.cpp
+    ui/dialoguserguide.h
     ui/mainwindow.cpp
     ui/mainwindow.h
     ui/mainwindow.ui

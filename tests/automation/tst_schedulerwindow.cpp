@@ -135,6 +135,20 @@ void TestSchedulerWindow::editorsWriteBackTheirChoice()
     delegate->setEditorData(scriptBox, job);
     QCOMPARE(scriptBox->currentText(), QString("AllOn.js"));
     QVERIFY(scriptBox->findText("LampHoursCheck.js") >= 0);
+
+    // The Run words are shown translated; the file keeps "Yes" and "No".
+    const QModelIndex run = model()->index(0, TableModelScheduler::ColumnRun);
+    model()->setData(run, "Yes");
+    editor.reset(delegate->createEditor(view()->viewport(), option, run));
+    auto *runBox = qobject_cast<QComboBox *>(editor.get());
+    QVERIFY(runBox);
+    runBox->setItemText(0, QString::fromUtf8("\u662f"));
+    runBox->setItemText(1, QString::fromUtf8("\u5426"));
+    delegate->setEditorData(runBox, run);
+    QCOMPARE(runBox->currentIndex(), 0);
+    runBox->setCurrentIndex(1);
+    delegate->setModelData(runBox, model(), run);
+    QCOMPARE(model()->text(0, TableModelScheduler::ColumnRun), QString("No"));
 }
 
 void TestSchedulerWindow::addDeleteSaveAndReload()

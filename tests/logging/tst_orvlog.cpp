@@ -283,10 +283,10 @@ private slots:
         const QString timing = QStringLiteral("TCP:3f2c Cmd:0 Time:41ms");
         QTest::newRow("timing hidden") << timing << false << QColor() << QColor();
         QTest::newRow("timing shown") << timing << true << QColor("cyan") << QColor("blue");
-        QTest::newRow("lower-case tcp:") << "tcp: no timing" << false << QColor(Qt::lightGray) << QColor(Qt::darkGray);
-        QTest::newRow("TCP: not at the start") << " TCP:3f2c" << false << QColor(Qt::lightGray) << QColor(Qt::darkGray);
-        QTest::newRow("command") << ">op model ?" << true << QColor("gold") << QColor("magenta");
-        QTest::newRow("answer") << "<<<OP MODEL=KX4410Q" << true << QColor(Qt::lightGray) << QColor(Qt::darkGray);
+        QTest::newRow("lower-case tcp:") << "tcp: no timing" << false << QColor(Qt::lightGray) << QColor(0x40, 0x40, 0x40);
+        QTest::newRow("TCP: not at the start") << " TCP:3f2c" << false << QColor(Qt::lightGray) << QColor(0x40, 0x40, 0x40);
+        QTest::newRow("command") << ">op model ?" << true << QColor("gold") << QColor("#a0008c");
+        QTest::newRow("answer") << "<<<OP MODEL=KX4410Q" << true << QColor(Qt::lightGray) << QColor(0x40, 0x40, 0x40);
         QTest::newRow("failure, even with timing hidden")
             << "!127.0.0.9 refused: op model ?" << false << QColor("orange") << QColor("#c04000");
     }

@@ -4,6 +4,7 @@
 #include "tests/common/testenvironment.h"
 #include "ui/darkpalette.h"
 #include "ui/dialogaboutpj.h"
+#include "ui/dialoguserguide.h"
 #include "ui/mainwindow.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -35,6 +37,7 @@ private slots:
     void aboutBox_data();
     void aboutBox();
     void modelsDialogEntries();
+    void userGuideOnF1();
 
 private:
     template <typename T = QAction> T *child(const char *name) const
@@ -266,6 +269,25 @@ void TestShellWindow::modelsDialogEntries()
     m_closer.clear();
     child("actionAbout")->trigger();
     QCOMPARE(m_closer.classNames(), QStringList{"DialogAboutPJ"});
+}
+
+void TestShellWindow::userGuideOnF1()
+{
+    QAction *guide = child("actionUserGuide");
+    QCOMPARE(guide->shortcut(), QKeySequence(Qt::Key_F1));
+    QVERIFY(child("actionHelp")->shortcut().isEmpty());
+    guide->trigger();
+    auto *dialog = m_window->findChild<DialogUserGuide *>();
+    QVERIFY(dialog && dialog->isVisible());
+    auto *browser = dialog->findChild<QTextBrowser *>("textBrowserGuide");
+    // Rendered from Markdown: headings are headings, not "#" lines.
+    QVERIFY(browser->toHtml().contains("<h2"));
+    QVERIFY(!browser->toPlainText().contains("## "));
+    for (const char *topic : {"Config", "status table", "All On", "passcode: 9071", "command console",
+                              "repeat period", "allcmdsByName", "waitTcpClose", "Brivox"})
+        QVERIFY2(dialog->find(topic), topic);
+    QVERIFY(!dialog->find("no such words in the guide"));
+    dialog->close();
 }
 
 ORV_TEST_MAIN(TestShellWindow)

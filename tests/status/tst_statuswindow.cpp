@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QtTest>
 
@@ -109,11 +110,17 @@ void TestStatusWindow::rowClickDecodesErrorCodeAndTargets()
     QCOMPARE(child<QLabel>("labelErrCode")->text(), QString("System FAN (1~16) 2 Fan Locked(Rotate Error)"));
     QVERIFY(child<QLabel>("labelErrCode")->styleSheet().contains("gold"));
     QCOMPARE(child<QComboBox>("comboboxIP")->currentText(), Faulty);
+    // The click retargeted, visibly: header, console line, bold row, status bar.
+    QCOMPARE(child<QLabel>("labelPanelTarget")->text(), QString("Target: Right  \u2013  127.0.0.3  \u2013  KX4410Q"));
+    QCOMPARE(child<QLabel>("labelConsoleTarget")->text(), QString("Right  \u2013  127.0.0.3  \u2013  KX4410Q"));
+    QVERIFY(faulty.data(Qt::FontRole).value<QFont>().bold());
+    QVERIFY(m_window->statusBar()->currentMessage().startsWith("Target is now Right"));
 
     // The tree (or anyone) picking a projector moves the status row along.
     m_window->selectTarget(Ready);
     QCOMPARE(view->currentIndex().row(), model()->rowOfAddress(Ready));
     QCOMPARE(child<QComboBox>("comboboxIP")->currentText(), Ready);
+    QVERIFY(!faulty.data(Qt::FontRole).isValid());
 }
 
 void TestStatusWindow::allOnAsksThenWalks()
