@@ -237,6 +237,75 @@ private slots:
         QCOMPARE(w<QSlider>("sliderEB_GainGreen")->value(), 10);
     }
 
+    void deferredSendsKeepTheirProjector()
+    {
+        QVERIFY(panel()->accessGranted());
+        openTab(PanelTabs::EdgeBlend);
+        QSlider *all = w<QSlider>("sliderEB_GainAll");
+        QTRY_VERIFY(all->isEnabled());
+        QTest::qWait(350);
+        all->setValue(10);
+        QTest::qWait(100);
+        all->setValue(200);
+        QTest::qWait(100);
+        // The trailing 200 was meant for this projector, not the next one.
+        panel()->setTarget("127.0.0.3");
+        QVERIFY(m_fixture.waitForRequest("op eb.red = 200", 1000));
+        panel()->setTarget(PanelFixture::Ip);
+
+        // The read-back after a colour reset is not asked of another projector.
+        openTab(PanelTabs::Picture);
+        QTest::qWait(350);
+        QTest::mouseClick(w<QPushButton>("pushbuttonHSG_Reset"), Qt::LeftButton);
+        QVERIFY(m_fixture.waitForRequest("op hsg.reset"));
+        panel()->setTarget("127.0.0.3");
+        QSignalSpy batches(panel(), &ControlPanel::sigBatchTitle);
+        QTest::qWait(600);
+        panel()->setTarget(PanelFixture::Ip);
+        QCOMPARE(batches.count(), 0);
+    }
+
+    void eachBatchRefreshesItsOwnTab()
+    {
+        openTab(PanelTabs::Picture);
+        // Answers the catalogue does not hold yet come with the Picture batch.
+        CommandCatalogue *catalogue = m_fixture.window()->commandCatalogue();
+        const QStringList last{"hsg.y.hue", "hsg.wr.gain", "hsg.wg.gain", "hsg.wb.gain"};
+        for (const QString &op : last)
+            QVERIFY(catalogue->updateCatalogueValue(PanelFixture::Ip, op, "none"));
+        QSignalSpy ended(m_fixture.window()->dispatch(), &CommandDispatch::sigBatchSessionEnded);
+        m_fixture.clickTab(PanelTabs::ThreeD);
+        m_fixture.clickTab(PanelTabs::Picture);
+        QTRY_COMPARE(ended.count(), 2);
+        QTest::qWait(20);
+        for (const char *name : {"sliderHSG_YellowHue", "sliderHSG_WhiteRedGain", "sliderHSG_WhiteBlueGain"})
+            QVERIFY2(w<QSlider>(name)->isEnabled(), name);
+    }
+
+    void changeDuringRefreshIsNotOverwritten()
+    {
+        openTab(PanelTabs::Picture);
+        QTest::qWait(350);
+        QSlider *brightness = w<QSlider>("sliderBrightness");
+        const int read = brightness->value();
+        const int mine = read == 40 ? 41 : 40;
+        QSignalSpy ended(m_fixture.window()->dispatch(), &CommandDispatch::sigBatchSessionEnded);
+        panel()->requestTab(PanelTabs::Picture);
+        brightness->setValue(mine);
+        // The reading asked before the change is older than the widget.
+        m_fixture.window()->commandCatalogue()->updateCatalogueValue(PanelFixture::Ip, "bright", QString::number(read));
+        panel()->refreshCurrent();
+        QCOMPARE(brightness->value(), mine);
+        QVERIFY(ended.wait(3000));
+        QCOMPARE(brightness->value(), mine);
+        // A reading asked after it shows the projector again.
+        m_fixture.window()->commandCatalogue()->updateCatalogueValue(PanelFixture::Ip, "bright", QString::number(read));
+        openTab(PanelTabs::Picture);
+        QTRY_COMPARE(brightness->value(), m_fixture.window()->commandCatalogue()->lookupCatalogue(
+                                              CommandCatalogue::ValueColumn, "bright",
+                                              CommandCatalogue::OpCommandColumn, PanelFixture::Ip).toInt());
+    }
+
     void stepButtonAtSliderEndSendsNothing()
     {
         QVERIFY(panel()->accessGranted());
@@ -312,6 +381,34 @@ private slots:
         QCOMPARE(panel()->importFromFile(PanelTabs::Geometry, path), 18);
         QVERIFY(m_fixture.waitForRequest("op 4corner.uly = 17"));
         QCOMPARE(corner->value(), 17);
+    }
+
+    void importSendsOnlyWhatFitsAndWhenAllowed()
+    {
+        openTab(PanelTabs::Picture);
+        QTest::qWait(350);
+        const QString path = QDir(TestEnvironment::root()).filePath("odd.setting");
+        QVERIFY(TestFiles::write(path, "sliderBrightness = 999999999\rcomboboxGamma = 4711\rcomboboxPictureMode = -1\r"
+                                       "sliderContrast = 5\r"));
+        CommandDispatch *dispatch = m_fixture.window()->dispatch();
+        dispatch->setSendingEnabled(false);
+        QStringList report;
+        QCOMPARE(panel()->importFromFile(PanelTabs::Picture, path, &report), 0);
+        dispatch->setSendingEnabled(true);
+        QCOMPARE(report.size(), 1);
+        m_fixture.take();
+        QCOMPARE(panel()->importFromFile(PanelTabs::Picture, path, &report), 1);
+        QCOMPARE(report.size(), 3);
+        QVERIFY(report.first().contains("sliderBrightness"));
+        QVERIFY(m_fixture.waitForRequest("op contrast = 5"));
+        QTest::qWait(100);
+        QCOMPARE(m_fixture.take().filter(" = ").size(), 1);
+
+        // Nothing was read from a new target yet: nothing to export.
+        panel()->setTarget("127.0.0.3");
+        QVERIFY(panel()->exportToFile(PanelTabs::Picture, path));
+        panel()->setTarget(PanelFixture::Ip);
+        QCOMPARE(TestFiles::read(path), QByteArray());
     }
 
     void importOfForeignNamesReportsNotFound()

@@ -252,6 +252,33 @@ private slots:
         QCOMPARE(projector.resender.pendingCount(), 0);
     }
 
+    void resendMemoryExpires()
+    {
+        // Set back to the value sent a while ago: someone else may have
+        // changed it meanwhile, so it goes out again.
+        FakeProjector projector(30);
+        QVERIFY(projector.set("op bright = 10"));
+        QTest::qWait(LatestValueResender::MemoryMs + 100);
+        projector.now += 2000;
+        QVERIFY(projector.set("op contrast = 5"));
+        QVERIFY(!projector.set("op bright = 10"));
+        projector.now += 400;
+        QTRY_COMPARE(projector.received.count("op bright = 10"), 2);
+    }
+
+    void directSendCancelsOlderPending()
+    {
+        FakeProjector projector(30);
+        // Another path just sent to the projector: the rule drops this one.
+        projector.debounce.admit(QStringLiteral("10.0.0.1"), "op other");
+        QVERIFY(!projector.set("op bright = 12"));
+        projector.now += 400;
+        QVERIFY(projector.set("op bright = 15"));
+        projector.now += 400;
+        QTest::qWait(100);
+        QCOMPARE(projector.received, QStringList{"op bright = 15"});
+    }
+
     void retriesKeepTheirInterval()
     {
         // A projector that drops everything after its first command: the
