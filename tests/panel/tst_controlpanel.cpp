@@ -3,6 +3,9 @@
 #include "panel/controlpanel.h"
 #include "panel/paneltabs.h"
 #include "panel/widgetcommandtable.h"
+#include "automation/scripthost.h"
+#include "monitor/tablemodelstatus.h"
+#include "net/grouptree.h"
 #include "tests/common/testenvironment.h"
 #include "tests/common/testfiles.h"
 #include "tests/panel/panelfixture.h"
@@ -12,6 +15,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTreeWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -381,6 +387,50 @@ private slots:
         QCOMPARE(panel()->importFromFile(PanelTabs::Geometry, path), 18);
         QVERIFY(m_fixture.waitForRequest("op 4corner.uly = 17"));
         QCOMPARE(corner->value(), 17);
+    }
+
+    void hostileAnswersStayText()
+    {
+        // Answers are cut at a second "=", so the picture rides on lines only.
+        const QString hostile = "<h1><u>INJECTED</u></h1>";
+        const QString line = hostile + "<img src=\"/etc/hosts\">";
+        MainWindow *window = m_fixture.window();
+        CommandDispatch *dispatch = window->dispatch();
+        for (const char *key : {"ACT.SOURCE", "SER.NO", "ERROR.CODE"})
+            emit dispatch->sigCmdResult(PanelFixture::Ip, QStringLiteral("OP %1=").arg(key) + hostile);
+        // A label shows markup as what it is: text.
+        auto shownAsText = [&](QLabel *label) {
+            return label->textFormat() == Qt::PlainText && label->text().contains(hostile);
+        };
+        panel()->updateTab(PanelTabs::Info);
+        QVERIFY(shownAsText(w<QLabel>("textActiveSource_Info")));
+        QVERIFY(panel()->accessGranted());
+        panel()->updateTab(PanelTabs::Service);
+        QVERIFY(shownAsText(w<QLabel>("textErrcode")));
+        w<QLineEdit>("lineEditErrCode")->setText(hostile);
+        QCOMPARE(w<QLabel>("labelErrCode")->textFormat(), Qt::PlainText);
+        window->showPanelImage(hostile);
+        QCOMPARE(w<QLabel>("labelPanelImage")->textFormat(), Qt::PlainText);
+        // Console lines and script errors keep the tags as text.
+        window->displayLogMessage(line);
+        emit window->scriptHost()->sigLogHtml(ScriptHost::breakLineHtml(1, line));
+        const QString console = w<QPlainTextEdit>("plainTextConsole")->toPlainText();
+        QCOMPARE(console.count(line), 2);
+        // Cells: the text itself, never a tooltip (tooltips render markup).
+        auto cellIsText = [&](QAbstractItemModel *model, int column) {
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const QModelIndex cell = model->index(row, column);
+                if (cell.data().toString() == hostile)
+                    return !cell.data(Qt::ToolTipRole).toString().contains("INJECTED");
+            }
+            return false;
+        };
+        QVERIFY(cellIsText(w<QTableView>("tableViewStatus")->model(), TableModelStatus::InputColumn));
+        QTreeWidget *tree = w<QTreeWidget>("treeWidgetGroupIP");
+        const QList<QTreeWidgetItem *> rows =
+            tree->findItems(hostile, Qt::MatchExactly | Qt::MatchRecursive, GroupTree::ColumnSerial);
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(!rows.first()->toolTip(GroupTree::ColumnSerial).contains("INJECTED"));
     }
 
     void importSendsOnlyWhatFitsAndWhenAllowed()
