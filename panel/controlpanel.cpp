@@ -17,10 +17,9 @@
 #include "panel/passcoderule.h"
 #include "panel/picturetabcontrols.h"
 #include "panel/servicetabcontrols.h"
-#include "panel/settingfile.h"
+#include "panel/settingtransfer.h"
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
@@ -52,11 +51,6 @@ QString stampText(const QTime &time)
 QString optionText(const QString &option)
 {
     return QCoreApplication::translate("ControlPanel", option.toUtf8().constData());
-}
-
-bool isSetting(const QString &name)
-{
-    return name.startsWith(QLatin1String("combobox")) || name.startsWith(QLatin1String("slider"));
 }
 
 } // namespace
@@ -100,6 +94,7 @@ ControlPanel::ControlPanel(QTabWidget *tabs, CommandCatalogue *catalogue, Comman
         m_connected.append(false);
     }
 
+    m_transfer = new SettingTransfer(this);
     m_specials.fill(nullptr, PanelTabs::Count);
     m_specials[PanelTabs::Info] = new InfoTabControls(this);
     m_specials[PanelTabs::Input] = new InputTabControls(this);
@@ -135,7 +130,7 @@ QString ControlPanel::decodeError(const QString &code) const
     return m_errorDecoder ? m_errorDecoder(code) : QStringLiteral("-");
 }
 
-QList<QWidget *> ControlPanel::namedWidgets(int index) const
+QList<QWidget *> ControlPanel::widgetsOf(int index) const
 {
     QList<QWidget *> result;
     if (QWidget *f = form(index)) {
@@ -214,7 +209,7 @@ void ControlPanel::initTab(int index)
     if (!m_connected.at(index)) {
         m_connected[index] = true;
         const int kinds = PanelTabs::at(index).kinds;
-        const QList<QWidget *> widgets = namedWidgets(index);
+        const QList<QWidget *> widgets = widgetsOf(index);
         for (QWidget *w : widgets) {
             auto report = [this, index, w] { changed(index, w); };
             if (auto *combo = qobject_cast<QComboBox *>(w)) {
@@ -244,7 +239,7 @@ QStringList ControlPanel::requestTab(int index)
     const PanelTab tab = PanelTabs::at(index);
     const QString ip = m_target;
     QStringList queries;
-    const QList<QWidget *> widgets = namedWidgets(index);
+    const QList<QWidget *> widgets = widgetsOf(index);
     for (QWidget *w : widgets) {
         if (!tab.requests(w->objectName()))
             continue;
@@ -276,8 +271,7 @@ QStringList ControlPanel::requestTab(int index)
     // batches (another tab, another projector) may end before or after it.
     MyTcpSocket *session = m_dispatch->newSession();
     connect(session, &MyTcpSocket::sigDisconnected, m_dispatch, &CommandDispatch::sigBatchSessionEnded);
-    connect(session, &MyTcpSocket::sigDisconnected, this,
-            [this, serial, index, ip] { batchEnded(serial, index, ip); });
+    connect(session, &MyTcpSocket::sigDisconnected, this, [this, serial, index, ip] { batchEnded(serial, index, ip); });
     session->setStartTime(stamp);
     session->setCommandList(queries);
     session->doConnect(ip, m_dispatch->port());
@@ -362,7 +356,7 @@ void ControlPanel::fillTab(int index, int freshSerial)
     if (!form(index) || (tab.locked && !m_accessGranted))
         return;
     OLOG_DEBUG() << "Update Control Panel..." << tab.caption;
-    const QList<QWidget *> widgets = namedWidgets(index);
+    const QList<QWidget *> widgets = widgetsOf(index);
     for (QWidget *w : widgets) {
         const QString name = w->objectName();
         if (!tab.requests(name))
@@ -442,17 +436,15 @@ bool ControlPanel::checkPasscode()
     if (m_accessGranted)
         return true;
     bool ok = false;
-    const QString entered =
-        QInputDialog::getText(m_dialogParent, tr("Please input a valid passcode to access control"), tr("Password"),
-                              QLineEdit::Normal, QStringLiteral("****"), &ok);
+    const QString entered = QInputDialog::getText(m_dialogParent, tr("Please input a valid passcode to access control"),
+                                                  tr("Password"), QLineEdit::Normal, QStringLiteral("****"), &ok);
     if (!ok || entered.isEmpty())
         return m_accessGranted;
     const bool accepted = PasscodeRule::accepts(entered);
     m_accessGranted = accepted;
-    QMessageBox box(accepted ? QMessageBox::Information : QMessageBox::Critical,
-                    accepted ? tr("Passed!") : tr("No Pass!"),
-                    accepted ? PasscodeRule::passedText(entered) : PasscodeRule::rejectedText(entered),
-                    QMessageBox::Ok);
+    QMessageBox box(
+        accepted ? QMessageBox::Information : QMessageBox::Critical, accepted ? tr("Passed!") : tr("No Pass!"),
+        accepted ? PasscodeRule::passedText(entered) : PasscodeRule::rejectedText(entered), QMessageBox::Ok);
     box.setTextFormat(Qt::RichText);
     box.exec();
     return accepted;
@@ -517,110 +509,20 @@ void ControlPanel::updateLampPixmap()
 
 bool ControlPanel::exportToFile(int index, const QString &path, QString *error) const
 {
-    // A widget that never held a projector's answer holds nothing to keep:
-    // writing its placeholder would have import send it back as a value.
-    QVector<SettingFile::Entry> entries;
-    const QList<QWidget *> widgets = namedWidgets(index);
-    for (QWidget *w : widgets) {
-        const QString name = w->objectName();
-        if (!isSetting(name) || !m_readWidgets.contains(name))
-            continue;
-        if (auto *combo = qobject_cast<QComboBox *>(w)) {
-            if (combo->currentIndex() >= 0)
-                entries.append({name, combo->currentIndex()});
-        } else if (auto *slider = qobject_cast<QSlider *>(w)) {
-            entries.append({name, slider->value()});
-        }
-    }
-    return SettingFile::write(path, entries, error);
+    return m_transfer->exportToFile(index, path, error);
 }
 
 void ControlPanel::exportSettings(int index)
 {
-    const QString path =
-        QFileDialog::getSaveFileName(m_dialogParent, tr("Save Settings As"),
-                                     m_configFolder + QLatin1Char('/') + PanelTabs::defaultSettingFile(index),
-                                     tr("Text(*.txt)"));
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!exportToFile(index, path, &error)) {
-        OLOG_ERROR() << "Setting file save failed:" << path << error;
-        QMessageBox::critical(nullptr, tr("Error"), tr("Setting file save Error!"), QMessageBox::Ok);
-    }
+    m_transfer->exportSettings(index);
 }
 
 void ControlPanel::importSettings(int index)
 {
-    const QString path = QFileDialog::getOpenFileName(m_dialogParent, tr("Open Settings file"),
-                                                      m_configFolder + QStringLiteral("/*.setting"), tr("Text(*.txt)"));
-    if (path.isEmpty())
-        return;
-    QStringList report;
-    importFromFile(index, path, &report);
-    if (report.isEmpty())
-        return;
-    QMessageBox box(QMessageBox::Warning, tr("Warning!"), tr("Some settings were not imported:"), QMessageBox::Ok,
-                    m_dialogParent);
-    box.setTextFormat(Qt::PlainText);
-    box.setDetailedText(report.join(QLatin1Char('\n')));
-    box.exec();
+    m_transfer->importSettings(index);
 }
 
 int ControlPanel::importFromFile(int index, const QString &path, QStringList *report)
 {
-    const SettingFile::ReadResult file = SettingFile::read(path);
-    if (!file.opened) {
-        OLOG_WARN() << "Setting file cannot be read:" << path;
-        return -1;
-    }
-    QStringList problems;
-    for (const QString &rejected : file.rejected) {
-        OLOG_WARN() << "Setting file" << path << "skipped" << rejected;
-        problems << tr("Setting file: skipped %1").arg(rejected);
-    }
-    const QString ip = m_target;
-    QStringList batch;
-    if (!canSendTo(ip)) {
-        problems << tr("Sending is disabled: nothing was imported.");
-    } else {
-        for (const SettingFile::Entry &entry : file.entries) {
-            // Entries of another tab, or without a command for this model,
-            // have no place here.
-            QWidget *w = isSetting(entry.first) ? form(index)->findChild<QWidget *>(entry.first) : nullptr;
-            const QString op = w ? opOf(entry.first, ip) : QString();
-            if (op.isEmpty())
-                continue;
-            auto *combo = qobject_cast<QComboBox *>(w);
-            auto *slider = qobject_cast<QSlider *>(w);
-            const bool fits = combo ? entry.second >= 0 && entry.second < combo->count()
-                                    : slider && entry.second >= slider->minimum() && entry.second <= slider->maximum();
-            if (!fits) {
-                problems << tr("Setting file: %1 = %2 is out of range, not sent").arg(entry.first).arg(entry.second);
-                continue;
-            }
-            // The page shows the file's values at once; the refresh after
-            // the batch shows what the projector made of them.
-            const QSignalBlocker blocker(w);
-            if (combo) {
-                combo->setCurrentIndex(entry.second);
-            } else {
-                slider->setValue(entry.second);
-                showSliderValue(slider);
-            }
-            markChanged(entry.first);
-            batch << QStringLiteral("op %1 = %2").arg(op).arg(entry.second);
-        }
-    }
-    for (const QString &problem : qAsConst(problems))
-        emit sigLog(problem);
-    if (report)
-        *report = problems;
-    OLOG_DEBUG() << "Import batch" << batch;
-    if (batch.isEmpty()) {
-        emit sigStatus(tr("Setting Not Found!"));
-        return 0;
-    }
-    startBatch(ip, tr("Import Successed!"), batch);
-    return batch.size();
+    return m_transfer->importFromFile(index, path, report);
 }

@@ -21,6 +21,7 @@ class QWidget;
 class CommandCatalogue;
 class CommandDispatch;
 class LatestValueResender;
+class SettingTransfer;
 class TabControls;
 
 // Owner of the control panel: the widget-command map, the ten tab forms, the
@@ -45,6 +46,7 @@ class TabControls;
 //   after Power On), for the run; see TabControls.
 // - LatestValueResender: last values of single sends, per address and word,
 //   kept for a second; pending ones carry their address.
+// - SettingTransfer: export and import; nothing between calls.
 class ControlPanel : public QObject
 {
     Q_OBJECT
@@ -56,8 +58,10 @@ public:
     void setTarget(const QString &ip);
     QString target() const { return m_target; }
     void setConfigFolder(const QString &folder) { m_configFolder = folder; }
+    QString configFolder() const { return m_configFolder; }
     // Parent of the passcode and file dialogs.
     void setDialogParent(QWidget *parent) { m_dialogParent = parent; }
+    QWidget *dialogParent() const { return m_dialogParent; }
     // Explains an error code (the error-code dictionary); none: code only.
     void setErrorDecoder(std::function<QString(const QString &)> decoder) { m_errorDecoder = std::move(decoder); }
     QString decodeError(const QString &code) const;
@@ -71,6 +75,10 @@ public:
     CommandCatalogue *catalogue() const { return m_catalogue; }
     CommandDispatch *dispatch() const { return m_dispatch; }
     TabControls *specials(int index) const { return m_specials.value(index); }
+    // The tab's widgets that have an object name.
+    QList<QWidget *> widgetsOf(int index) const;
+    // Whether the value widget holds an answer of the current target.
+    bool wasRead(const QString &name) const { return m_readWidgets.contains(name); }
 
     // The op word of a panel widget for the model of ip (the target when
     // omitted); empty when the widget has no command of its own or the model
@@ -124,7 +132,6 @@ signals:
     void sigStatusRefresh();
 
 private:
-    QList<QWidget *> namedWidgets(int index) const;
     template <typename T> T *find(int index, const QString &name) const;
     void batchEnded(int serial, int index, const QString &ip);
     void fillTab(int index, int freshSerial);
@@ -141,6 +148,7 @@ private:
     QVector<QWidget *> m_contents;
     QVector<bool> m_connected;
     QVector<TabControls *> m_specials;
+    SettingTransfer *m_transfer;
     bool m_accessGranted = false;
     bool m_alternating = false;
     QString m_target;

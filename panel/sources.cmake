@@ -61,6 +61,8 @@ set(ORV_PANEL_GUI_SOURCES
     panel/picturetabcontrols.h
     panel/servicetabcontrols.cpp
     panel/servicetabcontrols.h
+    panel/settingtransfer.cpp
+    panel/settingtransfer.h
     panel/tabcontrols.cpp
     panel/tabcontrols.h
 )
