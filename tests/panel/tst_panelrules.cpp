@@ -65,7 +65,6 @@ private slots:
         QTest::newRow("leading underscore") << "_textSoftwareVerMotor_Info" << "motor.ver";
         QTest::newRow("empty reference") << "pushbuttonRename" << "";
         QTest::newRow("last line") << "textErrcode" << "error.code";
-        QTest::newRow("unknown") << "sliderNothing" << "";
     }
 
     void builtInTableLookups()
@@ -140,7 +139,6 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("slider");
         QTest::addColumn<int>("direction");
-        QTest::newRow("keystone down") << "pushbtnKH0" << "sliderKeystoneH" << -1;
         QTest::newRow("corner") << "pushbtnCBRV0" << "sliderCornerBottomRightV" << -1;
         QTest::newRow("blanking") << "pushbtnBL1" << "sliderBlankingLeft" << 1;
         QTest::newRow("bad digit") << "pushbtnKH2" << "" << 0;
