@@ -25,9 +25,10 @@ class SettingTransfer;
 class TabControls;
 
 // Owner of the control panel: the widget-command map, the ten tab forms, the
-// target, the request / refresh cycle, the plain change handler, the passcode
-// and the setting files. It reads the projector's answers from the catalogue
-// (the window's answer router records them there) and sends through dispatch.
+// target, the request / refresh cycle, the plain change handler and the
+// passcode; each tab's special controls and the setting files have classes of
+// their own. It reads the projector's answers from the catalogue (the
+// window's answer router records them there) and sends through dispatch.
 //
 // Where state lives, and for how long:
 // - m_target: the projector the panel shows and sends to, until setTarget.
@@ -107,8 +108,8 @@ public:
     void changed(int index, QWidget *widget);
     void tabBarClicked(int index);
     bool checkPasscode();
-    // Some batch is in: the current tab shows the answers it has (widgets
-    // changed since the last refresh of their own tab are left alone).
+    // Some batch is in: the current tab shows the answers it has; widgets
+    // changed since their tab's last reading was asked are left alone.
     void refreshCurrent();
     void showSliderValue(QWidget *slider);
     void stepGeometry(QWidget *button);

@@ -275,6 +275,13 @@ private slots:
         projector.now += 400;
         QTest::qWait(100);
         QCOMPARE(projector.received, QStringList{"op bright = 15"});
+        // So does a batch that carries the same word.
+        QVERIFY(projector.set("op contrast = 1"));
+        QVERIFY(!projector.set("op bright = 16"));
+        projector.resender.noteSentElsewhere(QStringLiteral("10.0.0.1"), {"op bright = 20"});
+        projector.now += 400;
+        QTest::qWait(100);
+        QVERIFY(!projector.received.contains("op bright = 16"));
     }
 
     void retriesKeepTheirInterval()
