@@ -142,12 +142,6 @@ QList<QWidget *> ControlPanel::widgetsOf(int index) const
     return result;
 }
 
-template <typename T> T *ControlPanel::find(int index, const QString &name) const
-{
-    QWidget *f = form(index);
-    return f ? f->findChild<T *>(name) : nullptr;
-}
-
 QString ControlPanel::opOf(const QString &objectName, const QString &ip) const
 {
     const QString reference = m_map.reference(objectName);

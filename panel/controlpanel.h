@@ -133,7 +133,6 @@ signals:
     void sigStatusRefresh();
 
 private:
-    template <typename T> T *find(int index, const QString &name) const;
     void batchEnded(int serial, int index, const QString &ip);
     void fillTab(int index, int freshSerial);
     bool fillComboBox(QComboBox *combo, const QString &op);
