@@ -54,6 +54,7 @@ void DialogConfig::offerChoices(QLineEdit *edit, const QStringList &choices)
 bool DialogConfig::validate()
 {
     const SettingsRules::Problem problem = SettingsRules::firstProblem(formValues());
+    ui->labelProblem->setTextFormat(Qt::PlainText);
     ui->labelProblem->setText(problem.text);
     ui->labelProblem->setVisible(!problem.field.isEmpty());
     if (problem.field.isEmpty())
@@ -125,8 +126,10 @@ bool DialogConfig::saveINI()
     if (SettingsWriter::saveDialogValues(m_iniPath, formValues(), &error))
         return true;
     OLOG_ERROR() << "Config save FAIL!" << error;
-    QMessageBox::warning(this, tr("Warning!"), tr("Settings could not be saved!") + QLatin1Char('\n') + error,
-                         QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, tr("Warning!"), tr("Settings could not be saved!") + QLatin1Char('\n') + error,
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
     return false;
 }
 

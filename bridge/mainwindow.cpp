@@ -55,6 +55,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_serial = new QSerialPort(this);
     m_settings = std::make_unique<SettingsDialog>();
     m_status = new QLabel(this);
+    m_status->setTextFormat(Qt::PlainText);
     m_status->setObjectName(QStringLiteral("statusLabel"));
     ui->statusBar->addWidget(m_status, 1);
 

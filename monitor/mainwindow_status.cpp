@@ -263,6 +263,7 @@ void MainWindow::on_lineEditErrCode_textChanged(const QString &text)
     qDebug() << "on_lineEditErrCode_textChanged"
              << "Error Code:" << text;
     ui->labelErrCode->setStyleSheet(ErrorCodeDictionary::labelStyleSheet(text, m_settings.darkStyle));
+    ui->labelErrCode->setTextFormat(Qt::PlainText);
     ui->labelErrCode->setText(ErrorCodeDictionary::decodeErrorCode(text));
 }
 

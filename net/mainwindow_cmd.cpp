@@ -148,6 +148,7 @@ void MainWindow::showModelCategories(const QString &fileName)
 
 void MainWindow::showPanelImage(const QString &model)
 {
+    ui->labelPanelImage->setTextFormat(Qt::PlainText);
     ui->labelPanelImage->setText(model.toUpper());
     QPixmap picture;
     if (picture.load(CatalogueFiles::panelImagePath(pluginFolder(), model)))

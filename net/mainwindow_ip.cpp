@@ -192,8 +192,12 @@ void MainWindow::on_actionSave_triggered()
     if (path.isEmpty())
         return;
     QString error;
-    if (!m_groupTree->save(path, &error))
-        QMessageBox::critical(this, tr("Error"), tr("Cannot write file %1:\n%2.").arg(path, error), QMessageBox::Ok);
+    if (!m_groupTree->save(path, &error)) {
+        QMessageBox box(QMessageBox::Critical, tr("Error"), tr("Cannot write file %1:\n%2.").arg(path, error),
+                        QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
 }
 
 void MainWindow::slotStartUdpBroadcast()

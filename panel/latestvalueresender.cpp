@@ -52,11 +52,44 @@ bool LatestValueResender::send(const QString &ip, const QString &command)
         return false;
     m_lastSendClock[ip].start();
     if (setting.valid) {
-        m_lastSent.insert(key(ip, setting.word), setting.value);
+        remember(ip, setting);
         // A newer value went out on its own; an older one must not follow.
         m_pending.remove(key(ip, setting.word));
+    } else {
+        forget(ip);
     }
     return true;
+}
+
+void LatestValueResender::noteSentElsewhere(const QString &ip, const QStringList &commands)
+{
+    for (const QString &command : commands) {
+        const Setting setting = parseSetting(command);
+        if (!setting.valid) {
+            forget(ip);
+            continue;
+        }
+        m_lastSent.remove(key(ip, setting.word));
+        m_pending.remove(key(ip, setting.word));
+    }
+}
+
+void LatestValueResender::remember(const QString &ip, const Setting &setting)
+{
+    Sent &sent = m_lastSent[key(ip, setting.word)];
+    sent.value = setting.value;
+    sent.clock.start();
+}
+
+void LatestValueResender::forget(const QString &ip)
+{
+    const QString prefix = key(ip, QString());
+    for (auto it = m_lastSent.begin(); it != m_lastSent.end();) {
+        if (it.key().startsWith(prefix))
+            it = m_lastSent.erase(it);
+        else
+            ++it;
+    }
 }
 
 void LatestValueResender::noteDropped(const QString &ip, const QString &command)
@@ -77,12 +110,13 @@ void LatestValueResender::flush()
         const QString &ip = it.value().first;
         const QString &command = it.value().second;
         const Setting setting = parseSetting(command);
-        if (m_lastSent.contains(it.key()) && m_lastSent.value(it.key()) == setting.value)
+        const auto sent = m_lastSent.constFind(it.key());
+        if (sent != m_lastSent.constEnd() && sent->value == setting.value && sent->clock.elapsed() <= MemoryMs)
             continue;
         // A drop here comes back through noteDropped and re-arms the timer.
         if (!m_sender(ip, command))
             continue;
         m_lastSendClock[ip].start();
-        m_lastSent.insert(it.key(), setting.value);
+        remember(ip, setting);
     }
 }

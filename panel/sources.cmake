@@ -45,4 +45,24 @@ set(ORV_PANEL_GUI_SOURCES
     panel/panellens.ui
     panel/panelpicture.ui
     panel/panelservice.ui
+    panel/edgeblendtabcontrols.cpp
+    panel/edgeblendtabcontrols.h
+    panel/geometrytabcontrols.cpp
+    panel/geometrytabcontrols.h
+    panel/infotabcontrols.cpp
+    panel/infotabcontrols.h
+    panel/inputtabcontrols.cpp
+    panel/inputtabcontrols.h
+    panel/installtabcontrols.cpp
+    panel/installtabcontrols.h
+    panel/lenstabcontrols.cpp
+    panel/lenstabcontrols.h
+    panel/picturetabcontrols.cpp
+    panel/picturetabcontrols.h
+    panel/servicetabcontrols.cpp
+    panel/servicetabcontrols.h
+    panel/settingtransfer.cpp
+    panel/settingtransfer.h
+    panel/tabcontrols.cpp
+    panel/tabcontrols.h
 )

@@ -27,7 +27,8 @@ QString AboutPage::compose(const QString &html, const QString &osName, const QSt
 {
     // Support calls start with "where is my log?": the folders go at the end
     // of the page so they can be read out from the box.
-    return html + QStringLiteral("<br>OS: ") + osName + QStringLiteral("<br>IP: ") + localIP +
-           QStringLiteral("<br>App: ") + programFolder + QStringLiteral("<br>Log: ") + userDataFolder +
-           QStringLiteral("<br>Config: ") + configFolder;
+    return html + QStringLiteral("<br>OS: ") + osName.toHtmlEscaped() + QStringLiteral("<br>IP: ") +
+           localIP.toHtmlEscaped() + QStringLiteral("<br>App: ") + programFolder.toHtmlEscaped() +
+           QStringLiteral("<br>Log: ") + userDataFolder.toHtmlEscaped() + QStringLiteral("<br>Config: ") +
+           configFolder.toHtmlEscaped();
 }

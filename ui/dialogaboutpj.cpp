@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
+#include <QTextDocument>
 #include <QPixmap>
 #include <QScreen>
 
@@ -64,7 +65,7 @@ void DialogAboutPJ::fillModels(const QString &pluginFolder)
         auto *item =
             new QListWidgetItem(QIcon(framed(picture, ui->listWidget->iconSize() * 2)), entry.name, ui->listWidget);
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        item->setToolTip(entry.picturePath);
+        item->setToolTip(Qt::convertFromPlainText(entry.picturePath));
     }
 }
 

@@ -1,8 +1,12 @@
 #include "net/commandcatalogue.h"
 #include "net/commanddispatch.h"
 #include "panel/controlpanel.h"
+#include "panel/infotabcontrols.h"
 #include "panel/paneltabs.h"
 #include "panel/widgetcommandtable.h"
+#include "automation/scripthost.h"
+#include "monitor/tablemodelstatus.h"
+#include "net/grouptree.h"
 #include "tests/common/testenvironment.h"
 #include "tests/common/testfiles.h"
 #include "tests/panel/panelfixture.h"
@@ -12,6 +16,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTreeWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -57,6 +64,8 @@ private slots:
         QTest::qWait(350);
         m_fixture.take();
     }
+    // A case that moved the target and failed leaves the others theirs.
+    void cleanup() { panel()->setTarget(PanelFixture::Ip); }
 
     void everyTableWidgetExists()
     {
@@ -166,16 +175,6 @@ private slots:
         QCOMPARE(sent.last(), QStringLiteral("op sharp = 15"));
     }
 
-    void colourResetIsFollowedByRefresh()
-    {
-        openTab(PanelTabs::Picture);
-        QTest::qWait(350);
-        m_fixture.take();
-        QTest::mouseClick(w<QPushButton>("pushbuttonHSG_Reset"), Qt::LeftButton);
-        QVERIFY(m_fixture.waitForRequest("op hsg.reset"));
-        QVERIFY(m_fixture.waitForRequest("op hsg.r.gain ?"));
-    }
-
     void passcodeRejectsEscapedThenOpensAllLockedTabs()
     {
         ModalCloser &closer = m_fixture.modalCloser();
@@ -224,17 +223,85 @@ private slots:
         QVERIFY(m_fixture.waitForRequest("op lens.up.2"));
     }
 
-    void edgeBlendGainAllSendsThreeGains()
+    void deferredSendsKeepTheirProjector()
     {
         QVERIFY(panel()->accessGranted());
         openTab(PanelTabs::EdgeBlend);
         QSlider *all = w<QSlider>("sliderEB_GainAll");
         QTRY_VERIFY(all->isEnabled());
+        QTest::qWait(350);
         all->setValue(10);
-        QVERIFY(m_fixture.waitForRequest("op eb.red = 10"));
-        QVERIFY(m_fixture.waitForRequest("op eb.green = 10"));
-        QVERIFY(m_fixture.waitForRequest("op eb.blue = 10"));
-        QCOMPARE(w<QSlider>("sliderEB_GainGreen")->value(), 10);
+        QTest::qWait(100);
+        all->setValue(200);
+        QTest::qWait(100);
+        // The trailing 200 was meant for this projector, not the next one.
+        panel()->setTarget("127.0.0.3");
+        QVERIFY(m_fixture.waitForRequest("op eb.red = 200", 1000));
+        QVERIFY(m_fixture.waitForRequest("op eb.blue = 200", 1000));
+        QCOMPARE(w<QSlider>("sliderEB_GainGreen")->value(), 200);
+        panel()->setTarget(PanelFixture::Ip);
+
+        // A colour reset reads the new colours back, but not from another
+        // projector.
+        openTab(PanelTabs::Picture);
+        QTest::qWait(350);
+        m_fixture.take();
+        QTest::mouseClick(w<QPushButton>("pushbuttonHSG_Reset"), Qt::LeftButton);
+        QVERIFY(m_fixture.waitForRequest("op hsg.reset"));
+        QVERIFY(m_fixture.waitForRequest("op hsg.r.gain ?"));
+        QTest::qWait(350);
+        QTest::mouseClick(w<QPushButton>("pushbuttonHSG_Reset"), Qt::LeftButton);
+        panel()->setTarget("127.0.0.3");
+        QSignalSpy batches(panel(), &ControlPanel::sigBatchTitle);
+        QTest::qWait(600);
+        panel()->setTarget(PanelFixture::Ip);
+        QCOMPARE(batches.count(), 0);
+        // Nor is the lamp check after Power On shown for another projector.
+        QLabel *lamp = w<QLabel>("labelLampPixmap");
+        lamp->clear();
+        static_cast<InfoTabControls *>(panel()->specials(PanelTabs::Info))->checkLamp("127.0.0.3");
+        QVERIFY(lamp->pixmap(Qt::ReturnByValue).isNull());
+    }
+
+    void eachBatchRefreshesItsOwnTab()
+    {
+        openTab(PanelTabs::Picture);
+        // Answers the catalogue does not hold yet come with the Picture batch.
+        CommandCatalogue *catalogue = m_fixture.window()->commandCatalogue();
+        const QStringList last{"hsg.y.hue", "hsg.wr.gain", "hsg.wg.gain", "hsg.wb.gain"};
+        for (const QString &op : last)
+            QVERIFY(catalogue->updateCatalogueValue(PanelFixture::Ip, op, "none"));
+        QSignalSpy ended(m_fixture.window()->dispatch(), &CommandDispatch::sigBatchSessionEnded);
+        m_fixture.clickTab(PanelTabs::ThreeD);
+        m_fixture.clickTab(PanelTabs::Picture);
+        QTRY_COMPARE(ended.count(), 2);
+        QTest::qWait(20);
+        for (const char *name : {"sliderHSG_YellowHue", "sliderHSG_WhiteRedGain", "sliderHSG_WhiteBlueGain"})
+            QVERIFY2(w<QSlider>(name)->isEnabled(), name);
+    }
+
+    void changeDuringRefreshIsNotOverwritten()
+    {
+        openTab(PanelTabs::Picture);
+        QTest::qWait(350);
+        QSlider *brightness = w<QSlider>("sliderBrightness");
+        const int read = brightness->value();
+        const int mine = read == 40 ? 41 : 40;
+        QSignalSpy ended(m_fixture.window()->dispatch(), &CommandDispatch::sigBatchSessionEnded);
+        panel()->requestTab(PanelTabs::Picture);
+        brightness->setValue(mine);
+        // The reading asked before the change is older than the widget.
+        m_fixture.window()->commandCatalogue()->updateCatalogueValue(PanelFixture::Ip, "bright", QString::number(read));
+        panel()->refreshCurrent();
+        QCOMPARE(brightness->value(), mine);
+        QVERIFY(ended.wait(3000));
+        QCOMPARE(brightness->value(), mine);
+        // A reading asked after it shows the projector again.
+        m_fixture.window()->commandCatalogue()->updateCatalogueValue(PanelFixture::Ip, "bright", QString::number(read));
+        openTab(PanelTabs::Picture);
+        QTRY_COMPARE(brightness->value(), m_fixture.window()->commandCatalogue()->lookupCatalogue(
+                                              CommandCatalogue::ValueColumn, "bright",
+                                              CommandCatalogue::OpCommandColumn, PanelFixture::Ip).toInt());
     }
 
     void stepButtonAtSliderEndSendsNothing()
@@ -314,21 +381,82 @@ private slots:
         QCOMPARE(corner->value(), 17);
     }
 
-    void importOfForeignNamesReportsNotFound()
+    void hostileAnswersStayText()
     {
-        const QString path = QDir(TestEnvironment::root()).filePath("foreign.setting");
-        QVERIFY(TestFiles::write(path, "sliderKeystoneH = 5\rgarbage line\r\x01\x02\rsliderBrightness = 30\r"));
-        QSignalSpy status(panel(), &ControlPanel::sigStatus);
-        QSignalSpy log(panel(), &ControlPanel::sigLog);
-        QCOMPARE(panel()->importFromFile(PanelTabs::Input, path), 0);
-        QCOMPARE(status.count(), 1);
-        QCOMPARE(status.first().first().toString(), QStringLiteral("Setting Not Found!"));
-        QCOMPARE(log.count(), 2);
-        // The valid line for the Picture tab still goes out.
-        m_fixture.take();
-        QCOMPARE(panel()->importFromFile(PanelTabs::Picture, path), 1);
-        QVERIFY(m_fixture.waitForRequest("op bright = 30"));
+        // Answers are cut at a second "=", so the picture rides on lines only.
+        const QString hostile = "<h1><u>INJECTED</u></h1>";
+        const QString line = hostile + "<img src=\"/etc/hosts\">";
+        MainWindow *window = m_fixture.window();
+        CommandDispatch *dispatch = window->dispatch();
+        for (const char *key : {"ACT.SOURCE", "SER.NO", "ERROR.CODE"})
+            emit dispatch->sigCmdResult(PanelFixture::Ip, QStringLiteral("OP %1=").arg(key) + hostile);
+        // A label shows markup as what it is: text.
+        auto shownAsText = [&](QLabel *label) {
+            return label->textFormat() == Qt::PlainText && label->text().contains(hostile);
+        };
+        panel()->updateTab(PanelTabs::Info);
+        QVERIFY(shownAsText(w<QLabel>("textActiveSource_Info")));
+        QVERIFY(panel()->accessGranted());
+        panel()->updateTab(PanelTabs::Service);
+        QVERIFY(shownAsText(w<QLabel>("textErrcode")));
+        w<QLineEdit>("lineEditErrCode")->setText(hostile);
+        QCOMPARE(w<QLabel>("labelErrCode")->textFormat(), Qt::PlainText);
+        window->showPanelImage(hostile);
+        QCOMPARE(w<QLabel>("labelPanelImage")->textFormat(), Qt::PlainText);
+        // Console lines and script errors keep the tags as text.
+        window->displayLogMessage(line);
+        emit window->scriptHost()->sigLogHtml(ScriptHost::breakLineHtml(1, line));
+        const QString console = w<QPlainTextEdit>("plainTextConsole")->toPlainText();
+        QCOMPARE(console.count(line), 2);
+        // Cells: the text itself, never a tooltip (tooltips render markup).
+        auto cellIsText = [&](QAbstractItemModel *model, int column) {
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const QModelIndex cell = model->index(row, column);
+                if (cell.data().toString() == hostile)
+                    return !cell.data(Qt::ToolTipRole).toString().contains("INJECTED");
+            }
+            return false;
+        };
+        QVERIFY(cellIsText(w<QTableView>("tableViewStatus")->model(), TableModelStatus::InputColumn));
+        QTreeWidget *tree = w<QTreeWidget>("treeWidgetGroupIP");
+        const QList<QTreeWidgetItem *> rows =
+            tree->findItems(hostile, Qt::MatchExactly | Qt::MatchRecursive, GroupTree::ColumnSerial);
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(!rows.first()->toolTip(GroupTree::ColumnSerial).contains("INJECTED"));
     }
+
+    void importSendsOnlyWhatFitsAndWhenAllowed()
+    {
+        openTab(PanelTabs::Picture);
+        QTest::qWait(350);
+        const QString path = QDir(TestEnvironment::root()).filePath("odd.setting");
+        // Another tab's name is passed over; a broken line and values no
+        // widget can hold are reported.
+        QVERIFY(TestFiles::write(path, "sliderBrightness = 999999999\rcomboboxGamma = 4711\rcomboboxPictureMode = -1\r"
+                                       "garbage\rsliderKeystoneH = 5\rsliderContrast = 5\r"));
+        CommandDispatch *dispatch = m_fixture.window()->dispatch();
+        dispatch->setSendingEnabled(false);
+        QSignalSpy status(panel(), &ControlPanel::sigStatus);
+        QStringList report;
+        QCOMPARE(panel()->importFromFile(PanelTabs::Picture, path, &report), 0);
+        dispatch->setSendingEnabled(true);
+        QCOMPARE(report.size(), 2);
+        QCOMPARE(status.takeFirst().first().toString(), QStringLiteral("Setting Not Found!"));
+        m_fixture.take();
+        QCOMPARE(panel()->importFromFile(PanelTabs::Picture, path, &report), 1);
+        QCOMPARE(report.size(), 4);
+        QVERIFY(report.at(1).contains("sliderBrightness"));
+        QVERIFY(m_fixture.waitForRequest("op contrast = 5"));
+        QTest::qWait(100);
+        QCOMPARE(m_fixture.take().filter(" = ").size(), 1);
+
+        // Nothing was read from a new target yet: nothing to export.
+        panel()->setTarget("127.0.0.3");
+        QVERIFY(panel()->exportToFile(PanelTabs::Picture, path));
+        panel()->setTarget(PanelFixture::Ip);
+        QCOMPARE(TestFiles::read(path), QByteArray());
+    }
+
 };
 
 ORV_TEST_MAIN(TestControlPanel)
