@@ -6,11 +6,13 @@
 #include "app/settingsreader.h"
 #include "app/settingsrules.h"
 #include "app/settingswriter.h"
+#include "monitor/dialogalerts.h"
 #include "net/netlocalinfo.h"
 
 #include <QAction>
 #include <QCompleter>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStyle>
 
 DialogConfig::DialogConfig(QWidget *parent)
@@ -24,6 +26,15 @@ DialogConfig::DialogConfig(QWidget *parent)
     offerChoices(ui->lineEdit_Style, SettingsRules::looks());
     offerChoices(ui->lineEdit_Language, SettingsRules::languages(AppFolders::programFolder()));
     readINI();
+    // History and alerts have a page of their own in the same file.
+    auto *alerts = new QPushButton(tr("Alerts and History…"), ui->frameButton);
+    alerts->setObjectName(QStringLiteral("pushButtonAlerts"));
+    ui->horizontalLayoutButtons->insertWidget(0, alerts);
+    connect(alerts, &QPushButton::clicked, this, [this] {
+        auto *page = new DialogAlerts(m_iniPath, this);
+        page->setAttribute(Qt::WA_DeleteOnClose);
+        page->open();
+    });
 }
 
 void DialogConfig::offerChoices(QLineEdit *edit, const QStringList &choices)

@@ -127,6 +127,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     loadDefaultCommandFile();
     m_dispatch->setCatalogue(m_catalogue);
     setupStatusMonitor();
+    setupHistory();
     m_dialogAboutPJ = new DialogAboutPJ(this);
     m_dialogConfig = new DialogConfig(this);
     setupPages();
@@ -160,6 +161,7 @@ void MainWindow::startUp()
     // run. The order is the one of the build steps they belong to.
     if (!m_settings.fallbacks.isEmpty())
         displayStatusMessage(SettingsReader::fallbackStatusMessage(m_settings.fallbacks));
+    startHistory();
     checkLocalIP();
     checkConnectableIPs(m_groupTree->allAddresses());
     // The model list is shown once at start so the operator sees which
