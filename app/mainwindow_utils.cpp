@@ -5,6 +5,7 @@
 #include "app/appfolders.h"
 #include "app/orvlog/OrvLog.h"
 #include "app/settingsreader.h"
+#include "monitor/history/historyrecorder.h"
 #include "panel/controlpanel.h"
 
 #include <QCoreApplication>
@@ -29,8 +30,11 @@ void MainWindow::displayLogMessage(const QString &text)
     ui->plainTextConsole->setCurrentCharFormat(format);
     ui->plainTextConsole->appendPlainText(text);
     ui->plainTextConsole->moveCursor(QTextCursor::End);
-    if (!decision.taskLogStamp.isEmpty())
+    if (!decision.taskLogStamp.isEmpty()) {
         saveLogFile(decision.taskLogStamp);
+        if (m_historyRecorder)
+            m_historyRecorder->taskEnded(QTime::fromString(decision.taskLogStamp, QStringLiteral("hhmmss.zzz")));
+    }
 }
 
 void MainWindow::saveLogFile(const QString &stamp)
