@@ -10,7 +10,7 @@ QString flattened(const QString &text)
 {
     QString out = text;
     for (QChar &c : out) {
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c.category() == QChar::Other_Control)
+        if (c.category() == QChar::Other_Control) // CR and LF among them
             c = QLatin1Char(' ');
     }
     return out.simplified();
