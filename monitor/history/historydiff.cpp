@@ -21,11 +21,17 @@ HistoryDiff::Result HistoryDiff::compare(const QHash<QString, ProjectorState> &l
         const auto last = lastStored.constFind(seen.ip);
         if (last == lastStored.constEnd()) {
             result.changedStates.append(seen);
+            result.changedStates.last().storedAt = time.toSecsSinceEpoch();
             continue;
         }
-        const ProjectorState now = carriedOver(*last, seen);
+        ProjectorState now = carriedOver(*last, seen);
         if (now.sameAs(*last))
             continue;
+        ProjectorState lampOnly = *last;
+        lampOnly.lampHours = now.lampHours;
+        if (lampOnly.sameAs(now) && time.toSecsSinceEpoch() - last->storedAt < LampOnlySeconds)
+            continue;
+        now.storedAt = time.toSecsSinceEpoch();
         result.changedStates.append(now);
         auto event = [&](HistoryEvent::Kind kind, const QString &detail) {
             result.events.append(HistoryEvent{seen.ip, time, kind, detail});

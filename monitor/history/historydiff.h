@@ -12,9 +12,14 @@
 // mean. A projector seen for the first time stores its state without events
 // (nothing "changed" from an unknown past). A projector that did not answer
 // keeps its last power, error and lamp values: only "reachable" changes.
+// A lamp counter ticks every hour a projector is on; a change of the lamp
+// hours alone is stored at most every LampOnlySeconds, which is plenty for
+// a lamp-life chart and keeps a year of a large fleet small.
 class HistoryDiff
 {
 public:
+    static constexpr qint64 LampOnlySeconds = 6 * 3600;
+
     struct Result
     {
         QVector<ProjectorState> changedStates;

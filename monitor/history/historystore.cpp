@@ -169,25 +169,34 @@ bool HistoryStore::exec(const QString &sql)
 
 bool HistoryStore::createSchema()
 {
-    return exec(QStringLiteral("CREATE TABLE IF NOT EXISTS states(ip TEXT NOT NULL, t INTEGER NOT NULL, "
+    // States are clustered by projector and time: one projector's history is
+    // one range of the table, and a year of a large fleet needs no second
+    // index. "latest" holds each projector's newest state for the next start.
+    return exec(QStringLiteral("CREATE TABLE IF NOT EXISTS projectors(pid INTEGER PRIMARY KEY, ip TEXT NOT NULL UNIQUE)")) &&
+           exec(QStringLiteral("CREATE TABLE IF NOT EXISTS states(pid INTEGER NOT NULL, t INTEGER NOT NULL, "
+                               "reachable INTEGER NOT NULL, power TEXT, error TEXT, lamp INTEGER, input TEXT, "
+                               "signal TEXT, PRIMARY KEY(pid, t)) WITHOUT ROWID")) &&
+           exec(QStringLiteral("CREATE TABLE IF NOT EXISTS latest(pid INTEGER PRIMARY KEY, t INTEGER NOT NULL, "
                                "reachable INTEGER NOT NULL, power TEXT, error TEXT, lamp INTEGER, input TEXT, "
                                "signal TEXT)")) &&
-           exec(QStringLiteral("CREATE INDEX IF NOT EXISTS states_ip_t ON states(ip, t)")) &&
-           exec(QStringLiteral("CREATE INDEX IF NOT EXISTS states_t ON states(t)")) &&
-           exec(QStringLiteral("CREATE TABLE IF NOT EXISTS events(ip TEXT NOT NULL, t INTEGER NOT NULL, "
+           exec(QStringLiteral("CREATE TABLE IF NOT EXISTS events(pid INTEGER NOT NULL, t INTEGER NOT NULL, "
                                "kind TEXT NOT NULL, detail TEXT)")) &&
-           exec(QStringLiteral("CREATE INDEX IF NOT EXISTS events_ip_t ON events(ip, t)")) &&
+           exec(QStringLiteral("CREATE INDEX IF NOT EXISTS events_pid_t ON events(pid, t)")) &&
            exec(QStringLiteral("CREATE INDEX IF NOT EXISTS events_kind_t ON events(kind, t)"));
 }
 
 bool HistoryStore::loadLastStates()
 {
     m_last.clear();
+    m_pids.clear();
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    // SQLite takes the bare columns from the row that holds the maximum.
-    if (!query.exec(QStringLiteral("SELECT ip, reachable, power, error, lamp, input, signal, MAX(t) FROM states "
-                                   "GROUP BY ip"))) {
+    bool ok = query.exec(QStringLiteral("SELECT pid, ip FROM projectors"));
+    while (ok && query.next())
+        m_pids.insert(query.value(1).toString(), query.value(0).toLongLong());
+    ok = ok && query.exec(QStringLiteral("SELECT p.ip, l.reachable, l.power, l.error, l.lamp, l.input, l.signal, l.t "
+                                         "FROM latest l JOIN projectors p ON p.pid = l.pid"));
+    if (!ok) {
         const QSqlError error = query.lastError();
         query.clear();
         turnOff(describe(error));
@@ -202,8 +211,31 @@ bool HistoryStore::loadLastStates()
         state.lampHours = query.value(4).isNull() ? -1 : query.value(4).toInt();
         state.input = query.value(5).toString();
         state.signal = query.value(6).toString();
+        state.storedAt = query.value(7).toLongLong();
         m_last.insert(state.ip, state);
     }
+    return true;
+}
+
+qint64 HistoryStore::pidOf(const QString &ip) const
+{
+    return m_pids.value(ip, -1);
+}
+
+bool HistoryStore::ensurePid(const QString &ip, qint64 *pid)
+{
+    const auto known = m_pids.constFind(ip);
+    if (known != m_pids.constEnd()) {
+        *pid = *known;
+        return true;
+    }
+    QSqlQuery insert(QSqlDatabase::database(m_connection, false));
+    insert.prepare(QStringLiteral("INSERT INTO projectors(ip) VALUES(?)"));
+    insert.addBindValue(ip);
+    if (!insert.exec())
+        return false;
+    *pid = insert.lastInsertId().toLongLong();
+    m_pids.insert(ip, *pid);
     return true;
 }
 
@@ -219,46 +251,56 @@ HistoryDiff::Result HistoryStore::recordSweep(const QVector<ProjectorState> &swe
         turnOff(describe(db.lastError()));
         return {};
     }
-    bool ok = true;
+    const QHash<QString, qint64> pidsBefore = m_pids;
+    QSqlError failure;
     {
         QSqlQuery state(db);
-        state.prepare(QStringLiteral("INSERT INTO states(ip, t, reachable, power, error, lamp, input, signal) "
-                                     "VALUES(?, ?, ?, ?, ?, ?, ?, ?)"));
+        QSqlQuery latest(db);
+        QSqlQuery event(db);
+        state.prepare(QStringLiteral("INSERT OR REPLACE INTO states(pid, t, reachable, power, error, lamp, input, "
+                                     "signal) VALUES(?, ?, ?, ?, ?, ?, ?, ?)"));
+        latest.prepare(QStringLiteral("INSERT OR REPLACE INTO latest(pid, t, reachable, power, error, lamp, input, "
+                                      "signal) VALUES(?, ?, ?, ?, ?, ?, ?, ?)"));
+        event.prepare(QStringLiteral("INSERT INTO events(pid, t, kind, detail) VALUES(?, ?, ?, ?)"));
         for (const ProjectorState &s : qAsConst(result.changedStates)) {
-            state.addBindValue(s.ip);
-            state.addBindValue(seconds(time));
-            state.addBindValue(s.reachable ? 1 : 0);
-            state.addBindValue(s.power);
-            state.addBindValue(s.errorCode);
-            state.addBindValue(s.lampHours < 0 ? QVariant(QVariant::Int) : QVariant(s.lampHours));
-            state.addBindValue(s.input);
-            state.addBindValue(s.signal);
-            if (!(ok = state.exec()))
+            qint64 pid = -1;
+            if (!ensurePid(s.ip, &pid)) {
+                failure = db.lastError();
+                break;
+            }
+            for (QSqlQuery *q : {&state, &latest}) {
+                q->addBindValue(pid);
+                q->addBindValue(seconds(time));
+                q->addBindValue(s.reachable ? 1 : 0);
+                q->addBindValue(s.power);
+                q->addBindValue(s.errorCode);
+                q->addBindValue(s.lampHours < 0 ? QVariant(QVariant::Int) : QVariant(s.lampHours));
+                q->addBindValue(s.input);
+                q->addBindValue(s.signal);
+                if (!q->exec()) {
+                    failure = q->lastError();
+                    break;
+                }
+            }
+            if (failure.isValid())
                 break;
         }
-        QSqlQuery event(db);
-        event.prepare(QStringLiteral("INSERT INTO events(ip, t, kind, detail) VALUES(?, ?, ?, ?)"));
-        for (int i = 0; ok && i < result.events.size(); ++i) {
+        for (int i = 0; !failure.isValid() && i < result.events.size(); ++i) {
             const HistoryEvent &e = result.events.at(i);
-            event.addBindValue(e.ip);
+            event.addBindValue(pidOf(e.ip));
             event.addBindValue(seconds(e.time));
             event.addBindValue(HistoryEvent::kindKey(e.kind));
             event.addBindValue(e.detail);
-            ok = event.exec();
-        }
-        if (!ok) {
-            const QSqlError error = state.lastError().isValid() ? state.lastError() : event.lastError();
-            state.clear();
-            event.clear();
-            db.rollback();
-            turnOff(describe(error));
-            return {};
+            if (!event.exec())
+                failure = event.lastError();
         }
     }
-    if (!db.commit()) {
-        const QSqlError error = db.lastError();
+    if (failure.isValid() || !db.commit()) {
+        if (!failure.isValid())
+            failure = db.lastError();
         db.rollback();
-        turnOff(describe(error));
+        m_pids = pidsBefore;
+        turnOff(describe(failure));
         return {};
     }
     for (const ProjectorState &s : qAsConst(result.changedStates))
@@ -272,43 +314,54 @@ bool HistoryStore::addEvents(const QVector<HistoryEvent> &events)
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     db.transaction();
-    QSqlQuery event(db);
-    event.prepare(QStringLiteral("INSERT INTO events(ip, t, kind, detail) VALUES(?, ?, ?, ?)"));
-    for (const HistoryEvent &e : events) {
-        event.addBindValue(e.ip);
-        event.addBindValue(seconds(e.time));
-        event.addBindValue(HistoryEvent::kindKey(e.kind));
-        event.addBindValue(e.detail);
-        if (!event.exec()) {
-            const QSqlError error = event.lastError();
-            event.clear();
-            db.rollback();
-            turnOff(describe(error));
-            return false;
+    QSqlError failure;
+    {
+        QSqlQuery event(db);
+        event.prepare(QStringLiteral("INSERT INTO events(pid, t, kind, detail) VALUES(?, ?, ?, ?)"));
+        for (const HistoryEvent &e : events) {
+            qint64 pid = -1;
+            if (!ensurePid(e.ip, &pid)) {
+                failure = db.lastError();
+                break;
+            }
+            event.addBindValue(pid);
+            event.addBindValue(seconds(e.time));
+            event.addBindValue(HistoryEvent::kindKey(e.kind));
+            event.addBindValue(e.detail);
+            if (!event.exec()) {
+                failure = event.lastError();
+                break;
+            }
         }
     }
-    return db.commit();
+    if (failure.isValid() || !db.commit()) {
+        db.rollback();
+        turnOff(describe(failure.isValid() ? failure : db.lastError()));
+        return false;
+    }
+    return true;
 }
 
 bool HistoryStore::prune(const QDateTime &cutoff)
 {
     if (m_health != Health::Open)
         return false;
+    // The newest state of each projector lives on in "latest": the next
+    // sweep still compares with it.
     const QString t = QString::number(seconds(cutoff));
     return exec(QStringLiteral("DELETE FROM events WHERE t < ") + t) &&
-           exec(QStringLiteral("DELETE FROM states WHERE t < ") + t +
-                QStringLiteral(" AND t < (SELECT MAX(s2.t) FROM states s2 WHERE s2.ip = states.ip)"));
+           exec(QStringLiteral("DELETE FROM states WHERE t < ") + t);
 }
 
 QVector<HistoryEvent> HistoryStore::events(const QString &ip, const QDateTime &since) const
 {
     QVector<HistoryEvent> result;
-    if (m_health != Health::Open)
+    if (m_health != Health::Open || pidOf(ip) < 0)
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT t, kind, detail FROM events WHERE ip = ? AND t >= ? ORDER BY t, rowid"));
-    query.addBindValue(ip);
+    query.prepare(QStringLiteral("SELECT t, kind, detail FROM events WHERE pid = ? AND t >= ? ORDER BY t, rowid"));
+    query.addBindValue(pidOf(ip));
     query.addBindValue(sinceSeconds(since));
     if (!query.exec())
         return result;
@@ -327,13 +380,13 @@ QVector<HistoryEvent> HistoryStore::events(const QString &ip, const QDateTime &s
 QVector<QPair<QDateTime, int>> HistoryStore::lampSeries(const QString &ip, const QDateTime &since) const
 {
     QVector<QPair<QDateTime, int>> result;
-    if (m_health != Health::Open)
+    if (m_health != Health::Open || pidOf(ip) < 0)
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT t, lamp FROM states WHERE ip = ? AND t >= ? AND lamp IS NOT NULL "
+    query.prepare(QStringLiteral("SELECT t, lamp FROM states WHERE pid = ? AND t >= ? AND lamp IS NOT NULL "
                                  "ORDER BY t"));
-    query.addBindValue(ip);
+    query.addBindValue(pidOf(ip));
     query.addBindValue(sinceSeconds(since));
     if (!query.exec())
         return result;
@@ -351,12 +404,12 @@ QVector<QPair<QDateTime, int>> HistoryStore::lampSeries(const QString &ip, const
 QVector<QPair<QDateTime, QString>> HistoryStore::powerSeries(const QString &ip, const QDateTime &since) const
 {
     QVector<QPair<QDateTime, QString>> result;
-    if (m_health != Health::Open)
+    if (m_health != Health::Open || pidOf(ip) < 0)
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT t, reachable, power FROM states WHERE ip = ? AND t >= ? ORDER BY t"));
-    query.addBindValue(ip);
+    query.prepare(QStringLiteral("SELECT t, reachable, power FROM states WHERE pid = ? AND t >= ? ORDER BY t"));
+    query.addBindValue(pidOf(ip));
     query.addBindValue(sinceSeconds(since));
     if (!query.exec())
         return result;
@@ -376,8 +429,8 @@ QVector<QPair<QString, int>> HistoryStore::errorCounts(const QDateTime &since, i
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT ip, count(*) AS n FROM events WHERE kind = ? AND t >= ? GROUP BY ip "
-                                 "ORDER BY n DESC, ip LIMIT ?"));
+    query.prepare(QStringLiteral("SELECT p.ip, count(*) AS n FROM events e JOIN projectors p ON p.pid = e.pid "
+                                 "WHERE e.kind = ? AND e.t >= ? GROUP BY e.pid ORDER BY n DESC, p.ip LIMIT ?"));
     query.addBindValue(HistoryEvent::kindKey(HistoryEvent::ErrorAppeared));
     query.addBindValue(sinceSeconds(since));
     query.addBindValue(limit);
@@ -393,18 +446,18 @@ QVector<QPair<QString, QDateTime>> HistoryStore::unreachableSince() const
     QVector<QPair<QString, QDateTime>> result;
     if (m_health != Health::Open)
         return result;
-    QHash<QString, QDateTime> lost;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT ip, MAX(t) FROM events WHERE kind = ? GROUP BY ip"));
-    query.addBindValue(HistoryEvent::kindKey(HistoryEvent::ProjectorLost));
-    if (query.exec()) {
-        while (query.next())
-            lost.insert(query.value(0).toString(), fromSeconds(query.value(1).toLongLong()));
-    }
+    query.prepare(QStringLiteral("SELECT MAX(t) FROM events WHERE pid = ? AND kind = ?"));
     for (auto it = m_last.cbegin(); it != m_last.cend(); ++it) {
-        if (!it->reachable)
-            result.append({it.key(), lost.value(it.key())});
+        if (it->reachable)
+            continue;
+        QDateTime lost;
+        query.addBindValue(pidOf(it.key()));
+        query.addBindValue(HistoryEvent::kindKey(HistoryEvent::ProjectorLost));
+        if (query.exec() && query.next() && !query.value(0).isNull())
+            lost = fromSeconds(query.value(0).toLongLong());
+        result.append({it.key(), lost});
     }
     std::sort(result.begin(), result.end(), [](const auto &a, const auto &b) {
         // Never seen answering (no "lost" event) counts as longest.
@@ -421,24 +474,28 @@ QHash<QString, QPair<QPair<QDateTime, int>, QPair<QDateTime, int>>> HistoryStore
     QHash<QString, QPair<QPair<QDateTime, int>, QPair<QDateTime, int>>> result;
     if (m_health != Health::Open)
         return result;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    // Two passes over the (ip, t) index: the first and the last sample of each.
-    query.prepare(QStringLiteral("SELECT ip, MIN(t), lamp FROM states WHERE t >= ? AND lamp IS NOT NULL GROUP BY ip"));
-    query.addBindValue(sinceSeconds(since));
-    if (query.exec()) {
-        while (query.next()) {
-            auto &span = result[query.value(0).toString()];
-            span.first = {fromSeconds(query.value(1).toLongLong()), query.value(2).toInt()};
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery first(db);
+    QSqlQuery last(db);
+    first.prepare(QStringLiteral("SELECT t, lamp FROM states WHERE pid = ? AND t >= ? AND lamp IS NOT NULL "
+                                 "ORDER BY t LIMIT 1"));
+    last.prepare(QStringLiteral("SELECT t, lamp FROM states WHERE pid = ? AND t >= ? AND lamp IS NOT NULL "
+                                "ORDER BY t DESC LIMIT 1"));
+    // Two seeks per projector along the (pid, t) key.
+    for (auto it = m_pids.cbegin(); it != m_pids.cend(); ++it) {
+        QPair<QPair<QDateTime, int>, QPair<QDateTime, int>> span;
+        bool found = true;
+        for (QSqlQuery *q : {&first, &last}) {
+            q->addBindValue(it.value());
+            q->addBindValue(sinceSeconds(since));
+            if (!q->exec() || !q->next()) {
+                found = false;
+                break;
+            }
+            (q == &first ? span.first : span.second) = {fromSeconds(q->value(0).toLongLong()), q->value(1).toInt()};
         }
-    }
-    query.prepare(QStringLiteral("SELECT ip, MAX(t), lamp FROM states WHERE t >= ? AND lamp IS NOT NULL GROUP BY ip"));
-    query.addBindValue(sinceSeconds(since));
-    if (query.exec()) {
-        while (query.next()) {
-            auto &span = result[query.value(0).toString()];
-            span.second = {fromSeconds(query.value(1).toLongLong()), query.value(2).toInt()};
-        }
+        if (found)
+            result.insert(it.key(), span);
     }
     return result;
 }

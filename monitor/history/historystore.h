@@ -77,6 +77,8 @@ private:
     bool exec(const QString &sql);
     bool createSchema();
     bool loadLastStates();
+    qint64 pidOf(const QString &ip) const;
+    bool ensurePid(const QString &ip, qint64 *pid);
     void turnOff(const QString &reason);
     void moveAside(const QDateTime &now);
 
@@ -86,4 +88,5 @@ private:
     QString m_offReason;
     QString m_movedAside;
     QHash<QString, ProjectorState> m_last;
+    QHash<QString, qint64> m_pids; // projector's address -> key in the file
 };

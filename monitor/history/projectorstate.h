@@ -14,6 +14,9 @@ struct ProjectorState
     int lampHours = -1; // -1: not known
     QString input;
     QString signal;
+    // When this state was stored (seconds since the epoch); not part of the
+    // comparison.
+    qint64 storedAt = 0;
 
     bool hasError() const { return !errorCode.isEmpty() && errorCode != QLatin1String("0000"); }
     bool sameAs(const ProjectorState &other) const

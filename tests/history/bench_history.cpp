@@ -112,7 +112,7 @@ int main(int argc, char *argv[])
 
     QHash<QString, int> lives;
     for (int i = 0; i < projectors; ++i)
-        lives.insert(ipOf(i), 3500);
+        lives.insert(ipOf(i), 6000);
     QSignalSpy fleet(&service, &HistoryService::fleetViewReady);
     clock.restart();
     service.requestFleetView(lives);

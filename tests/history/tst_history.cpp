@@ -67,6 +67,10 @@ private slots:
         const ProjectorState on = state("10.0.0.1", true, "1");
         QTest::newRow("unchanged") << on << on << false << "";
         QTest::newRow("lamp hours only") << on << state("10.0.0.1", true, "1", "0000", 101) << true << "";
+        ProjectorState storedAnHourAgo = on;
+        storedAnHourAgo.storedAt = t0.toSecsSinceEpoch() - 3600;
+        QTest::newRow("lamp hours only, an hour after the last")
+            << storedAnHourAgo << state("10.0.0.1", true, "1", "0000", 101) << false << "";
         QTest::newRow("power") << on << state("10.0.0.1", true, "0") << true << "power:0";
         QTest::newRow("error appears") << on << state("10.0.0.1", true, "1", "12A3") << true << "error:12A3";
         QTest::newRow("error clears") << state("10.0.0.1", true, "1", "12A3") << on << true << "error-cleared:12A3";
