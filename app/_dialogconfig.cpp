@@ -7,12 +7,14 @@
 #include "app/settingsreader.h"
 #include "app/settingsrules.h"
 #include "app/settingswriter.h"
+#include "monitor/dialogalerts.h"
 #include "net/netlocalinfo.h"
 
 #include <QAction>
 #include <QCompleter>
 #include <QIntValidator>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
 
@@ -32,6 +34,15 @@ DialogConfig::DialogConfig(QWidget *parent)
     m_scriptLimit->setRange(1, SettingsRules::MaxScriptLimitMinutes);
     ui->formLayout->insertRow(ui->formLayout->rowCount() - 1, tr("Script Time Limit (minutes)"), m_scriptLimit);
     readINI();
+    // History and alerts have a page of their own in the same file.
+    auto *alerts = new QPushButton(tr("Alerts and History…"), ui->frameButton);
+    alerts->setObjectName(QStringLiteral("pushButtonAlerts"));
+    ui->horizontalLayoutButtons->insertWidget(0, alerts);
+    connect(alerts, &QPushButton::clicked, this, [this] {
+        auto *page = new DialogAlerts(m_iniPath, this);
+        page->setAttribute(Qt::WA_DeleteOnClose);
+        page->open();
+    });
 }
 
 void DialogConfig::offerChoices(QLineEdit *edit, const QStringList &choices)

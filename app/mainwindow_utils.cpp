@@ -7,6 +7,7 @@
 #include "app/tasklogwriter.h"
 #include "app/orvlog/OrvLog.h"
 #include "app/settingsreader.h"
+#include "monitor/history/historyrecorder.h"
 #include "panel/controlpanel.h"
 
 #include <QCoreApplication>
@@ -33,8 +34,11 @@ void MainWindow::displayLogMessage(const QString &text)
     if (!decision.show)
         return;
     consolePane()->append(text, decision.colour);
-    if (!decision.taskLogStamp.isEmpty())
+    if (!decision.taskLogStamp.isEmpty()) {
         saveLogFile(decision.taskLogStamp);
+        if (m_historyRecorder)
+            m_historyRecorder->taskEnded(QTime::fromString(decision.taskLogStamp, QStringLiteral("hhmmss.zzz")));
+    }
 }
 
 void MainWindow::saveLogFile(const QString &stamp)

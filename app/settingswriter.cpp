@@ -40,7 +40,7 @@ QVector<SettingsWriter::Entry> SettingsWriter::dialogEntries(const ConfigFormVal
 }
 
 bool SettingsWriter::writeGroup(const QString &iniPath, const QString &group, const QVector<Entry> &entries,
-                                QString *errorString)
+                                QString *errorString, EmptyValue emptyValue)
 {
     const QFileInfo target(iniPath);
     const QString folder = target.absolutePath();
@@ -77,6 +77,8 @@ bool SettingsWriter::writeGroup(const QString &iniPath, const QString &group, co
         for (const Entry &entry : entries) {
             if (!entry.first.isEmpty() && !entry.second.isEmpty())
                 settings.setValue(entry.first, entry.second);
+            else if (!entry.first.isEmpty() && emptyValue == EmptyValue::RemoveKey)
+                settings.remove(entry.first);
         }
         settings.endGroup();
         settings.sync();

@@ -361,6 +361,8 @@ void GroupTree::showContextMenu(const QPoint &pos)
         menu->addActions({m_addGroup, m_deleteGroup});
     else
         menu->addActions({m_addIP, m_deleteIP});
+    if (!isGroup(item) && m_menuExtender)
+        m_menuExtender(menu, item->text(ColumnIP));
     menu->popup(m_tree->viewport()->mapToGlobal(pos));
 }
 

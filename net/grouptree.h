@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QAction;
+class QMenu;
 class QTreeWidgetItem;
 class CommandDispatch;
 class MyTreeIP;
@@ -72,6 +75,11 @@ public:
 
     // Context menu and its actions, clicks.
     void showContextMenu(const QPoint &pos);
+    // Adds entries of other subsystems to a projector's context menu.
+    void setProjectorMenuExtender(std::function<void(QMenu *, const QString &ip)> extender)
+    {
+        m_menuExtender = std::move(extender);
+    }
     void addGroup();
     void deleteGroup();
     void addIP();
@@ -108,4 +116,5 @@ private:
     QAction *m_deleteGroup;
     QAction *m_addIP;
     QAction *m_deleteIP;
+    std::function<void(QMenu *, const QString &)> m_menuExtender;
 };

@@ -12,7 +12,8 @@ set -eu
 PACKAGES="build-essential cmake qtbase5-dev qtbase5-private-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
 qtdeclarative5-dev libqt5serialport5-dev qtmultimedia5-dev libqt5multimedia5-plugins
 socat xvfb xauth x11-apps xdotool iproute2 util-linux procps imagemagick librsvg2-bin fonts-dejavu-core fonts-wqy-microhei
-clang-14 libclang-rt-14-dev dpkg-dev file lintian desktop-file-utils appstream qttranslations5-l10n"
+clang-14 libclang-rt-14-dev dpkg-dev file lintian desktop-file-utils appstream qttranslations5-l10n
+libqt5sql5-sqlite libqt5charts5-dev libcurl4-openssl-dev python3-aiosmtpd"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

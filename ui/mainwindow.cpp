@@ -135,6 +135,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     m_dispatch->setCatalogue(m_catalogue);
     setupStatusMonitor();
     setupStatusHints();
+    setupHistory();
     m_dialogAboutPJ = new DialogAboutPJ(this);
     m_dialogConfig = new DialogConfig(this);
     setupPages();
@@ -168,6 +169,7 @@ void MainWindow::startUp()
     // run. The order is the one of the build steps they belong to.
     if (!m_settings.fallbacks.isEmpty())
         displayStatusMessage(SettingsReader::fallbackStatusMessage(m_settings.fallbacks));
+    startHistory();
     checkLocalIP();
     checkConnectableIPs(m_groupTree->allAddresses());
     // The model list is shown once at start so the operator sees which

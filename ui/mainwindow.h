@@ -402,6 +402,19 @@ private:
     // the target's own status-row selection does not come back here.
     bool m_inStatusRowClick = false;
     DialogSelectCommands *m_dialogSelectCommands = nullptr;
+    // Fleet history and alerts (mainwindow_history).
+    class HistoryService *m_history = nullptr;
+    class AlertCenter *m_alerts = nullptr;
+    class HistoryRecorder *m_historyRecorder = nullptr;
+    class QSystemTrayIcon *m_tray = nullptr;
+    bool m_historyIni = true;
+    int m_historyRetention = 365;
+    void setupHistory();
+    void startHistory();
+    QString projectorName(const QString &ip) const;
+    void openProjectorHistory(const QString &ip);
+    void openFleetHistory();
+    void showAlertNotice(const QString &title, const QString &text);
     // Control panel.
     ControlPanel *m_controlPanel = nullptr;
 };

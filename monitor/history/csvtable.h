@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// A table as CSV for a spreadsheet: UTF-8, CR LF, fields quoted when they
+// hold a comma, a quote or a line break. Written whole or not at all.
+class CsvTable
+{
+public:
+    static QByteArray toCsv(const QStringList &header, const QVector<QStringList> &rows);
+    static bool write(const QString &path, const QStringList &header, const QVector<QStringList> &rows,
+                      QString *errorString = nullptr);
+};

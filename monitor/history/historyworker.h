@@ -1,0 +1,52 @@
+#pragma once
+
+#include "monitor/history/fleetview.h"
+#include "monitor/history/historystore.h"
+
+#include <QDate>
+#include <QMap>
+#include <QObject>
+
+// One projector's history as the history window shows it.
+struct ProjectorHistory
+{
+    QString ip;
+    QVector<HistoryEvent> events;
+    QVector<QPair<QDateTime, int>> lampHours;
+    QMap<QDate, double> onHoursPerDay;
+};
+
+// The history store's thread side: every database call happens here, so a
+// slow disk or a large history never reaches the window.
+class HistoryWorker : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    HistoryStore &store() { return m_store; }
+
+public slots:
+    void open(const QString &path);
+    void record(const QVector<ProjectorState> &sweep, const QDateTime &time);
+    void prune(const QDateTime &cutoff);
+    void projectorHistory(const QString &ip, const QDateTime &since, const QDateTime &until, int request);
+    void fleetView(const QHash<QString, int> &ratedLives, const QDateTime &now, int request);
+    void close() { m_store.close(); }
+
+signals:
+    void opened(bool ok, const QString &reason);
+    void turnedOff(const QString &reason);
+    void recorded(int states, int events, qint64 microseconds);
+    void projectorHistoryReady(int request, const ProjectorHistory &history);
+    void fleetViewReady(int request, const FleetView &view);
+
+private:
+    void checkHealth();
+
+    HistoryStore m_store;
+    bool m_wasOn = false;
+};
+
+Q_DECLARE_METATYPE(ProjectorHistory)
+Q_DECLARE_METATYPE(FleetView)

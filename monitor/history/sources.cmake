@@ -1,0 +1,49 @@
+# Fleet history (SQLite through Qt SQL) and alerts (desktop notices, e-mail
+# through libcurl): widget-free, linked into OrvantoCore.
+set(ORV_HISTORY_CORE_SOURCES
+    monitor/history/alertcenter.cpp
+    monitor/history/alertcenter.h
+    monitor/history/alertmessage.cpp
+    monitor/history/alertmessage.h
+    monitor/history/alertrules.cpp
+    monitor/history/alertrules.h
+    monitor/history/alertsini.cpp
+    monitor/history/alertsini.h
+    monitor/history/csvtable.cpp
+    monitor/history/csvtable.h
+    monitor/history/fleetview.cpp
+    monitor/history/fleetview.h
+    monitor/history/historydiff.cpp
+    monitor/history/historydiff.h
+    monitor/history/historyevent.cpp
+    monitor/history/historyevent.h
+    monitor/history/historyrecorder.cpp
+    monitor/history/historyrecorder.h
+    monitor/history/historyservice.cpp
+    monitor/history/historyservice.h
+    monitor/history/historystore.cpp
+    monitor/history/historystore.h
+    monitor/history/historyworker.cpp
+    monitor/history/historyworker.h
+    monitor/history/lampforecast.cpp
+    monitor/history/lampforecast.h
+    monitor/history/mailsettings.cpp
+    monitor/history/mailsettings.h
+    monitor/history/mailtext.cpp
+    monitor/history/mailtext.h
+    monitor/history/poweronhours.cpp
+    monitor/history/poweronhours.h
+    monitor/history/projectorstate.h
+    monitor/history/smtpmailer.cpp
+    monitor/history/smtpmailer.h)
+# The history and alert windows: linked into OrvantoGui.
+set(ORV_HISTORY_GUI_SOURCES
+    monitor/dialogalerts.cpp
+    monitor/dialogalerts.h
+    monitor/dialogalerts.ui
+    monitor/dialogfleethistory.cpp
+    monitor/dialogfleethistory.h
+    monitor/dialogfleethistory.ui
+    monitor/dialoghistory.cpp
+    monitor/dialoghistory.h
+    monitor/dialoghistory.ui)
