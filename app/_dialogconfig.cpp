@@ -86,6 +86,7 @@ void DialogConfig::readINI()
     ui->lineEdit_Style->setText(values.style);
     ui->lineEdit_CmdFile->setText(values.cmdFile);
     ui->lineEdit_StatusPoll->setText(values.statusPoll);
+    ui->lineEdit_PJLinkPassword->setText(values.pjlinkPassword);
     ui->lineEdit_LogFilesLocation->setText(AppFolders::userDataFolder());
 }
 
@@ -101,6 +102,7 @@ ConfigFormValues DialogConfig::formValues() const
     values.style = ui->lineEdit_Style->text();
     values.cmdFile = ui->lineEdit_CmdFile->text();
     values.statusPoll = ui->lineEdit_StatusPoll->text();
+    values.pjlinkPassword = ui->lineEdit_PJLinkPassword->text();
     return values;
 }
 

@@ -16,4 +16,5 @@ struct ConfigFormValues
     QString style = QStringLiteral("Dark");
     QString cmdFile = QStringLiteral("KX4410Q.csv");
     QString statusPoll = QStringLiteral("5");
+    QString pjlinkPassword;
 };

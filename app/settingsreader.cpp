@@ -110,6 +110,7 @@ AppSettings SettingsReader::readFile(const QString &iniPath, const QStringList &
     s.statusPoll = number(QStringLiteral("StatusPoll"), s.statusPoll, &SettingsRules::isStatusPoll);
     s.udpPortRx = number(QStringLiteral("UdpPortRx"), s.udpPortRx, &SettingsRules::isPort);
     s.multicastIP = ini.value(QStringLiteral("MulticastIP"), s.multicastIP).toString();
+    s.pjlinkPassword = ini.value(QStringLiteral("PJLinkPassword")).toString();
     // A host with exactly one usable interface needs no configured address.
     if (localAddresses.size() == 1)
         s.localIP = localAddresses.first();
@@ -137,6 +138,7 @@ ConfigFormValues SettingsReader::readForDialog(const QString &iniPath)
     v.style = ini.value(QStringLiteral("Style"), v.style).toString();
     v.cmdFile = ini.value(QStringLiteral("CmdFile"), v.cmdFile).toString();
     v.statusPoll = ini.value(QStringLiteral("StatusPoll"), v.statusPoll).toString();
+    v.pjlinkPassword = ini.value(QStringLiteral("PJLinkPassword")).toString();
     ini.endGroup();
     return v;
 }

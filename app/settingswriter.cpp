@@ -35,6 +35,7 @@ QVector<SettingsWriter::Entry> SettingsWriter::dialogEntries(const ConfigFormVal
         {QStringLiteral("CmdFile"), values.cmdFile},     {QStringLiteral("StatusPoll"), values.statusPoll},
         {QStringLiteral("TcpPort"), values.tcpPort},     {QStringLiteral("UdpPortRx"), values.udpPortRx},
         {QStringLiteral("UdpPortTx"), values.udpPortTx},
+        {QStringLiteral("PJLinkPassword"), values.pjlinkPassword},
     };
 }
 

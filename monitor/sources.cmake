@@ -5,6 +5,10 @@ set(ORV_MONITOR_CORE_SOURCES
     monitor/errorcodedictionary.h
     monitor/lamphoursbar.cpp
     monitor/lamphoursbar.h
+    monitor/pjlinkmonitor.cpp
+    monitor/pjlinkmonitor.h
+    monitor/pjlinkstatuscells.cpp
+    monitor/pjlinkstatuscells.h
     monitor/powerstateprobe.cpp
     monitor/powerstateprobe.h
     monitor/powerswitchrule.cpp
@@ -22,6 +26,7 @@ set(ORV_MONITOR_GUI_SOURCES
     monitor/dialogselectcommands.cpp
     monitor/dialogselectcommands.h
     monitor/dialogselectcommands.ui
+    monitor/mainwindow_pjlink.cpp
     monitor/mainwindow_status.cpp
     monitor/powerswitchconfirmation.cpp
     monitor/powerswitchconfirmation.h

@@ -12,6 +12,7 @@
 #include "net/discoveryreply.h"
 #include "net/groupipfile.h"
 #include "net/grouptree.h"
+#include "net/pjlinklistener.h"
 #include "monitor/statusmonitor.h"
 #include "net/ipfinder.h"
 #include "net/targetsearch.h"
@@ -199,6 +200,8 @@ void MainWindow::on_actionSave_triggered()
 void MainWindow::slotStartUdpBroadcast()
 {
     m_udpDiscovery->broadcastRequest();
+    if (m_pjlinkListener)
+        m_pjlinkListener->search();
 }
 
 void MainWindow::slotUdpRX(const QString &text)

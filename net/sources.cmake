@@ -43,12 +43,16 @@ set(ORV_NET_CORE_SOURCES
     net/pjlinkerrorstatus.h
     net/pjlinklamps.cpp
     net/pjlinklamps.h
+    net/pjlinklistener.cpp
+    net/pjlinklistener.h
     net/pjlinkpower.cpp
     net/pjlinkpower.h
     net/pjlinkprobe.cpp
     net/pjlinkprobe.h
     net/pjlinkreply.cpp
     net/pjlinkreply.h
+    net/pjlinkrequest.cpp
+    net/pjlinkrequest.h
     net/pjlinksession.cpp
     net/pjlinksession.h
     net/pjlinkwarnonce.cpp

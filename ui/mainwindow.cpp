@@ -127,6 +127,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     loadDefaultCommandFile();
     m_dispatch->setCatalogue(m_catalogue);
     setupStatusMonitor();
+    setupPJLink();
     m_dialogAboutPJ = new DialogAboutPJ(this);
     m_dialogConfig = new DialogConfig(this);
     setupPages();

@@ -1,9 +1,12 @@
+#include "monitor/pjlinkstatuscells.h"
+#include "monitor/tablemodelstatus.h"
 #include "net/pjlinkauth.h"
 #include "net/pjlinkdatagram.h"
 #include "net/pjlinkerrorstatus.h"
 #include "net/pjlinklamps.h"
 #include "net/pjlinkpower.h"
 #include "net/pjlinkreply.h"
+#include "net/pjlinkrequest.h"
 
 #include "tests/common/testenvironment.h"
 
@@ -175,6 +178,51 @@ private slots:
         const QString got = parsed.kind() == PJLinkDatagram::Kind::Status ? parsed.command() + '=' + parsed.value()
                                                                           : parsed.mac();
         QCOMPARE(got, payload);
+    }
+
+    void requests()
+    {
+        QCOMPARE(PJLinkRequest::sweep(0).filter("%2").size(), 0);
+        QVERIFY(PJLinkRequest::sweep(0).contains("%1CLSS ?"));
+        QCOMPARE(PJLinkRequest::sweep(2).filter("%2").size(), 3);
+        QCOMPARE(PJLinkRequest::forClass({"%1POWR ?", "%2SNUM ?"}, 1), QStringList{"%1POWR ?"});
+        QCOMPARE(PJLinkRequest::fromConsole(" %1powr  1 "), QStringLiteral("%1POWR 1"));
+        QVERIFY(PJLinkRequest::fromConsole("op model ?").isNull());
+        QVERIFY(PJLinkRequest::fromConsole("%1POWR?").isNull());
+        // The input's name is asked right after the input.
+        QCOMPARE(PJLinkStatusCells::followUp(PJLinkReply::parse("%2INPT=6A")), QStringLiteral("%2INNM ?6A"));
+        QVERIFY(PJLinkStatusCells::followUp(PJLinkReply::parse("%1INPT=31")).isNull());
+    }
+
+    void statusCells_data()
+    {
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        using T = TableModelStatus;
+        QTest::newRow("maker and product") << QByteArrayList{"%1INF1=Acme", "%1INF2=X 9"} << int(T::ModelColumn) << "Acme X 9";
+        QTest::newRow("serial") << QByteArrayList{"%2SNUM=AB12"} << int(T::SerialColumn) << "AB12";
+        QTest::newRow("cooling") << QByteArrayList{"%1POWR=2"} << int(T::StatusColumn) << "3";
+        QTest::newRow("garbled power") << QByteArrayList{"%1POWR=on"} << int(T::StatusColumn) << "No Answer";
+        QTest::newRow("erst") << QByteArrayList{"%1ERST=000020"} << int(T::ErrorCodeColumn) << "Filter error";
+        QTest::newRow("short erst") << QByteArrayList{"%1ERST=0002"} << int(T::ErrorCodeColumn) << "No Answer";
+        QTest::newRow("lamps") << QByteArrayList{"%1LAMP=300 1 20 0"} << int(T::HoursColumn) << "300";
+        QTest::newRow("input named") << QByteArrayList{"%2INPT=32", "%2INNM=HDMI 2"} << int(T::InputColumn) << "32 (HDMI 2)";
+        QTest::newRow("signal") << QByteArrayList{"%2IRES=1920x1200"} << int(T::SignalColumn) << "1920x1200";
+        QTest::newRow("err4") << QByteArrayList{"%1ERST=ERR4"} << int(T::ErrorCodeColumn) << "Projector failure";
+        QTest::newRow("not shown") << QByteArrayList{"%1NAME=Hall"} << -1 << "";
+    }
+    void statusCells()
+    {
+        QFETCH(QByteArrayList, lines);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        PJLinkStatusCells cells;
+        QVector<PJLinkStatusCells::Cell> last;
+        for (const QByteArray &line : lines)
+            last = cells.cellsFor(QStringLiteral("10.0.0.1"), PJLinkReply::parse(line));
+        QCOMPARE(last.isEmpty() ? -1 : last.first().column, column);
+        QCOMPARE(last.isEmpty() ? QString() : last.first().text, text);
     }
 };
 

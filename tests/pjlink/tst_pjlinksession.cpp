@@ -1,3 +1,5 @@
+#include "monitor/pjlinkmonitor.h"
+#include "monitor/tablemodelstatus.h"
 #include "net/pjlinkdatagram.h"
 #include "net/pjlinkdirectory.h"
 #include "net/pjlinkprobe.h"
@@ -173,6 +175,61 @@ private slots:
         QStringList notices;
         QTRY_VERIFY((notices << QString::fromLatin1(listener.receiveDatagram().data())).contains("%2POWR=1\r"));
         QVERIFY(notices.contains("%2POWR=3\r"));
+    }
+
+    void monitorFillsTheTableAndSwitches()
+    {
+        // .2 class 2 in standby, .3 class 1 already on, .4 speaks no PJLink.
+        SimulatorProcess two;
+        QVERIFY2(two.start({"--pjlink", "2", "--address", "127.0.0.2", "--pjlink-lamp", "1500,20", "--pjlink-erst",
+                            "020010", "--warmup-ms", "100", "--log-requests"}),
+                 two.errorText());
+        SimulatorProcess one;
+        QVERIFY2(one.start({"--pjlink", "1", "--address", "127.0.0.3", "--pjlink-power", "1", "--cooldown-ms",
+                            "60000", "--log-requests"}),
+                 one.errorText());
+        TableModelStatus model(TableModelStatus::defaultHeaders(), {});
+        model.resetAddresses({"127.0.0.2", "127.0.0.3", "127.0.0.4"});
+        PJLinkMonitor monitor(&model);
+        QSignalSpy finished(&monitor, &PJLinkMonitor::sigFinished);
+        monitor.sweep({"127.0.0.2", "127.0.0.3", "127.0.0.4"});
+        QTRY_VERIFY(!finished.isEmpty() && !monitor.isBusy());
+        const auto cells = [&model](int row) {
+            QStringList list;
+            for (int c = TableModelStatus::ModelColumn; c < TableModelStatus::ColumnCount; ++c) {
+                if (c != TableModelStatus::LifeColumn)
+                    list << model.cell(row, c);
+            }
+            return list.join(QLatin1Char('|'));
+        };
+        QVERIFY2(cells(0).startsWith("ORVSIM PJ2000|PJL"), qPrintable(cells(0)));
+        QVERIFY2(cells(0).endsWith("|0|Lamp error, Filter warning|1500|Unavailable time (warming up or cooling down)|-"),
+                 qPrintable(cells(0)));
+        QCOMPARE(cells(1), QStringLiteral("ORVSIM PJ1000||2|OK|1200|31|"));
+        QCOMPARE(cells(2), QStringLiteral("||||||"));
+        QVERIFY(!one.standardError().contains("%2"));
+
+        // The class 2 projector announces its state at once.
+        monitor.notify(QStringLiteral("127.0.0.2"), QStringLiteral("ERST"), QStringLiteral("000000"));
+        QCOMPARE(model.cell(0, TableModelStatus::ErrorCodeColumn), QStringLiteral("OK"));
+        monitor.notify(QStringLiteral("10.9.9.9"), QStringLiteral("POWR"), QStringLiteral("1"));
+        QCOMPARE(monitor.ignoredNotifications(), 1);
+
+        // All On reaches only the projector in standby.
+        finished.clear();
+        monitor.switchAll(PowerSwitchRule::Direction::On, {"127.0.0.2", "127.0.0.3", "127.0.0.4"});
+        QTRY_VERIFY(!finished.isEmpty() && !monitor.isBusy());
+        QTRY_VERIFY(two.standardError().contains("REQ 127.0.0.2 %1POWR 1"));
+        QVERIFY(!one.standardError().contains("%1POWR 1"));
+        // All Off while cooling: ERR3 is reported, not retried.
+        QStringList log;
+        connect(&monitor, &PJLinkMonitor::sigLog, this, [&log](const QString &l) { log << l; });
+        finished.clear();
+        monitor.switchAll(PowerSwitchRule::Direction::Off, {"127.0.0.3"});
+        monitor.sendLine(QStringLiteral("127.0.0.3"), QStringLiteral("%1powr 0"));
+        QTRY_VERIFY(!finished.isEmpty() && !monitor.isBusy());
+        QTRY_VERIFY(log.contains(QStringLiteral("<<<%1POWR=ERR3")));
+        QVERIFY(!monitor.sendLine(QStringLiteral("127.0.0.3"), QStringLiteral("%2SNUM ?")));
     }
 };
 

@@ -1,0 +1,42 @@
+// Main window: PJLink projectors in the status table, the discovery and the
+// console. The logic lives in PJLinkMonitor and PJLinkListener; this is the
+// wiring between them and the window's own owners.
+#include "ui/mainwindow.h"
+
+#include "monitor/pjlinkmonitor.h"
+#include "monitor/statusmonitor.h"
+#include "monitor/tablemodelstatus.h"
+#include "net/commanddispatch.h"
+#include "net/pjlinkdirectory.h"
+#include "net/pjlinklistener.h"
+
+void MainWindow::setupPJLink()
+{
+    m_pjlink = new PJLinkMonitor(m_status->model(), this);
+    m_pjlink->setPassword(m_settings.pjlinkPassword);
+    connect(m_pjlink, &PJLinkMonitor::sigLog, this, &MainWindow::displayLogMessage);
+    // Rows that did not answer op are asked on the PJLink port; the ones
+    // that greet there are swept with every status sweep from then on.
+    connect(m_status, &StatusMonitor::sigStatusSweepSent, this, [this](const QStringList &connected) {
+        QStringList others;
+        TableModelStatus *model = m_status->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const QString ip = model->cell(row, TableModelStatus::AddressColumn);
+            if (!ip.isEmpty() && !connected.contains(ip))
+                others << ip;
+        }
+        m_pjlink->sweep(others);
+    });
+
+    m_pjlinkListener = new PJLinkListener(this);
+    // Without the port (another program has it) PJLink discovery and
+    // notifications are off; everything else works.
+    m_pjlinkListener->start();
+    connect(m_pjlinkListener, &PJLinkListener::sigNotification, m_pjlink, &PJLinkMonitor::notify);
+    connect(m_pjlinkListener, &PJLinkListener::sigAcknowledged, this, [this](const QString &ip, const QString &mac) {
+        UdpFoundIP(ip, QString(), QString(), mac);
+        m_pjlink->directory()->setProbed(ip, true);
+        m_pjlink->directory()->setClassAnswer(ip, QStringLiteral("2"));
+        m_pjlink->sweep({ip});
+    });
+}
