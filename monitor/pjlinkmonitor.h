@@ -55,7 +55,7 @@ public:
     // A class 2 notification or a link-up from ip.
     void notify(const QString &ip, const QString &command, const QString &value);
 
-    bool isBusy() const { return !m_waiting.isEmpty() || !m_active.isEmpty(); }
+    bool isBusy() const { return !m_waiting.isEmpty() || !m_active.isEmpty() || !m_probing.isEmpty(); }
     int ignoredNotifications() const { return m_ignoredNotifications; }
 
 signals:
