@@ -15,6 +15,7 @@ void MainWindow::setupPJLink()
     m_pjlink = new PJLinkMonitor(m_status->model(), this);
     m_pjlink->setPassword(m_settings.pjlinkPassword);
     connect(m_pjlink, &PJLinkMonitor::sigLog, this, &MainWindow::displayLogMessage);
+    connect(m_pjlink, &PJLinkMonitor::sigCmdResult, this, &MainWindow::slotCmdResult);
     // Rows that did not answer op are asked on the PJLink port; the ones
     // that greet there are swept with every status sweep from then on.
     connect(m_status, &StatusMonitor::sigStatusSweepSent, this, [this](const QStringList &connected) {

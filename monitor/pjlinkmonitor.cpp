@@ -70,7 +70,7 @@ void PJLinkMonitor::switchAll(PowerSwitchRule::Direction direction, const QStrin
 bool PJLinkMonitor::sendLine(const QString &ip, const QString &line)
 {
     const QString request = PJLinkRequest::fromConsole(line);
-    if (request.isNull() || (PJLinkRequest::isClass2(request) && m_directory->classLevel(ip) == 1))
+    if (request.isNull() || !m_directory->isPJLink(ip) || (PJLinkRequest::isClass2(request) && m_directory->classLevel(ip) == 1))
         return false;
     session(ip)->send(request);
     return true;

@@ -49,8 +49,9 @@ public:
     // on; each projector is asked its power first. ERR3 is reported as
     // warming up / cooling down and not retried.
     void switchAll(PowerSwitchRule::Direction direction, const QStringList &addresses);
-    // A raw line for one projector (console, scripts). False when the line
-    // is not a PJLink line or the projector is class 1 and the line class 2.
+    // A raw line for one projector (console, scripts). False when ip is not
+    // a PJLink projector, the line not a PJLink line, or the projector is
+    // class 1 and the line class 2.
     bool sendLine(const QString &ip, const QString &line);
     // A class 2 notification or a link-up from ip.
     void notify(const QString &ip, const QString &command, const QString &value);

@@ -12,6 +12,7 @@
 #include "net/discoveryreply.h"
 #include "net/groupipfile.h"
 #include "net/grouptree.h"
+#include "monitor/pjlinkmonitor.h"
 #include "net/pjlinklistener.h"
 #include "monitor/statusmonitor.h"
 #include "net/ipfinder.h"
@@ -29,6 +30,9 @@
 
 void MainWindow::sendMyTcpCmd(const QString &ip, const QString &command, quint16 port)
 {
+    // A PJLink projector gets a PJLink line on its own port.
+    if (m_pjlink && m_pjlink->sendLine(ip, command))
+        return;
     m_dispatch->sendCommand(ip, command, port);
 }
 
