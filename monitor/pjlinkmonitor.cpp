@@ -168,6 +168,8 @@ void PJLinkMonitor::setCells(const QString &ip, const PJLinkReply &reply)
         if (cell.garbled && PJLinkWarnOnce::first(ip, QStringLiteral("value ") + reply.command()))
             OLOG_WARN() << "PJLink" << ip << "unusable" << reply.command() << "answer";
         m_model->setCell(row, cell.column, cell.text);
+        if (cell.column == TableModelStatus::HoursColumn)
+            m_model->setHoursToolTip(ip, cell.toolTip);
     }
 }
 

@@ -207,6 +207,8 @@ private slots:
                  qPrintable(cells(0)));
         QCOMPARE(cells(1), QStringLiteral("ORVSIM PJ1000||2|OK|1200|31|"));
         QCOMPARE(cells(2), QStringLiteral("||||||"));
+        QCOMPARE(model.index(0, TableModelStatus::HoursColumn).data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("Lamp 1: 1500 h, off\nLamp 2: 20 h, off"));
         QVERIFY(!one.standardError().contains("%2"));
 
         // The class 2 projector announces its state at once.
