@@ -16,6 +16,11 @@ void MainWindow::setupPJLink()
     m_pjlink->setPassword(m_settings.pjlinkPassword);
     connect(m_pjlink, &PJLinkMonitor::sigLog, this, &MainWindow::displayLogMessage);
     connect(m_pjlink, &PJLinkMonitor::sigCmdResult, this, &MainWindow::slotCmdResult);
+    // A PJLink projector answers: its row is reachable like an op one. The
+    // op queries and the op power walk leave it out.
+    m_status->setPJLinkDirectory(m_pjlink->directory());
+    connect(m_pjlink, &PJLinkMonitor::sigDetected, this, [this](const QString &ip) { m_dispatch->addConnectedIP(ip); });
+    connect(m_status, &StatusMonitor::sigSwitchConfirmed, m_pjlink, &PJLinkMonitor::switchAll);
     // Rows that did not answer op are asked on the PJLink port; the ones
     // that greet there are swept with every status sweep from then on.
     connect(m_status, &StatusMonitor::sigStatusSweepSent, this, [this](const QStringList &connected) {
@@ -23,7 +28,11 @@ void MainWindow::setupPJLink()
         TableModelStatus *model = m_status->model();
         for (int row = 0; row < model->rowCount(); ++row) {
             const QString ip = model->cell(row, TableModelStatus::AddressColumn);
-            if (!ip.isEmpty() && !connected.contains(ip))
+            if (ip.isEmpty())
+                continue;
+            if (m_pjlink->directory()->isPJLink(ip))
+                m_dispatch->addConnectedIP(ip); // a new search may have dropped it
+            if (!connected.contains(ip) || m_pjlink->directory()->isPJLink(ip))
                 others << ip;
         }
         m_pjlink->sweep(others);

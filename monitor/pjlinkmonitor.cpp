@@ -15,6 +15,8 @@ PJLinkMonitor::PJLinkMonitor(TableModelStatus *model, QObject *parent)
 {
     m_probe->setMaxConcurrent(MaxConcurrent);
     connect(m_probe, &PJLinkProbe::sigProbed, this, [this](const QString &ip, bool pjlink) {
+        if (pjlink)
+            emit sigDetected(ip);
         if (m_probing.remove(ip) && pjlink)
             enqueue({ip, PJLinkRequest::sweep(m_directory->classLevel(ip)), -1});
     });
@@ -87,6 +89,7 @@ void PJLinkMonitor::notify(const QString &ip, const QString &command, const QStr
         if (!m_directory->isPJLink(ip))
             m_directory->setProbed(ip, true, false);
         m_directory->setClassAnswer(ip, QStringLiteral("2"));
+        emit sigDetected(ip);
         enqueue({ip, PJLinkRequest::sweep(2), -1});
         return;
     }

@@ -13,3 +13,13 @@ void PJLinkDirectory::setClassAnswer(const QString &ip, const QString &value)
     entry.pjlink = true;
     entry.classLevel = value == QLatin1String("2") ? 2 : 1;
 }
+
+QStringList PJLinkDirectory::opOnly(const QStringList &addresses) const
+{
+    QStringList op;
+    for (const QString &ip : addresses) {
+        if (!isPJLink(ip))
+            op.append(ip);
+    }
+    return op;
+}

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 // What this run has learnt about PJLink projectors, per address: whether the
 // address greeted on the PJLink port, whether it asks for a digest, and its
@@ -20,6 +21,9 @@ public:
     // From a CLSS answer such as "2"; anything else leaves class 1.
     void setClassAnswer(const QString &ip, const QString &value);
     int count() const { return m_entries.size(); }
+    // The addresses of the list that are not known to speak PJLink, in order:
+    // those the op queries and the op power walk may go to.
+    QStringList opOnly(const QStringList &addresses) const;
 
 private:
     struct Entry
