@@ -71,6 +71,8 @@ bool ScriptedClass::admissible(const QString &ip, const QStringList &commands)
 void ScriptedClass::openSession(const QString &ip, const QStringList &commands)
 {
     emit sigActivity();
+    if (m_route && m_route(ip, commands))
+        return;
     if (!m_dispatch)
         return;
     MyTcpSocket *session = m_dispatch->newSession(this);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class CommandCatalogue;
 class CommandDispatch;
 class MyTcpSocket;
@@ -47,6 +49,10 @@ public:
     int state() const { return m_state; }
     QStringList connectedIPs() const { return m_connectedIPs; }
     int pendingSessions() const { return m_pending.size(); }
+    // Another way to some projectors (PJLink): true when it took the
+    // commands; its answers come back through slotTcpCmdResult.
+    using Route = std::function<bool(const QString &ip, const QStringList &commands)>;
+    void setRoute(Route route) { m_route = std::move(route); }
 
 signals:
     void sigSaveLogAs(const QString &name);
@@ -92,6 +98,7 @@ private:
     QStringList m_connectedIPs;
     QSet<MyTcpSocket *> m_pending;
     QSet<MyTcpSocket *> m_live;
+    Route m_route;
     // Set while waitTcpClose() runs: progress restarts its idle time.
     class WaitState *m_wait = nullptr;
 };

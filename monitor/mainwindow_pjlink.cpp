@@ -3,7 +3,10 @@
 // wiring between them and the window's own owners.
 #include "ui/mainwindow.h"
 
+#include "automation/scriptedclass.h"
+#include "automation/scripthost.h"
 #include "monitor/pjlinkmonitor.h"
+#include "monitor/pjlinkscriptroute.h"
 #include "monitor/statusmonitor.h"
 #include "monitor/tablemodelstatus.h"
 #include "net/commanddispatch.h"
@@ -37,6 +40,14 @@ void MainWindow::setupPJLink()
         }
         m_pjlink->sweep(others);
     });
+
+    // Scripts reach PJLink projectors with PJLink lines.
+    if (m_scriptHost) {
+        auto *route = new PJLinkScriptRoute(m_pjlink, this);
+        ScriptedClass *orvanto = m_scriptHost->scriptObject();
+        connect(route, &PJLinkScriptRoute::sigResult, orvanto, &ScriptedClass::slotTcpCmdResult);
+        orvanto->setRoute([route](const QString &ip, const QStringList &commands) { return route->send(ip, commands); });
+    }
 
     m_pjlinkListener = new PJLinkListener(this);
     // Without the port (another program has it) PJLink discovery and

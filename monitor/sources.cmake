@@ -7,6 +7,8 @@ set(ORV_MONITOR_CORE_SOURCES
     monitor/lamphoursbar.h
     monitor/pjlinkmonitor.cpp
     monitor/pjlinkmonitor.h
+    monitor/pjlinkscriptroute.cpp
+    monitor/pjlinkscriptroute.h
     monitor/pjlinkstatuscells.cpp
     monitor/pjlinkstatuscells.h
     monitor/powerstateprobe.cpp

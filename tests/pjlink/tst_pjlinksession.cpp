@@ -1,4 +1,5 @@
 #include "monitor/pjlinkmonitor.h"
+#include "monitor/pjlinkscriptroute.h"
 #include "monitor/tablemodelstatus.h"
 #include "net/pjlinkdatagram.h"
 #include "net/pjlinkdirectory.h"
@@ -210,6 +211,18 @@ private slots:
         QCOMPARE(model.index(0, TableModelStatus::HoursColumn).data(Qt::ToolTipRole).toString(),
                  QStringLiteral("Lamp 1: 1500 h, off\nLamp 2: 20 h, off"));
         QVERIFY(!one.standardError().contains("%2"));
+
+        // A script's lines, beside a sweep on the same session: only their
+        // own answers come back, in the scripts' shape.
+        PJLinkScriptRoute route(&monitor);
+        QStringList results;
+        connect(&route, &PJLinkScriptRoute::sigResult, this, [&results](const QString &r) { results << r; });
+        QVERIFY(!route.send(QStringLiteral("127.0.0.4"), {"%1NAME ?"}));
+        monitor.sweep({"127.0.0.3"});
+        QVERIFY(route.send(QStringLiteral("127.0.0.3"), {"%1name ?", "op power.on"}));
+        QTRY_VERIFY(!monitor.isBusy());
+        QCOMPARE(results.size(), 1);
+        QVERIFY2(results.first().startsWith("127.0.0.3>\t%1NAME="), qPrintable(results.first()));
 
         // The class 2 projector announces its state at once.
         monitor.notify(QStringLiteral("127.0.0.2"), QStringLiteral("ERST"), QStringLiteral("000000"));
