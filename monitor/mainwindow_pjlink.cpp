@@ -7,6 +7,7 @@
 #include "automation/scripthost.h"
 #include "monitor/pjlinkmonitor.h"
 #include "monitor/pjlinkscriptroute.h"
+#include "monitor/pjlinksearchjoin.h"
 #include "monitor/statusmonitor.h"
 #include "monitor/tablemodelstatus.h"
 #include "net/commanddispatch.h"
@@ -22,7 +23,7 @@ void MainWindow::setupPJLink()
     // A PJLink projector answers: its row is reachable like an op one. The
     // op queries and the op power walk leave it out.
     m_status->setPJLinkDirectory(m_pjlink->directory());
-    connect(m_pjlink, &PJLinkMonitor::sigDetected, this, [this](const QString &ip) { m_dispatch->addConnectedIP(ip); });
+    new PJLinkSearchJoin(m_pjlink, m_targetSearch, m_dispatch, this);
     connect(m_status, &StatusMonitor::sigSwitchConfirmed, m_pjlink, &PJLinkMonitor::switchAll);
     // Rows that did not answer op are asked on the PJLink port; the ones
     // that greet there are swept with every status sweep from then on.

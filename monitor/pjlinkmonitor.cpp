@@ -69,6 +69,14 @@ void PJLinkMonitor::switchAll(PowerSwitchRule::Direction direction, const QStrin
     }
 }
 
+void PJLinkMonitor::detect(const QString &ip)
+{
+    if (!m_directory->isKnown(ip))
+        m_probe->probe(ip);
+    else if (m_directory->isPJLink(ip))
+        emit sigDetected(ip);
+}
+
 bool PJLinkMonitor::sendLine(const QString &ip, const QString &line)
 {
     const QString request = PJLinkRequest::fromConsole(line);

@@ -49,6 +49,9 @@ public:
     // on; each projector is asked its power first. ERR3 is reported as
     // warming up / cooling down and not retried.
     void switchAll(PowerSwitchRule::Direction direction, const QStringList &addresses);
+    // Finds out whether ip speaks PJLink (probed once per run) without
+    // sweeping it; sigDetected when it does.
+    void detect(const QString &ip);
     // A raw line for one projector (console, scripts). False when ip is not
     // a PJLink projector, the line not a PJLink line, or the projector is
     // class 1 and the line class 2.

@@ -9,6 +9,8 @@ set(ORV_MONITOR_CORE_SOURCES
     monitor/pjlinkmonitor.h
     monitor/pjlinkscriptroute.cpp
     monitor/pjlinkscriptroute.h
+    monitor/pjlinksearchjoin.cpp
+    monitor/pjlinksearchjoin.h
     monitor/pjlinkstatuscells.cpp
     monitor/pjlinkstatuscells.h
     monitor/powerstateprobe.cpp

@@ -23,3 +23,16 @@ QStringList PJLinkDirectory::opOnly(const QStringList &addresses) const
     }
     return op;
 }
+
+QStringList PJLinkDirectory::withPJLink(const QStringList &found) const
+{
+    QStringList all = found;
+    QStringList extra;
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
+        if (it->pjlink && !found.contains(it.key()))
+            extra.append(it.key());
+    }
+    // Hash order is no order for the operator's list.
+    extra.sort();
+    return all + extra;
+}

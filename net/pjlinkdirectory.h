@@ -24,6 +24,8 @@ public:
     // The addresses of the list that are not known to speak PJLink, in order:
     // those the op queries and the op power walk may go to.
     QStringList opOnly(const QStringList &addresses) const;
+    // found, then every other address known to speak PJLink.
+    QStringList withPJLink(const QStringList &found) const;
 
 private:
     struct Entry

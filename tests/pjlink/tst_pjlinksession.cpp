@@ -1,5 +1,9 @@
 #include "monitor/pjlinkmonitor.h"
 #include "monitor/pjlinkscriptroute.h"
+#include "monitor/pjlinksearchjoin.h"
+#include "net/commanddispatch.h"
+#include "net/ipfinder.h"
+#include "net/targetsearch.h"
 #include "monitor/tablemodelstatus.h"
 #include "net/pjlinkdatagram.h"
 #include "net/pjlinkdirectory.h"
@@ -176,6 +180,26 @@ private slots:
         QStringList notices;
         QTRY_VERIFY((notices << QString::fromLatin1(listener.receiveDatagram().data())).contains("%2POWR=1\r"));
         QVERIFY(notices.contains("%2POWR=3\r"));
+    }
+
+    void searchFindsPJLinkOnItsOwnPort()
+    {
+        SimulatorProcess sim;
+        QVERIFY2(sim.start({"--pjlink", "1", "--address", "127.0.0.2"}), sim.errorText());
+        IPfinder finder;
+        finder.setPort(9); // no op projector anywhere
+        CommandDispatch dispatch;
+        TargetSearch search(&finder, &dispatch);
+        PJLinkMonitor monitor(nullptr);
+        PJLinkSearchJoin join(&monitor, &search, &dispatch);
+        QSignalSpy finished(&search, &TargetSearch::sigFinished);
+        QVERIFY(search.checkAddresses({"127.0.0.7", "127.0.0.2"}));
+        QTRY_VERIFY(dispatch.isConnected(QStringLiteral("127.0.0.2")));
+        QTRY_COMPARE(finished.size(), 1);
+        // The next scan keeps it among the connected, the silent one not.
+        QVERIFY(search.checkAddresses({"127.0.0.7", "127.0.0.2"}));
+        QTRY_COMPARE(finished.size(), 2);
+        QCOMPARE(dispatch.connectedIPs(), QStringList{"127.0.0.2"});
     }
 
     void monitorFillsTheTableAndSwitches()
