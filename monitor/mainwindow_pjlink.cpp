@@ -2,6 +2,7 @@
 // console. The logic lives in PJLinkMonitor and PJLinkListener; this is the
 // wiring between them and the window's own owners.
 #include "ui/mainwindow.h"
+#include "ui_mainwindow.h"
 
 #include "automation/scriptedclass.h"
 #include "automation/scripthost.h"
@@ -13,6 +14,8 @@
 #include "net/commanddispatch.h"
 #include "net/pjlinkdirectory.h"
 #include "net/pjlinklistener.h"
+#include "panel/controlpanel.h"
+#include "panel/pjlinkinfopanel.h"
 
 void MainWindow::setupPJLink()
 {
@@ -61,4 +64,11 @@ void MainWindow::setupPJLink()
         m_pjlink->directory()->setClassAnswer(ip, QStringLiteral("2"));
         m_pjlink->sweep({ip});
     });
+}
+
+void MainWindow::setupPJLinkPanel()
+{
+    auto *panel = new PJLinkInfoPanel(ui->tabWidgetControlPanel, m_pjlink, this);
+    connect(m_controlPanel, &ControlPanel::sigTargetChanged, panel, &PJLinkInfoPanel::setTarget);
+    panel->setTarget(m_controlPanel->target());
 }

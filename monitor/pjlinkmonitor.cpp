@@ -134,7 +134,7 @@ void PJLinkMonitor::startJobs()
 
 void PJLinkMonitor::onReply(const QString &ip, const QString &request, const PJLinkReply &reply)
 {
-    Q_UNUSED(request)
+    emit sigAnswered(ip, request, reply);
     if (reply.command() == QLatin1String("CLSS") && reply.error() == PJLinkReply::Error::None) {
         const bool wasUnknown = m_directory->classLevel(ip) == 0;
         m_directory->setClassAnswer(ip, reply.value());

@@ -66,6 +66,8 @@ signals:
     void sigLog(const QString &line);
     // Every answer (ip, line as received), for the answer router and scripts.
     void sigCmdResult(const QString &ip, const QString &result);
+    // Every answer with the request it answers (the control panel).
+    void sigAnswered(const QString &ip, const QString &request, const PJLinkReply &reply);
     // ip greeted on the PJLink port (probe) or announced itself (LKUP).
     void sigDetected(const QString &ip);
     // The last projector of a sweep or switch is done.

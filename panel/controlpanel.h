@@ -33,7 +33,11 @@ public:
     // without touching the network.
     ControlPanel(QTabWidget *tabs, CommandCatalogue *catalogue, CommandDispatch *dispatch, QObject *parent = nullptr);
 
-    void setTarget(const QString &ip) { m_target = ip; }
+    void setTarget(const QString &ip)
+    {
+        m_target = ip;
+        emit sigTargetChanged(ip);
+    }
     QString target() const { return m_target; }
     void setConfigFolder(const QString &folder) { m_configFolder = folder; }
     // Parent of the passcode and file dialogs.
@@ -71,6 +75,7 @@ public:
     int importFromFile(int index, const QString &path);
 
 signals:
+    void sigTargetChanged(const QString &ip);
     void sigLog(const QString &text);
     void sigStatus(const QString &text);
     void sigBatchTitle(const QString &title);

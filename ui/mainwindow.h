@@ -377,6 +377,7 @@ private:
     PJLinkMonitor *m_pjlink = nullptr;
     PJLinkListener *m_pjlinkListener = nullptr;
     void setupPJLink();
+    void setupPJLinkPanel();
     void setupStatusMonitor();
     void startStatusPolling();
     void refreshCommandPage();
