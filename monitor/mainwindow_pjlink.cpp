@@ -50,7 +50,8 @@ void MainWindow::setupPJLink()
         auto *route = new PJLinkScriptRoute(m_pjlink, this);
         ScriptedClass *orvanto = m_scriptHost->scriptObject();
         connect(route, &PJLinkScriptRoute::sigResult, orvanto, &ScriptedClass::slotTcpCmdResult);
-        orvanto->setRoute([route](const QString &ip, const QStringList &commands) { return route->send(ip, commands); });
+        orvanto->setRoute(
+            [route](const QString &ip, const QStringList &commands) { return route->send(ip, commands); });
     }
 
     m_pjlinkListener = new PJLinkListener(this);

@@ -14,6 +14,7 @@ PJLinkSearchJoin::PJLinkSearchJoin(PJLinkMonitor *monitor, TargetSearch *search,
         if (ms < 0)
             monitor->detect(ip);
     });
-    connect(monitor, &PJLinkMonitor::sigDetected, dispatch, [dispatch](const QString &ip) { dispatch->addConnectedIP(ip); });
+    connect(monitor, &PJLinkMonitor::sigDetected, dispatch,
+            [dispatch](const QString &ip) { dispatch->addConnectedIP(ip); });
     search->setFoundFilter([monitor](const QStringList &found) { return monitor->directory()->withPJLink(found); });
 }

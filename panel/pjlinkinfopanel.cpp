@@ -117,9 +117,9 @@ QWidget *PJLinkInfoPanel::buildInfo(QWidget *page)
         return b;
     };
     m_power = plainLabel(info);
-    row(tr("Power"), m_power,
-        {button(tr("On"), [this] { return m_state.powerLine(true); }),
-         button(tr("Off"), [this] { return m_state.powerLine(false); })});
+    row(tr("Power"), m_power, {button(tr("On"), [this] { return m_state.powerLine(true); }), button(tr("Off"), [this] {
+                                   return m_state.powerLine(false);
+                               })});
     m_input = new QComboBox(info);
     m_input->setObjectName(QStringLiteral("pjlinkInput"));
     connect(m_input, QOverload<int>::of(&QComboBox::activated), this,

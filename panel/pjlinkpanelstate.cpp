@@ -12,8 +12,8 @@ constexpr int MaxNameLength = 64;
 
 bool isInputCode(const QString &code)
 {
-    return code.size() == 2 && code.at(0).isLetterOrNumber() && code.at(1).isLetterOrNumber()
-        && code.at(0).unicode() < 0x80 && code.at(1).unicode() < 0x80;
+    return code.size() == 2 && code.at(0).isLetterOrNumber() && code.at(1).isLetterOrNumber() &&
+           code.at(0).unicode() < 0x80 && code.at(1).unicode() < 0x80;
 }
 
 } // namespace
