@@ -109,6 +109,7 @@ void DialogConfig::readINI()
     m_scriptLimitRead = values.scriptLimit;
     m_scriptLimit->setValue(SettingsRules::isScriptLimit(values.scriptLimit) ? values.scriptLimit.toInt()
                                                                               : AppSettings().scriptLimit);
+    ui->lineEdit_PJLinkPassword->setText(values.pjlinkPassword);
     ui->lineEdit_LogFilesLocation->setText(AppFolders::userDataFolder());
 }
 
@@ -126,6 +127,7 @@ ConfigFormValues DialogConfig::formValues() const
     values.statusPoll = ui->lineEdit_StatusPoll->text();
     if (!m_scriptLimitRead.isEmpty() || m_scriptLimit->value() != AppSettings().scriptLimit)
         values.scriptLimit = QString::number(m_scriptLimit->value());
+    values.pjlinkPassword = ui->lineEdit_PJLinkPassword->text();
     return values;
 }
 

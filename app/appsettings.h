@@ -21,6 +21,9 @@ struct AppSettings
     int udpPortRx = 35069;
     int udpPortTx = 35070; // never read from the file
     QString style = QStringLiteral("Dark");
+    // "PJLinkPassword", as given, for every PJLink projector that asks for
+    // a digest. Never written to a log or console line.
+    QString pjlinkPassword;
     bool darkStyle = true; // style == "Dark", case-sensitive
     int scriptLimit = 10; // minutes a script run may take, waits included
     // Every key of group "Default" and its value as text, in key order.

@@ -19,4 +19,5 @@ struct ConfigFormValues
     // Minutes; empty while the file has no "ScriptLimit" and the operator
     // kept the program's default (AppSettings::scriptLimit): nothing to store.
     QString scriptLimit;
+    QString pjlinkPassword;
 };

@@ -111,6 +111,7 @@ AppSettings SettingsReader::readFile(const QString &iniPath, const QStringList &
     s.udpPortRx = number(QStringLiteral("UdpPortRx"), s.udpPortRx, &SettingsRules::isPort);
     s.scriptLimit = number(QStringLiteral("ScriptLimit"), s.scriptLimit, &SettingsRules::isScriptLimit);
     s.multicastIP = ini.value(QStringLiteral("MulticastIP"), s.multicastIP).toString();
+    s.pjlinkPassword = ini.value(QStringLiteral("PJLinkPassword")).toString();
     // A host with exactly one usable interface needs no configured address.
     if (localAddresses.size() == 1)
         s.localIP = localAddresses.first();
@@ -139,6 +140,7 @@ ConfigFormValues SettingsReader::readForDialog(const QString &iniPath)
     v.cmdFile = ini.value(QStringLiteral("CmdFile"), v.cmdFile).toString();
     v.statusPoll = ini.value(QStringLiteral("StatusPoll"), v.statusPoll).toString();
     v.scriptLimit = ini.value(QStringLiteral("ScriptLimit")).toString();
+    v.pjlinkPassword = ini.value(QStringLiteral("PJLinkPassword")).toString();
     ini.endGroup();
     return v;
 }

@@ -36,6 +36,7 @@ QVector<SettingsWriter::Entry> SettingsWriter::dialogEntries(const ConfigFormVal
         {QStringLiteral("TcpPort"), values.tcpPort},     {QStringLiteral("UdpPortRx"), values.udpPortRx},
         {QStringLiteral("UdpPortTx"), values.udpPortTx},
         {QStringLiteral("ScriptLimit"), values.scriptLimit},
+        {QStringLiteral("PJLinkPassword"), values.pjlinkPassword},
     };
 }
 

@@ -124,6 +124,8 @@ void ScriptedClass::openSession(const QString &ip, const QStringList &commands)
 {
     if (m_hooks.activity)
         m_hooks.activity();
+    if (m_route && m_route(ip, commands))
+        return;
     if (!m_dispatch)
         return;
     MyTcpSocket *session = m_dispatch->newSession(this);

@@ -83,6 +83,10 @@ public:
     int state() const { return m_state; }
     QStringList connectedIPs() const { return m_connectedIPs; }
     int pendingSessions() const { return m_pending.size(); }
+    // Another way to some projectors (PJLink): true when it took the
+    // commands; its answers come back through slotTcpCmdResult.
+    using Route = std::function<bool(const QString &ip, const QStringList &commands)>;
+    void setRoute(Route route) { m_route = std::move(route); }
 
 signals:
     // Asks for the console to be saved under a name built from name. The
@@ -131,6 +135,7 @@ private:
     int m_saves = 0;
     bool m_stopped = false;
     bool m_thrown = false; // this call has already made its script error
+    Route m_route;
     // Set while waitTcpClose() runs: progress restarts its idle time.
     class WaitState *m_wait = nullptr;
 };

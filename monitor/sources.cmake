@@ -8,6 +8,14 @@ set(ORV_MONITOR_CORE_SOURCES
     monitor/fleetsummary.h
     monitor/lamphoursbar.cpp
     monitor/lamphoursbar.h
+    monitor/pjlinkmonitor.cpp
+    monitor/pjlinkmonitor.h
+    monitor/pjlinkscriptroute.cpp
+    monitor/pjlinkscriptroute.h
+    monitor/pjlinksearchjoin.cpp
+    monitor/pjlinksearchjoin.h
+    monitor/pjlinkstatuscells.cpp
+    monitor/pjlinkstatuscells.h
     monitor/powerstateprobe.cpp
     monitor/powerstateprobe.h
     monitor/powerswitchrule.cpp
@@ -27,6 +35,7 @@ set(ORV_MONITOR_GUI_SOURCES
     monitor/dialogselectcommands.h
     monitor/dialogselectcommands.ui
     monitor/mainwindow_history.cpp
+    monitor/mainwindow_pjlink.cpp
     monitor/mainwindow_status.cpp
     monitor/powerswitchconfirmation.cpp
     monitor/powerswitchconfirmation.h

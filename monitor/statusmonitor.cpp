@@ -7,6 +7,7 @@
 #include "monitor/tablemodelstatus.h"
 #include "net/commandcatalogue.h"
 #include "net/commanddispatch.h"
+#include "net/pjlinkdirectory.h"
 #include "ui/clocktext.h"
 
 #include <QCoreApplication>
@@ -102,6 +103,8 @@ QStringList StatusMonitor::connectedRows() const
 QStringList StatusMonitor::sweepQueries(const QString &ip) const
 {
     QStringList queries;
+    if (m_pjlinkDirectory && m_pjlinkDirectory->isPJLink(ip))
+        return queries;
     const QStringList names = StatusAnswerMap::sweepFunctionNames();
     for (const QString &name : names) {
         const QString query = m_catalogue->queryCommandByIP(ip, name);
@@ -145,7 +148,7 @@ void StatusMonitor::targetSweep()
     const QStringList addresses = connectedRows();
     for (const QString &ip : addresses) {
         const QString query = m_catalogue->queryCommandByIP(ip, StatusAnswerMap::targetFunctionName());
-        if (!query.isEmpty())
+        if (!query.isEmpty() && !(m_pjlinkDirectory && m_pjlinkDirectory->isPJLink(ip)))
             m_dispatch->sendCommandList(stamp, ip, {query}, false);
     }
 }
@@ -200,7 +203,9 @@ void StatusMonitor::switchAll(PowerSwitchRule::Direction direction)
         return;
     emit sigLog(PowerSwitchRule::headerLine(direction, QTime::currentTime()));
     m_walk->setSendingEnabled(m_dispatch->sendingEnabled());
-    m_walk->start(direction, m_dispatch->connectedIPs(), m_dispatch->port());
+    emit sigSwitchConfirmed(direction, m_dispatch->connectedIPs());
+    const QStringList op = m_dispatch->connectedIPs();
+    m_walk->start(direction, m_pjlinkDirectory ? m_pjlinkDirectory->opOnly(op) : op, m_dispatch->port());
 }
 
 bool StatusMonitor::isSwitching() const

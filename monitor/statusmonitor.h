@@ -16,6 +16,7 @@ class QWidget;
 class CommandCatalogue;
 class CommandDispatch;
 class PowerSwitchWalk;
+class PJLinkDirectory;
 class TableModelStatus;
 
 // Owner of status monitoring: the status table's model, the sweeps that
@@ -52,6 +53,8 @@ public:
     void setUserDataFolder(const QString &folder) { m_userDataFolder = folder; }
     void setConfirmation(Confirmation confirmation) { m_confirmation = std::move(confirmation); }
     void setFolderOpener(FolderOpener opener) { m_folderOpener = std::move(opener); }
+    // PJLink projectors are left out of every op query and the op power walk.
+    void setPJLinkDirectory(const PJLinkDirectory *directory) { m_pjlinkDirectory = directory; }
 
     // Arms the repeating status poll and the two first sweeps (target sweep
     // after 3 s, status sweep after 8 s). Timers only fire once the event
@@ -99,6 +102,8 @@ signals:
     // A status sweep went out to these connected projectors.
     void sigStatusSweepSent(const QStringList &connected);
     void sigStatusMessage(const QString &text);
+    // All On / All Off was confirmed for these addresses (PJLink ones too).
+    void sigSwitchConfirmed(PowerSwitchRule::Direction direction, const QStringList &addresses);
 
 private:
     QStringList connectedRows() const;
@@ -117,4 +122,5 @@ private:
     QString m_userDataFolder;
     Confirmation m_confirmation;
     FolderOpener m_folderOpener;
+    const PJLinkDirectory *m_pjlinkDirectory = nullptr;
 };

@@ -172,9 +172,21 @@ QVariant TableModelStatus::data(const QModelIndex &index, int role) const
                 return picture;
         }
         return QVariant();
+    case Qt::ToolTipRole:
+        if (index.column() == HoursColumn && !m_hoursToolTips.isEmpty())
+            return m_hoursToolTips.value(m_rows.at(index.row()).at(AddressColumn));
+        return QVariant();
     default:
         return QVariant();
     }
+}
+
+void TableModelStatus::setHoursToolTip(const QString &ip, const QString &text)
+{
+    if (text.isEmpty())
+        m_hoursToolTips.remove(ip);
+    else
+        m_hoursToolTips.insert(ip, text);
 }
 
 QPixmap TableModelStatus::lampPicture(const QString &code)

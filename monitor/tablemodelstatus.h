@@ -51,6 +51,9 @@ public:
     void setCell(int row, int column, const QString &text);
 
     QStringList connectedList() const { return m_connectedList; }
+    // Extra words on the lamp-hours cell of an address (every lamp of a
+    // PJLink projector); empty text removes them.
+    void setHoursToolTip(const QString &ip, const QString &text);
 
     QModelIndex index(int row, int column, const QModelIndex &parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -96,6 +99,7 @@ private:
     QStringList m_headers;
     QVector<QStringList> m_rows; // each row holds m_headers.size() cells
     QStringList m_connectedList;
+    QHash<QString, QString> m_hoursToolTips;
     QSet<QString> m_connected;
     mutable QHash<QString, int> m_rowByAddress;
     mutable bool m_indexDirty = true;

@@ -12,6 +12,8 @@
 #include "net/discoveryreply.h"
 #include "net/groupipfile.h"
 #include "net/grouptree.h"
+#include "monitor/pjlinkmonitor.h"
+#include "net/pjlinklistener.h"
 #include "monitor/statusmonitor.h"
 #include "net/ipfinder.h"
 #include "net/targetsearch.h"
@@ -28,6 +30,9 @@
 
 void MainWindow::sendMyTcpCmd(const QString &ip, const QString &command, quint16 port)
 {
+    // A PJLink projector gets a PJLink line on its own port.
+    if (m_pjlink && m_pjlink->sendLine(ip, command))
+        return;
     m_dispatch->sendCommand(ip, command, port);
 }
 
@@ -203,6 +208,8 @@ void MainWindow::on_actionSave_triggered()
 void MainWindow::slotStartUdpBroadcast()
 {
     m_udpDiscovery->broadcastRequest();
+    if (m_pjlinkListener)
+        m_pjlinkListener->search();
 }
 
 void MainWindow::slotUdpRX(const QString &text)

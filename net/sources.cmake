@@ -41,6 +41,30 @@ set(ORV_NET_CORE_SOURCES
     net/mytcpsocket.h
     net/netlocalinfo.cpp
     net/netlocalinfo.h
+    net/pjlinkauth.cpp
+    net/pjlinkauth.h
+    net/pjlinkdatagram.cpp
+    net/pjlinkdatagram.h
+    net/pjlinkdirectory.cpp
+    net/pjlinkdirectory.h
+    net/pjlinkerrorstatus.cpp
+    net/pjlinkerrorstatus.h
+    net/pjlinklamps.cpp
+    net/pjlinklamps.h
+    net/pjlinklistener.cpp
+    net/pjlinklistener.h
+    net/pjlinkpower.cpp
+    net/pjlinkpower.h
+    net/pjlinkprobe.cpp
+    net/pjlinkprobe.h
+    net/pjlinkreply.cpp
+    net/pjlinkreply.h
+    net/pjlinkrequest.cpp
+    net/pjlinkrequest.h
+    net/pjlinksession.cpp
+    net/pjlinksession.h
+    net/pjlinkwarnonce.cpp
+    net/pjlinkwarnonce.h
     net/powerstate.cpp
     net/powerstate.h
     net/projectorquestion.cpp

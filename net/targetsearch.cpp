@@ -42,8 +42,9 @@ bool TargetSearch::start(Kind kind, const QStringList &addresses)
     return m_finder->scan(addresses);
 }
 
-void TargetSearch::scanFinished(const QStringList &found)
+void TargetSearch::scanFinished(const QStringList &scanFound)
 {
+    const QStringList found = m_foundFilter ? m_foundFilter(scanFound) : scanFound;
     // Replies that came in by discovery meanwhile are overwritten: the scan
     // is the newer picture of who listens.
     m_dispatch->setConnectedIPs(found);

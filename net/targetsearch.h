@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class CommandDispatch;
 class IPfinder;
 
@@ -32,6 +34,9 @@ public:
     bool search(const QString &localIP, int ipTotal);
     // Probes the tree's addresses once at start; false while busy.
     bool checkAddresses(const QStringList &addresses);
+    // Adds to what the scan found (projectors that answered another way).
+    using FoundFilter = std::function<QStringList(const QStringList &found)>;
+    void setFoundFilter(FoundFilter filter) { m_foundFilter = std::move(filter); }
 
 signals:
     void sigStarted(int kind);
@@ -45,4 +50,5 @@ private:
     IPfinder *m_finder;
     CommandDispatch *m_dispatch;
     Kind m_kind = StartupCheck;
+    FoundFilter m_foundFilter;
 };

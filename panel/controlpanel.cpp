@@ -123,6 +123,7 @@ void ControlPanel::setTarget(const QString &ip)
     // The widgets hold the old projector's values until the next refresh.
     m_changedAt.clear();
     m_readWidgets.clear();
+    emit sigTargetChanged(ip);
 }
 
 QString ControlPanel::decodeError(const QString &code) const

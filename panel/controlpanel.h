@@ -126,6 +126,7 @@ public:
     int importFromFile(int index, const QString &path, QStringList *report = nullptr);
 
 signals:
+    void sigTargetChanged(const QString &ip);
     void sigLog(const QString &text);
     void sigStatus(const QString &text);
     void sigBatchTitle(const QString &title);

@@ -17,6 +17,7 @@ void MainWindow::initControlPanel()
     m_controlPanel->setConfigFolder(AppFolders::configFolder());
     m_controlPanel->setDialogParent(this);
     m_controlPanel->setTarget(currentTargetIp());
+    setupPJLinkPanel();
     connect(this, &MainWindow::sigEndStatusBar, this, &MainWindow::slotUpdateControlPanelGUI);
     connect(m_controlPanel, &ControlPanel::sigLog, this, &MainWindow::displayLogMessage);
     connect(m_controlPanel, &ControlPanel::sigStatus, this, &MainWindow::displayStatusMessage);

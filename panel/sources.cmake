@@ -10,6 +10,8 @@ set(ORV_PANEL_CORE_SOURCES
     panel/paneltabs.cpp
     panel/paneltabs.h
     panel/passcoderule.cpp
+    panel/pjlinkpanelstate.cpp
+    panel/pjlinkpanelstate.h
     panel/passcoderule.h
     panel/settingfile.cpp
     panel/settingfile.h
@@ -23,6 +25,8 @@ set(ORV_PANEL_GUI_SOURCES
     panel/controlpanel.cpp
     panel/controlpanel.h
     panel/mainwindow_controlpanel.cpp
+    panel/pjlinkinfopanel.cpp
+    panel/pjlinkinfopanel.h
     panel/mainwindow_cntrlpnl_3d.cpp
     panel/mainwindow_cntrlpnl_control.cpp
     panel/mainwindow_cntrlpnl_edgeblend.cpp

@@ -3,7 +3,8 @@
 #  - a veth end 10.77.0.1/24 plays the LAN card that faces the projectors
 #    (it leads nowhere: the namespace has no way out);
 #  - projsim serves 40 projectors on 127.0.0.2 ... 127.0.0.41, port 7000
-#    (30 laser KX4410Q, 10 lamp KX2800L);
+#    (30 laser KX4410Q, 10 lamp KX2800L), and four PJLink projectors of
+#    other makers on 127.0.0.42 ... 127.0.0.45, port 4352;
 #  - Orvanto runs with its own home under build/demo, so the operator's real
 #    settings and logs are never touched.
 set -eu
@@ -45,6 +46,7 @@ StatusPoll=5
 CmdFile=KX4410Q.csv
 Language=$2
 Style=$1
+PJLinkPassword=demo
 INI
     {
         echo "Group, Select, IP, Name"
@@ -63,6 +65,10 @@ INI
                 i=$((i + 1))
             done
         done
+        echo "Lobby (PJLink),1"
+        for n in 42 43 44 45; do
+            echo " ,1,127.0.0.$n,Lobby $((n - 41))"
+        done
     } > "$CONFIG/GroupIP.csv"
     # One armed job that repeats every two minutes ("*" makes 00:02 a
     # period), the others switched off.
@@ -75,7 +81,7 @@ INI
 
 # A fleet as a hall has it: most projectors on, a few in standby, one with a
 # fault, lamps at every age (60 %, 80 %, 95 % and past their rated life).
-SIM1="" SIM2=""
+SIM1="" SIM2="" SIM3="" SIM4=""
 start_fleet() {
     "$BIN/projsim" --range 127.0.0.2-127.0.0.31 --model KX4410Q --catalogue "$BIN/pluginPJ/KX4410Q.csv" \
         --power 2 --power 127.0.0.5=0 --power 127.0.0.12=0 --fault 127.0.0.9=1002 --life-percent 60 </dev/zero >"$DEMO/projsim-laser.log" 2>&1 &
@@ -84,11 +90,18 @@ start_fleet() {
         --power 2 --life-percent 127.0.0.33=80 --life-percent 127.0.0.34=95 --life-percent 127.0.0.35=104 \
         --power 127.0.0.38=0 </dev/zero >"$DEMO/projsim-lamp.log" 2>&1 &
     SIM2=$!
+    # PJLink: three class 2 projectors asking for the password (one with a
+    # lamp warning), one class 1 projector without authentication.
+    "$BIN/projsim" --pjlink 2 --range 127.0.0.42-127.0.0.44 --pjlink-password demo --pjlink-power 1 \
+        --pjlink-lamp 2100 --pjlink-erst 127.0.0.43=010000 --pjlink-notify 127.0.0.1 </dev/zero >"$DEMO/projsim-pjlink2.log" 2>&1 &
+    SIM3=$!
+    "$BIN/projsim" --pjlink 1 --address 127.0.0.45 --pjlink-lamp 850,300 </dev/zero >"$DEMO/projsim-pjlink1.log" 2>&1 &
+    SIM4=$!
     sleep 1
 }
 stop_fleet() {
-    kill $SIM1 $SIM2 2>/dev/null || true
-    wait $SIM1 $SIM2 2>/dev/null || true
+    kill $SIM1 $SIM2 $SIM3 $SIM4 2>/dev/null || true
+    wait $SIM1 $SIM2 $SIM3 $SIM4 2>/dev/null || true
 }
 trap 'stop_fleet' EXIT INT TERM
 

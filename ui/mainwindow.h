@@ -29,6 +29,8 @@ class DialogConfig;
 class DialogSelectCommands;
 class SplashWindow;
 class StatusMonitor;
+class PJLinkMonitor;
+class PJLinkListener;
 class IPfinder;
 class GroupTree;
 class TargetSearch;
@@ -393,6 +395,11 @@ private:
     // Status monitoring: table, sweeps, polling, all on / all off.
     StatusMonitor *m_status = nullptr;
     QStringList m_knownModels; // models with a catalogue file, listed once at start
+    // PJLink projectors beside the op ones (mainwindow_pjlink).
+    PJLinkMonitor *m_pjlink = nullptr;
+    PJLinkListener *m_pjlinkListener = nullptr;
+    void setupPJLink();
+    void setupPJLinkPanel();
     void setupStatusMonitor();
     void startStatusPolling();
     void refreshCommandPage();

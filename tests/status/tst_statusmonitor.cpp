@@ -1,4 +1,5 @@
 #include "monitor/powerswitchwalk.h"
+#include "net/pjlinkdirectory.h"
 #include "tests/common/simulatorprocess.h"
 #include "tests/status/statusrig.h"
 
@@ -163,12 +164,21 @@ void TestStatusMonitor::allOffCancelledSendsNothing()
     rig.monitor.switchAll(PowerSwitchRule::Direction::Off);
     QCOMPARE(asked, 0);
 
-    // Sending disabled: nobody is asked, everyone is "No Answer:".
-    rig.dispatch.setConnectedIPs({Lit, Standby});
+    // Sending disabled: nobody is asked, everyone is "No Answer:". A PJLink
+    // projector is left to its own switch and gets no op query.
+    PJLinkDirectory pjlink;
+    pjlink.setProbed(Absent, true);
+    rig.monitor.setPJLinkDirectory(&pjlink);
+    QStringList confirmed;
+    connect(&rig.monitor, &StatusMonitor::sigSwitchConfirmed,
+            [&](PowerSwitchRule::Direction, const QStringList &addresses) { confirmed = addresses; });
+    rig.dispatch.setConnectedIPs({Lit, Absent, Standby});
     rig.dispatch.setSendingEnabled(false);
     rig.monitor.switchAll(PowerSwitchRule::Direction::Off);
     QTRY_VERIFY(!rig.monitor.isSwitching());
     QCOMPARE(rig.monitorLines.mid(1), QStringList({"No Answer:" + Lit, "No Answer:" + Standby}));
+    QCOMPARE(confirmed, QStringList({Lit, Absent, Standby}));
+    QVERIFY(rig.monitor.sweepQueries(Absent).isEmpty() && !rig.monitor.sweepQueries(Lit).isEmpty());
 }
 
 ORV_TEST_MAIN(TestStatusMonitor)

@@ -1,5 +1,7 @@
 // projsim: simulated projectors for tests and demos. Run it only inside the
 // network sandbox (scripts/sandbox.sh run ...).
+#include "pjlinksimoptions.h"
+#include "pjlinksimulator.h"
 #include "shutdownwatcher.h"
 #include "simulator.h"
 #include "simulatoroptions.h"
@@ -19,16 +21,29 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("projsim"));
 
     SimulatorOptions options;
+    PJLinkSimOptions pjlink;
     QString error;
-    if (!options.parse(QCoreApplication::arguments(), &error)) {
+    QStringList arguments = QCoreApplication::arguments();
+    if (!pjlink.take(&arguments, &error) || !options.parse(arguments, &error)) {
         if (!error.isEmpty())
             std::fprintf(stderr, "projsim: %s\n", qPrintable(error));
-        std::fputs(qPrintable(SimulatorOptions::usage()), error.isEmpty() ? stdout : stderr);
+        std::fputs(qPrintable(SimulatorOptions::usage() + PJLinkSimOptions::usage()), error.isEmpty() ? stdout : stderr);
         return error.isEmpty() ? 0 : 2;
     }
 
     ShutdownWatcher watcher;
     QObject::connect(&watcher, &ShutdownWatcher::shutdownRequested, &app, &QCoreApplication::quit);
+
+    if (pjlink.enabled()) {
+        PJLinkSimulator simulator(options, pjlink);
+        if (!simulator.start(&error)) {
+            std::fprintf(stderr, "projsim: %s\n", qPrintable(error));
+            return 1;
+        }
+        std::fputs("READY\n", stdout);
+        std::fflush(stdout);
+        return app.exec();
+    }
 
     Simulator simulator(options);
     QObject::connect(&simulator, &Simulator::serialPortLost, &app, [] {
