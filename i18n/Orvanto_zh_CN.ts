@@ -2,6 +2,128 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>AlertCenter</name>
+    <message>
+        <source>Orvanto alert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the mail server, the sender and at least one recipient first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orvanto: test message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This is a test message from Orvanto. Alerts will reach you at this address.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The test message was accepted by the mail server.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The test message could not be sent: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alert mail &quot;%1&quot; not sent: %2 (trying again in %3 s)</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>AlertMessage</name>
+    <message>
+        <source>error %1 cleared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>error %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>error %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lamp below its alert level again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lamp at %1 % of rated life</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>answering again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not answering for %1 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>scheduled job failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Orvanto: %n alerts</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>  Address: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  Model: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  Cleared at: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  Since: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  Error: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Manages a fleet of network projectors.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings file to use instead of Orvanto.ini in the configuration folder.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Too many arguments: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings file not found: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read the settings file %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not a settings file: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ControlPanel</name>
     <message>
         <source>Update Info.</source>
@@ -83,6 +205,22 @@
         <source>Auto</source>
         <translation>自动</translation>
     </message>
+    <message>
+        <source>Warning!</source>
+        <translation type="unfinished">警告！</translation>
+    </message>
+    <message>
+        <source>Some settings were not imported:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sending is disabled: nothing was imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Setting file: %1 = %2 is out of range, not sent</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DialogAboutPJ</name>
@@ -97,6 +235,133 @@
     <message>
         <source>OK</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>DialogAlerts</name>
+    <message>
+        <source>Alerts and History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep a history of every status sweep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep for (days)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alert when</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a projector reports an error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only error categories</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>all (or e.g. 12, 04)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lamp reaches (% of rated life)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not answering for (minutes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>At most messages per hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SMTP server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Security</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished">密码</translation>
+    </message>
+    <message>
+        <source>Sender</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recipients</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a@example.org, b@example.org</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send test message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes take effect at the next start.</source>
+        <translation type="unfinished">更改将在下次启动时生效。</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation type="unfinished">应用</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished">关闭</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>STARTTLS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TLS</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation type="unfinished">警告！</translation>
+    </message>
+    <message>
+        <source>Settings could not be saved!</source>
+        <translation type="unfinished">无法保存设置！</translation>
+    </message>
+    <message>
+        <source>Sending…</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -168,6 +433,210 @@
     <message>
         <source>Choices</source>
         <translation>可选项</translation>
+    </message>
+    <message>
+        <source>PJLink Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Script Time Limit (minutes)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Alerts and History…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogFleetHistory</name>
+    <message>
+        <source>Fleet History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lamps due within 30 days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Most errors (30 days)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unreachable longest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished">关闭</translation>
+    </message>
+    <message>
+        <source>History is off: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="unfinished">名称</translation>
+    </message>
+    <message>
+        <source>Lamp hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rated life</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Days left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>never answered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not answering since</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export fleet history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DialogHistory</name>
+    <message>
+        <source>History</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lamp hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hours on per day</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished">关闭</translation>
+    </message>
+    <message>
+        <source>History of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation type="unfinished">电源</translation>
+    </message>
+    <message>
+        <source>Lost and back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History is off: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error cleared</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not answering</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Answering again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Hours on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file could not be written: %1</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -587,6 +1056,33 @@
     </message>
 </context>
 <context>
+    <name>GroupIpFile</name>
+    <message>
+        <source>a comma would cut it when the file is read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>line breaks and control characters cannot be stored</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a group needs a name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>blanks at the start of a group name are lost when the file is read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is the temporary group, which is never saved</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>blanks at the end of a projector name are lost when the file is read</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>GroupTree</name>
     <message>
         <source>&amp;Add Group</source>
@@ -635,6 +1131,17 @@
     <message>
         <source>New IP</source>
         <translation>新IP</translation>
+    </message>
+    <message>
+        <source>Not changed: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistoryService</name>
+    <message>
+        <source>history is turned off in Config</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1199,12 +1706,233 @@ Apply change and try again!</source>
         <source>time until the next run</source>
         <translation>距下次运行的时间</translation>
     </message>
+    <message>
+        <source>the script stopped with an error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History is off: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fleet History…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop script</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop the running script</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MyUdpRX</name>
     <message>
         <source>UDP:%1</source>
         <translation>UDP:%1</translation>
+    </message>
+</context>
+<context>
+    <name>PJLinkErrorStatus</name>
+    <message>
+        <source>Fan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lamp</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cover</source>
+        <translation type="unfinished">外壳</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 warning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 error</source>
+        <translation type="unfinished">%1 台故障</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished">确定</translation>
+    </message>
+</context>
+<context>
+    <name>PJLinkInfoPanel</name>
+    <message>
+        <source>This projector speaks PJLink and does not offer the settings of this page.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation type="unfinished">电源</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished">关</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation type="unfinished">输入</translation>
+    </message>
+    <message>
+        <source>AV mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unmute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Freeze</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Release</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation type="unfinished">下</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation type="unfinished">上</translation>
+    </message>
+    <message>
+        <source>Lamp hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter hours</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PJLinkLamps</name>
+    <message>
+        <source>Lamp %1: %2 h, %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PJLinkPanelState</name>
+    <message>
+        <source>Standby</source>
+        <translation type="unfinished">待机</translation>
+    </message>
+    <message>
+        <source>Warming up</source>
+        <translation type="unfinished">预热中</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cooling down</source>
+        <translation type="unfinished">冷却中</translation>
+    </message>
+    <message>
+        <source>Picture and sound muted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Picture muted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sound muted</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished">关</translation>
+    </message>
+    <message>
+        <source>Frozen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PJLinkReply</name>
+    <message>
+        <source>Undefined command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Out of parameter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unavailable time (warming up or cooling down)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Projector failure</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PJLinkSession</name>
+    <message>
+        <source>Authentication failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PJLinkStatusCells</name>
+    <message>
+        <source>No Answer</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2473,13 +3201,25 @@ Apply change and try again!</source>
         <source>A script is running; try again when it has ended</source>
         <translation>脚本正在运行，请在其结束后重试</translation>
     </message>
+    <message>
+        <source>Script stopped: it ran for more than %1 minutes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Script stopped: it ran for more than %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Script stopped by the operator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Script %1 not readable</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ScriptedClass</name>
-    <message>
-        <source>Script: not a projector address: %1</source>
-        <translation>脚本：不是投影机地址：%1</translation>
-    </message>
     <message>
         <source>Script: %1 commands for %2 (1 to %3 allowed)</source>
         <translation>脚本：发给 %2 的命令有 %1 条（允许 1 至 %3 条）</translation>
@@ -2487,6 +3227,18 @@ Apply change and try again!</source>
     <message>
         <source>Script: empty or overlong command for %1</source>
         <translation>脚本：发给 %1 的命令为空或过长</translation>
+    </message>
+    <message>
+        <source>Script: not a single projector address: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Script: log not saved, not a plain file name: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Script: log not saved, already saved %1 times in this run: %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2501,10 +3253,6 @@ Apply change and try again!</source>
     <message>
         <source>%1 must be a port number from 1 to 65535.</source>
         <translation>%1 必须是 1 到 65535 之间的端口号。</translation>
-    </message>
-    <message>
-        <source>%1 must be a number above 0.</source>
-        <translation>%1 必须是大于 0 的数字。</translation>
     </message>
     <message>
         <source>Max Targets to Search</source>
@@ -2537,6 +3285,14 @@ Apply change and try again!</source>
     <message>
         <source>Status Poll Interval must be from 1 to %1 minutes.</source>
         <translation>状态轮询间隔必须为 1 到 %1 分钟。</translation>
+    </message>
+    <message>
+        <source>%1 must be a number from 1 to %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Script Time Limit must be from 1 to %1 minutes.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
