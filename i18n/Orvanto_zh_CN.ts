@@ -5,122 +5,125 @@
     <name>AlertCenter</name>
     <message>
         <source>Orvanto alert</source>
-        <translation type="unfinished"></translation>
+        <translation>Orvanto 警报</translation>
     </message>
     <message>
         <source>Set the mail server, the sender and at least one recipient first.</source>
-        <translation type="unfinished"></translation>
+        <translation>请先设置邮件服务器、发件人和至少一个收件人。</translation>
     </message>
     <message>
         <source>Orvanto: test message</source>
-        <translation type="unfinished"></translation>
+        <translation>Orvanto：测试邮件</translation>
     </message>
     <message>
         <source>This is a test message from Orvanto. Alerts will reach you at this address.</source>
-        <translation type="unfinished"></translation>
+        <translation>这是来自 Orvanto 的测试邮件。警报将发送到此地址。</translation>
     </message>
     <message>
         <source>The test message was accepted by the mail server.</source>
-        <translation type="unfinished"></translation>
+        <translation>邮件服务器已接受测试邮件。</translation>
     </message>
     <message>
         <source>The test message could not be sent: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法发送测试邮件：%1</translation>
     </message>
     <message>
         <source>Alert mail &quot;%1&quot; not sent: %2 (trying again in %3 s)</source>
-        <translation type="unfinished"></translation>
+        <translation>警报邮件“%1”未发送：%2（%3 秒后重试）</translation>
     </message>
 </context>
 <context>
     <name>AlertMessage</name>
     <message>
         <source>error %1 cleared</source>
-        <translation type="unfinished"></translation>
+        <translation>错误 %1 已清除</translation>
     </message>
     <message>
         <source>error %1</source>
-        <translation type="unfinished"></translation>
+        <translation>错误 %1</translation>
     </message>
     <message>
         <source>error %1 (%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>错误 %1（%2）</translation>
     </message>
     <message>
         <source>lamp below its alert level again</source>
-        <translation type="unfinished"></translation>
+        <translation>光源已回到警报阈值以下</translation>
     </message>
     <message>
         <source>lamp at %1 % of rated life</source>
-        <translation type="unfinished"></translation>
+        <translation>光源已达额定寿命的 %1 %</translation>
     </message>
     <message>
         <source>answering again</source>
-        <translation type="unfinished"></translation>
+        <translation>恢复应答</translation>
     </message>
     <message>
         <source>not answering for %1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>已 %1 分钟无应答</translation>
     </message>
     <message>
         <source>scheduled job failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>定时任务失败：%1</translation>
     </message>
     <message numerus="yes">
         <source>Orvanto: %n alerts</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>Orvanto：%n 条警报</numerusform>
         </translation>
     </message>
     <message>
         <source>  Address: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>  地址：%1</translation>
     </message>
     <message>
         <source>  Model: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>  型号：%1</translation>
     </message>
     <message>
         <source>  Cleared at: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>  清除时间：%1</translation>
     </message>
     <message>
         <source>  Since: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>  起始时间：%1</translation>
     </message>
     <message>
         <source>  Error: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>  错误：%1</translation>
     </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
         <source>Manages a fleet of network projectors.</source>
-        <translation type="unfinished"></translation>
+        <translation>管理网络投影机群。</translation>
     </message>
     <message>
         <source>Settings file to use instead of Orvanto.ini in the configuration folder.</source>
-        <translation type="unfinished"></translation>
+        <translation>用于代替配置文件夹中 Orvanto.ini 的设置文件。</translation>
     </message>
     <message>
         <source>Too many arguments: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>参数过多：%1</translation>
     </message>
     <message>
         <source>Settings file not found: %1
 </source>
-        <translation type="unfinished"></translation>
+        <translation>未找到设置文件：%1
+</translation>
     </message>
     <message>
         <source>Cannot read the settings file %1
 </source>
-        <translation type="unfinished"></translation>
+        <translation>无法读取设置文件 %1
+</translation>
     </message>
     <message>
         <source>Not a settings file: %1
 </source>
-        <translation type="unfinished"></translation>
+        <translation>不是设置文件：%1
+</translation>
     </message>
 </context>
 <context>
@@ -207,19 +210,19 @@
     </message>
     <message>
         <source>Warning!</source>
-        <translation type="unfinished">警告！</translation>
+        <translation>警告！</translation>
     </message>
     <message>
         <source>Some settings were not imported:</source>
-        <translation type="unfinished"></translation>
+        <translation>部分设置未导入：</translation>
     </message>
     <message>
         <source>Sending is disabled: nothing was imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>已禁止发送：未导入任何设置。</translation>
     </message>
     <message>
         <source>Setting file: %1 = %2 is out of range, not sent</source>
-        <translation type="unfinished"></translation>
+        <translation>设置文件：%1 = %2 超出范围，未发送</translation>
     </message>
 </context>
 <context>
@@ -241,127 +244,127 @@
     <name>DialogAlerts</name>
     <message>
         <source>Alerts and History</source>
-        <translation type="unfinished"></translation>
+        <translation>警报与历史记录</translation>
     </message>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>历史记录</translation>
     </message>
     <message>
         <source>Keep a history of every status sweep</source>
-        <translation type="unfinished"></translation>
+        <translation>记录每次状态轮询的历史</translation>
     </message>
     <message>
         <source>Keep for (days)</source>
-        <translation type="unfinished"></translation>
+        <translation>保留时长（天）</translation>
     </message>
     <message>
         <source>Alert when</source>
-        <translation type="unfinished"></translation>
+        <translation>警报条件</translation>
     </message>
     <message>
         <source>a projector reports an error</source>
-        <translation type="unfinished"></translation>
+        <translation>投影机报告错误</translation>
     </message>
     <message>
         <source>Only error categories</source>
-        <translation type="unfinished"></translation>
+        <translation>仅限错误类别</translation>
     </message>
     <message>
         <source>all (or e.g. 12, 04)</source>
-        <translation type="unfinished"></translation>
+        <translation>全部（或如 12, 04）</translation>
     </message>
     <message>
         <source>Lamp reaches (% of rated life)</source>
-        <translation type="unfinished"></translation>
+        <translation>光源达到（额定寿命的 %）</translation>
     </message>
     <message>
         <source>off</source>
-        <translation type="unfinished"></translation>
+        <translation>关</translation>
     </message>
     <message>
         <source>Not answering for (minutes)</source>
-        <translation type="unfinished"></translation>
+        <translation>无应答时长（分钟）</translation>
     </message>
     <message>
         <source>At most messages per hour</source>
-        <translation type="unfinished"></translation>
+        <translation>每小时最多邮件数</translation>
     </message>
     <message>
         <source>E-mail</source>
-        <translation type="unfinished"></translation>
+        <translation>电子邮件</translation>
     </message>
     <message>
         <source>SMTP server</source>
-        <translation type="unfinished"></translation>
+        <translation>SMTP 服务器</translation>
     </message>
     <message>
         <source>Port</source>
-        <translation type="unfinished"></translation>
+        <translation>端口</translation>
     </message>
     <message>
         <source>Security</source>
-        <translation type="unfinished"></translation>
+        <translation>安全</translation>
     </message>
     <message>
         <source>Login</source>
-        <translation type="unfinished"></translation>
+        <translation>登录名</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished">密码</translation>
+        <translation>密码</translation>
     </message>
     <message>
         <source>Sender</source>
-        <translation type="unfinished"></translation>
+        <translation>发件人</translation>
     </message>
     <message>
         <source>Recipients</source>
-        <translation type="unfinished"></translation>
+        <translation>收件人</translation>
     </message>
     <message>
         <source>a@example.org, b@example.org</source>
-        <translation type="unfinished"></translation>
+        <translation>a@example.org, b@example.org</translation>
     </message>
     <message>
         <source>Send test message</source>
-        <translation type="unfinished"></translation>
+        <translation>发送测试邮件</translation>
     </message>
     <message>
         <source>Changes take effect at the next start.</source>
-        <translation type="unfinished">更改将在下次启动时生效。</translation>
+        <translation>更改将在下次启动时生效。</translation>
     </message>
     <message>
         <source>Apply</source>
-        <translation type="unfinished">应用</translation>
+        <translation>应用</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished">关闭</translation>
+        <translation>关闭</translation>
     </message>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>无</translation>
     </message>
     <message>
         <source>STARTTLS</source>
-        <translation type="unfinished"></translation>
+        <translation>STARTTLS</translation>
     </message>
     <message>
         <source>TLS</source>
-        <translation type="unfinished"></translation>
+        <translation>TLS</translation>
     </message>
     <message>
         <source>Warning!</source>
-        <translation type="unfinished">警告！</translation>
+        <translation>警告！</translation>
     </message>
     <message>
         <source>Settings could not be saved!</source>
-        <translation type="unfinished">无法保存设置！</translation>
+        <translation>无法保存设置！</translation>
     </message>
     <message>
         <source>Sending…</source>
-        <translation type="unfinished"></translation>
+        <translation>正在发送…</translation>
     </message>
 </context>
 <context>
@@ -436,207 +439,207 @@
     </message>
     <message>
         <source>PJLink Password</source>
-        <translation type="unfinished"></translation>
+        <translation>PJLink 密码</translation>
     </message>
     <message>
         <source>Script Time Limit (minutes)</source>
-        <translation type="unfinished"></translation>
+        <translation>脚本时间限制（分钟）</translation>
     </message>
     <message>
         <source>Alerts and History…</source>
-        <translation type="unfinished"></translation>
+        <translation>警报与历史记录…</translation>
     </message>
 </context>
 <context>
     <name>DialogFleetHistory</name>
     <message>
         <source>Fleet History</source>
-        <translation type="unfinished"></translation>
+        <translation>投影机群历史</translation>
     </message>
     <message>
         <source>Lamps due within 30 days</source>
-        <translation type="unfinished"></translation>
+        <translation>30 天内需更换的光源</translation>
     </message>
     <message>
         <source>Most errors (30 days)</source>
-        <translation type="unfinished"></translation>
+        <translation>错误最多（30 天）</translation>
     </message>
     <message>
         <source>Unreachable longest</source>
-        <translation type="unfinished"></translation>
+        <translation>无法连接最久</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>刷新</translation>
     </message>
     <message>
         <source>Export CSV…</source>
-        <translation type="unfinished"></translation>
+        <translation>导出 CSV…</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished">关闭</translation>
+        <translation>关闭</translation>
     </message>
     <message>
         <source>History is off: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>历史记录已关闭：%1</translation>
     </message>
     <message>
         <source>Loading…</source>
-        <translation type="unfinished"></translation>
+        <translation>正在加载…</translation>
     </message>
     <message>
         <source>Address</source>
-        <translation type="unfinished"></translation>
+        <translation>地址</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation type="unfinished">名称</translation>
+        <translation>名称</translation>
     </message>
     <message>
         <source>Lamp hours</source>
-        <translation type="unfinished"></translation>
+        <translation>光源时间</translation>
     </message>
     <message>
         <source>Rated life</source>
-        <translation type="unfinished"></translation>
+        <translation>额定寿命</translation>
     </message>
     <message>
         <source>Days left</source>
-        <translation type="unfinished"></translation>
+        <translation>剩余天数</translation>
     </message>
     <message>
         <source>Errors</source>
-        <translation type="unfinished"></translation>
+        <translation>错误</translation>
     </message>
     <message>
         <source>never answered</source>
-        <translation type="unfinished"></translation>
+        <translation>从未应答</translation>
     </message>
     <message>
         <source>Not answering since</source>
-        <translation type="unfinished"></translation>
+        <translation>无应答起始时间</translation>
     </message>
     <message>
         <source>Updated %1</source>
-        <translation type="unfinished"></translation>
+        <translation>更新于 %1</translation>
     </message>
     <message>
         <source>Export fleet history</source>
-        <translation type="unfinished"></translation>
+        <translation>导出投影机群历史</translation>
     </message>
     <message>
         <source>CSV files (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV 文件 (*.csv)</translation>
     </message>
     <message>
         <source>The file could not be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法写入文件：%1</translation>
     </message>
 </context>
 <context>
     <name>DialogHistory</name>
     <message>
         <source>History</source>
-        <translation type="unfinished"></translation>
+        <translation>历史记录</translation>
     </message>
     <message>
         <source>Filter events</source>
-        <translation type="unfinished"></translation>
+        <translation>筛选事件</translation>
     </message>
     <message>
         <source>Lamp hours</source>
-        <translation type="unfinished"></translation>
+        <translation>光源时间</translation>
     </message>
     <message>
         <source>Hours on per day</source>
-        <translation type="unfinished"></translation>
+        <translation>每日开机时长</translation>
     </message>
     <message>
         <source>Export CSV…</source>
-        <translation type="unfinished"></translation>
+        <translation>导出 CSV…</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished">关闭</translation>
+        <translation>关闭</translation>
     </message>
     <message>
         <source>History of %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 的历史记录</translation>
     </message>
     <message>
         <source>All events</source>
-        <translation type="unfinished"></translation>
+        <translation>全部事件</translation>
     </message>
     <message>
         <source>Errors</source>
-        <translation type="unfinished"></translation>
+        <translation>错误</translation>
     </message>
     <message>
         <source>Power</source>
-        <translation type="unfinished">电源</translation>
+        <translation>电源</translation>
     </message>
     <message>
         <source>Lost and back</source>
-        <translation type="unfinished"></translation>
+        <translation>断开与恢复</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>时间</translation>
     </message>
     <message>
         <source>Event</source>
-        <translation type="unfinished"></translation>
+        <translation>事件</translation>
     </message>
     <message>
         <source>Detail</source>
-        <translation type="unfinished"></translation>
+        <translation>详情</translation>
     </message>
     <message>
         <source>History is off: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>历史记录已关闭：%1</translation>
     </message>
     <message>
         <source>Loading…</source>
-        <translation type="unfinished"></translation>
+        <translation>正在加载…</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>错误</translation>
     </message>
     <message>
         <source>Error cleared</source>
-        <translation type="unfinished"></translation>
+        <translation>错误已清除</translation>
     </message>
     <message>
         <source>Not answering</source>
-        <translation type="unfinished"></translation>
+        <translation>无应答</translation>
     </message>
     <message>
         <source>Answering again</source>
-        <translation type="unfinished"></translation>
+        <translation>恢复应答</translation>
     </message>
     <message numerus="yes">
         <source>%n event(s)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%n 个事件</numerusform>
         </translation>
     </message>
     <message>
         <source>Hours on</source>
-        <translation type="unfinished"></translation>
+        <translation>开机时长</translation>
     </message>
     <message>
         <source>Export history</source>
-        <translation type="unfinished"></translation>
+        <translation>导出历史记录</translation>
     </message>
     <message>
         <source>CSV files (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>CSV 文件 (*.csv)</translation>
     </message>
     <message>
         <source>The file could not be written: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>无法写入文件：%1</translation>
     </message>
 </context>
 <context>
@@ -1059,27 +1062,27 @@
     <name>GroupIpFile</name>
     <message>
         <source>a comma would cut it when the file is read</source>
-        <translation type="unfinished"></translation>
+        <translation>读取文件时逗号会将其截断</translation>
     </message>
     <message>
         <source>line breaks and control characters cannot be stored</source>
-        <translation type="unfinished"></translation>
+        <translation>无法保存换行符和控制字符</translation>
     </message>
     <message>
         <source>a group needs a name</source>
-        <translation type="unfinished"></translation>
+        <translation>分组必须有名称</translation>
     </message>
     <message>
         <source>blanks at the start of a group name are lost when the file is read</source>
-        <translation type="unfinished"></translation>
+        <translation>读取文件时分组名称开头的空格会丢失</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is the temporary group, which is never saved</source>
-        <translation type="unfinished"></translation>
+        <translation>“%1”是临时分组，不会被保存</translation>
     </message>
     <message>
         <source>blanks at the end of a projector name are lost when the file is read</source>
-        <translation type="unfinished"></translation>
+        <translation>读取文件时投影机名称末尾的空格会丢失</translation>
     </message>
 </context>
 <context>
@@ -1134,14 +1137,14 @@
     </message>
     <message>
         <source>Not changed: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>未更改：%1。</translation>
     </message>
 </context>
 <context>
     <name>HistoryService</name>
     <message>
         <source>history is turned off in Config</source>
-        <translation type="unfinished"></translation>
+        <translation>已在配置中关闭历史记录</translation>
     </message>
 </context>
 <context>
@@ -1708,27 +1711,27 @@ Apply change and try again!</source>
     </message>
     <message>
         <source>the script stopped with an error</source>
-        <translation type="unfinished"></translation>
+        <translation>脚本因错误而停止</translation>
     </message>
     <message>
         <source>History is off: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>历史记录已关闭：%1</translation>
     </message>
     <message>
         <source>Fleet History…</source>
-        <translation type="unfinished"></translation>
+        <translation>投影机群历史…</translation>
     </message>
     <message>
         <source>History…</source>
-        <translation type="unfinished"></translation>
+        <translation>历史记录…</translation>
     </message>
     <message>
         <source>Stop script</source>
-        <translation type="unfinished"></translation>
+        <translation>停止脚本</translation>
     </message>
     <message>
         <source>Stop the running script</source>
-        <translation type="unfinished"></translation>
+        <translation>停止正在运行的脚本</translation>
     </message>
 </context>
 <context>
@@ -1742,197 +1745,197 @@ Apply change and try again!</source>
     <name>PJLinkErrorStatus</name>
     <message>
         <source>Fan</source>
-        <translation type="unfinished"></translation>
+        <translation>风扇</translation>
     </message>
     <message>
         <source>Lamp</source>
-        <translation type="unfinished"></translation>
+        <translation>光源</translation>
     </message>
     <message>
         <source>Temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>温度</translation>
     </message>
     <message>
         <source>Cover</source>
-        <translation type="unfinished">外壳</translation>
+        <translation>外壳</translation>
     </message>
     <message>
         <source>Filter</source>
-        <translation type="unfinished"></translation>
+        <translation>滤网</translation>
     </message>
     <message>
         <source>Other</source>
-        <translation type="unfinished"></translation>
+        <translation>其他</translation>
     </message>
     <message>
         <source>%1 warning</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 警告</translation>
     </message>
     <message>
         <source>%1 error</source>
-        <translation type="unfinished">%1 台故障</translation>
+        <translation>%1 错误</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">确定</translation>
+        <translation>正常</translation>
     </message>
 </context>
 <context>
     <name>PJLinkInfoPanel</name>
     <message>
         <source>This projector speaks PJLink and does not offer the settings of this page.</source>
-        <translation type="unfinished"></translation>
+        <translation>此投影机使用 PJLink，不提供本页的设置。</translation>
     </message>
     <message>
         <source>Power</source>
-        <translation type="unfinished">电源</translation>
+        <translation>电源</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>开</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished">关</translation>
+        <translation>关</translation>
     </message>
     <message>
         <source>Input</source>
-        <translation type="unfinished">输入</translation>
+        <translation>输入</translation>
     </message>
     <message>
         <source>AV mute</source>
-        <translation type="unfinished"></translation>
+        <translation>AV 静音</translation>
     </message>
     <message>
         <source>Mute</source>
-        <translation type="unfinished"></translation>
+        <translation>静音</translation>
     </message>
     <message>
         <source>Unmute</source>
-        <translation type="unfinished"></translation>
+        <translation>取消静音</translation>
     </message>
     <message>
         <source>Freeze</source>
-        <translation type="unfinished"></translation>
+        <translation>冻结</translation>
     </message>
     <message>
         <source>Release</source>
-        <translation type="unfinished"></translation>
+        <translation>解冻</translation>
     </message>
     <message>
         <source>Volume</source>
-        <translation type="unfinished"></translation>
+        <translation>音量</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation type="unfinished">下</translation>
+        <translation>减小</translation>
     </message>
     <message>
         <source>Up</source>
-        <translation type="unfinished">上</translation>
+        <translation>增大</translation>
     </message>
     <message>
         <source>Lamp hours</source>
-        <translation type="unfinished"></translation>
+        <translation>光源时间</translation>
     </message>
     <message>
         <source>Filter hours</source>
-        <translation type="unfinished"></translation>
+        <translation>滤网时间</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>刷新</translation>
     </message>
 </context>
 <context>
     <name>PJLinkLamps</name>
     <message>
         <source>Lamp %1: %2 h, %3</source>
-        <translation type="unfinished"></translation>
+        <translation>光源 %1：%2 小时，%3</translation>
     </message>
     <message>
         <source>on</source>
-        <translation type="unfinished"></translation>
+        <translation>开</translation>
     </message>
     <message>
         <source>off</source>
-        <translation type="unfinished"></translation>
+        <translation>关</translation>
     </message>
 </context>
 <context>
     <name>PJLinkPanelState</name>
     <message>
         <source>Standby</source>
-        <translation type="unfinished">待机</translation>
+        <translation>待机</translation>
     </message>
     <message>
         <source>Warming up</source>
-        <translation type="unfinished">预热中</translation>
+        <translation>预热中</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>开机</translation>
     </message>
     <message>
         <source>Cooling down</source>
-        <translation type="unfinished">冷却中</translation>
+        <translation>冷却中</translation>
     </message>
     <message>
         <source>Picture and sound muted</source>
-        <translation type="unfinished"></translation>
+        <translation>图像和声音已静音</translation>
     </message>
     <message>
         <source>Picture muted</source>
-        <translation type="unfinished"></translation>
+        <translation>图像已静音</translation>
     </message>
     <message>
         <source>Sound muted</source>
-        <translation type="unfinished"></translation>
+        <translation>声音已静音</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished">关</translation>
+        <translation>关</translation>
     </message>
     <message>
         <source>Frozen</source>
-        <translation type="unfinished"></translation>
+        <translation>已冻结</translation>
     </message>
     <message>
         <source>%1 h</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 小时</translation>
     </message>
 </context>
 <context>
     <name>PJLinkReply</name>
     <message>
         <source>Undefined command</source>
-        <translation type="unfinished"></translation>
+        <translation>未定义的命令</translation>
     </message>
     <message>
         <source>Out of parameter</source>
-        <translation type="unfinished"></translation>
+        <translation>参数超出范围</translation>
     </message>
     <message>
         <source>Unavailable time (warming up or cooling down)</source>
-        <translation type="unfinished"></translation>
+        <translation>暂不可用（预热中或冷却中）</translation>
     </message>
     <message>
         <source>Projector failure</source>
-        <translation type="unfinished"></translation>
+        <translation>投影机故障</translation>
     </message>
 </context>
 <context>
     <name>PJLinkSession</name>
     <message>
         <source>Authentication failed</source>
-        <translation type="unfinished"></translation>
+        <translation>认证失败</translation>
     </message>
 </context>
 <context>
     <name>PJLinkStatusCells</name>
     <message>
         <source>No Answer</source>
-        <translation type="unfinished"></translation>
+        <translation>无应答</translation>
     </message>
 </context>
 <context>
@@ -3203,19 +3206,19 @@ Apply change and try again!</source>
     </message>
     <message>
         <source>Script stopped: it ran for more than %1 minutes</source>
-        <translation type="unfinished"></translation>
+        <translation>脚本已停止：运行超过 %1 分钟</translation>
     </message>
     <message>
         <source>Script stopped: it ran for more than %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>脚本已停止：运行超过 %1 秒</translation>
     </message>
     <message>
         <source>Script stopped by the operator</source>
-        <translation type="unfinished"></translation>
+        <translation>脚本已被操作员停止</translation>
     </message>
     <message>
         <source>Script %1 not readable</source>
-        <translation type="unfinished"></translation>
+        <translation>无法读取脚本 %1</translation>
     </message>
 </context>
 <context>
@@ -3230,15 +3233,15 @@ Apply change and try again!</source>
     </message>
     <message>
         <source>Script: not a single projector address: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>脚本：不是单个投影机地址：%1</translation>
     </message>
     <message>
         <source>Script: log not saved, not a plain file name: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>脚本：日志未保存，不是普通文件名：%1</translation>
     </message>
     <message>
         <source>Script: log not saved, already saved %1 times in this run: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>脚本：日志未保存，本次运行已保存 %1 次：%2</translation>
     </message>
 </context>
 <context>
@@ -3288,11 +3291,11 @@ Apply change and try again!</source>
     </message>
     <message>
         <source>%1 must be a number from 1 to %2.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 必须是 1 到 %2 之间的数字。</translation>
     </message>
     <message>
         <source>Script Time Limit must be from 1 to %1 minutes.</source>
-        <translation type="unfinished"></translation>
+        <translation>脚本时间限制必须为 1 到 %1 分钟。</translation>
     </message>
 </context>
 <context>
