@@ -147,6 +147,13 @@ QVariant TableModelStatus::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         return index.column() == HoursColumn ? HoursAlignment : CellAlignment;
     case Qt::ToolTipRole:
+        // A PJLink projector's lamps (every lamp, on or off) say more than
+        // the first lamp's share of its life.
+        if (index.column() == HoursColumn && !m_hoursToolTips.isEmpty()) {
+            const QString lamps = m_hoursToolTips.value(m_rows.at(index.row()).at(AddressColumn));
+            if (!lamps.isEmpty())
+                return lamps;
+        }
         return toolTip(index.row(), index.column());
     case Qt::AccessibleTextRole:
         if (index.column() == StatusColumn)
@@ -171,10 +178,6 @@ QVariant TableModelStatus::data(const QModelIndex &index, int role) const
             if (!picture.isNull())
                 return picture;
         }
-        return QVariant();
-    case Qt::ToolTipRole:
-        if (index.column() == HoursColumn && !m_hoursToolTips.isEmpty())
-            return m_hoursToolTips.value(m_rows.at(index.row()).at(AddressColumn));
         return QVariant();
     default:
         return QVariant();
