@@ -156,10 +156,10 @@ void TestDiscoveryFlow::saveWritesOrReportsError()
 
 void TestDiscoveryFlow::floodOfRepliesStaysBounded()
 {
-    // 1500 made-up projectors, a thousand datagrams a turn of junk between.
+    // More made-up projectors than the cap, junk between.
     QUdpSocket flooder;
     QVERIFY(flooder.bind(QHostAddress("127.0.0.50"), 0));
-    for (int i = 0; i < 1500; ++i) {
+    for (int i = 0; i < GroupTree::MaxDiscovered + 500; ++i) {
         flooder.writeDatagram(QString("ip=10.1.%1.%2;model=../x;").arg(i / 250).arg(i % 250 + 1).toLatin1(),
                               QHostAddress("127.0.0.1"), 35069);
         if (i % 10 == 0)

@@ -1,6 +1,8 @@
 #include "monitor/errorcodedictionary.h"
 #include "monitor/lamphoursbar.h"
 #include "monitor/powerswitchrule.h"
+#include "net/answerline.h"
+#include "net/powerstate.h"
 #include "monitor/statusexport.h"
 #include "monitor/tablemodelstatus.h"
 #include "tests/common/testenvironment.h"
@@ -221,6 +223,8 @@ void TestStatusRules::powerStateFromAnswer()
     QFETCH(QString, answer);
     QFETCH(int, code);
     QCOMPARE(PowerSwitchRule::codeFromAnswer(answer), code);
+    // One rule: the panel's reading of the same answer agrees.
+    QCOMPARE(PowerState::fromAnswerParts(AnswerLine::splitAnswer(answer)), code);
 }
 
 void TestStatusRules::exportLinesAndFile()
