@@ -134,9 +134,10 @@ void MainWindow::searchFinished(int kind, const QStringList &found)
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar{color:cyan}"));
     statusBar()->showMessage(tr("Found target: ") + QString::number(found.size()), 2000);
     ui->actionSearch->setEnabled(true);
-    // What the search action does with the result.
+    // What the search action does with the result: the "Found" group shows
+    // the merged list, so nothing discovery found drops out of it.
     if (!found.isEmpty())
-        checkFoundGroup(found);
+        checkFoundGroup(m_dispatch->connectedIPs());
     slotStartUdpBroadcast();
     QTimer::singleShot(500, this, &MainWindow::slotStartUdpBroadcast);
     QTimer::singleShot(1500, this, &MainWindow::slotStartUdpBroadcast);

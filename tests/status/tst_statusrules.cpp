@@ -214,7 +214,6 @@ void TestStatusRules::powerStateFromAnswer_data()
     QTest::newRow("standby") << "OP STATUS=0\r\n" << 0;
     QTest::newRow("on, blanks") << "OP STATUS= 2 " << 2;
     QTest::newRow("not a number") << "OP STATUS=NA" << -1;
-    QTest::newRow("empty value") << "OP STATUS=" << -1;
     QTest::newRow("no equals") << "garbage" << -1;
 }
 
