@@ -112,14 +112,17 @@ int openFiles()
     return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
 }
 
-// Three simulators, one per model, over consecutive thirds of the fleet.
-bool startFleet(int fleet, std::vector<std::unique_ptr<SimulatorProcess>> *sims)
+// Three simulators, one per model, over consecutive thirds of the fleet;
+// with uncatalogued, every third names a model without a command file.
+bool startFleet(int fleet, std::vector<std::unique_ptr<SimulatorProcess>> *sims, bool uncatalogued = false)
 {
     const QString plugins = TestEnvironment::sourceDir() + QStringLiteral("/pluginPJ/");
     for (int m = 0; m < 3; ++m) {
         const int first = fleet * m / 3, last = fleet * (m + 1) / 3 - 1;
         QStringList args{QStringLiteral("--range"), address(first) + QLatin1Char('-') + address(last),
-                         QStringLiteral("--model"), QString::fromLatin1(Models[m]), QStringLiteral("--catalogue"),
+                         QStringLiteral("--model"),
+                         uncatalogued ? QStringLiteral("KX770%1U").arg(m) : QString::fromLatin1(Models[m]),
+                         QStringLiteral("--catalogue"),
                          plugins + QString::fromLatin1(Catalogues[m]), QStringLiteral("--warmup-ms"),
                          QStringLiteral("2000")};
         for (int i = first; i <= last; ++i) {
@@ -216,9 +219,11 @@ int runFleet(int fleet)
     (void)QTest::qWaitFor([&] { return walked.count() > 0; }, 180000);
     const qint64 onEnd = meter.clock.elapsed();
 
-    // Idle: nothing due for an hour; the meters stop first.
+    // Idle: nothing due for an hour, every session over; the meters stop first.
     meter.timer.stop();
     fileWatch.stop();
+    const SessionPool *pool = window.dispatch()->sessionPool();
+    (void)QTest::qWaitFor([pool] { return pool->inFlight() == 0 && pool->waiting() == 0; }, 300000);
     QTest::qWait(15000);
     const double cpuBefore = cpuSeconds();
     QElapsedTimer wall;
@@ -249,12 +254,12 @@ int runFleet(int fleet)
     return 0;
 }
 
-int runDiscovery(int fleet)
+int runDiscovery(int fleet, bool uncatalogued)
 {
     if (!writeAppConfig("Group, Select, IP, Name\n", Ini))
         return 1;
     std::vector<std::unique_ptr<SimulatorProcess>> sims;
-    if (!startFleet(fleet, &sims))
+    if (!startFleet(fleet, &sims, uncatalogued))
         return 1;
     ModalCloser closer;
     StallMeter meter;
@@ -271,8 +276,10 @@ int runDiscovery(int fleet)
     // projector answers each at once.
     (void)QTest::qWaitFor([&] { return foundCount() >= fleet; }, 120000);
     const qint64 at = meter.clock.elapsed();
-    std::printf("discovery: %d replies back to back per broadcast, %d in Found after %.1f s, longest stall %lld ms\n",
-                fleet, foundCount(), at / 1000.0, meter.longest(1900, at));
+    std::printf("discovery (%s): %d replies back to back per broadcast, %d in Found after %.1f s, longest stall "
+                "%lld ms\n",
+                uncatalogued ? "models without a command file" : "three models", fleet, foundCount(), at / 1000.0,
+                meter.longest(1900, at));
     std::fflush(stdout);
     return 0;
 }
@@ -287,12 +294,14 @@ int main(int argc, char *argv[])
             list.append(QString::fromLocal8Bit(argv[i]));
         return list;
     }();
-    if (args.size() == 2 && (args.at(0) == QLatin1String("--fleet") || args.at(0) == QLatin1String("--discovery"))) {
+    if (args.size() == 2 && args.at(0).startsWith(QLatin1String("--"))) {
         TestEnvironment::isolate();
         QApplication app(argc, argv);
         ShellResources::ensureLoaded();
         const int fleet = args.at(1).toInt();
-        return args.at(0) == QLatin1String("--fleet") ? runFleet(fleet) : runDiscovery(fleet);
+        if (args.at(0) == QLatin1String("--fleet"))
+            return runFleet(fleet);
+        return runDiscovery(fleet, args.at(0) == QLatin1String("--discovery-uncatalogued"));
     }
     // One child per run: a cold start each time.
     QCoreApplication app(argc, argv);
@@ -302,6 +311,7 @@ int main(int argc, char *argv[])
     QList<QStringList> runs;
     for (const QString &size : qAsConst(sizes))
         runs.append({QStringLiteral("--fleet"), size});
+    runs.append({QStringLiteral("--discovery-uncatalogued"), QStringLiteral("2000")});
     runs.append({QStringLiteral("--discovery"), QStringLiteral("2000")});
     int failed = 0;
     for (const QStringList &run : qAsConst(runs)) {
