@@ -45,6 +45,8 @@ void MainWindow::setupStatusMonitor()
     m_status->setConfirmation(
         [this](PowerSwitchRule::Direction direction) { return PowerSwitchConfirmation::ask(this, direction); });
     m_status->setFolderOpener([](const QString &folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
+    // The console's address box follows the connected list.
+    connect(m_dispatch, &CommandDispatch::sigUpdateConnectedIP, this, [this] { fillConnectableIPs(); });
     connect(m_status, &StatusMonitor::sigLog, this, &MainWindow::displayLogMessage);
     connect(m_status, &StatusMonitor::sigStatusMessage, this, &MainWindow::displayStatusMessage);
     connect(m_status, &StatusMonitor::sigTaskStarted, this, &MainWindow::startConsoleTask);

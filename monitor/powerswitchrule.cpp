@@ -36,10 +36,5 @@ QString PowerSwitchRule::headerLine(Direction direction, const QTime &now)
 
 int PowerSwitchRule::codeFromAnswer(const QString &answer)
 {
-    const QStringList parts = AnswerLine::splitAnswer(answer);
-    if (parts.size() < 2)
-        return PowerState::NoAnswer;
-    bool ok = false;
-    const int code = parts.at(1).trimmed().toInt(&ok, 10);
-    return ok ? code : int(PowerState::NoAnswer);
+    return PowerState::fromAnswerParts(AnswerLine::splitAnswer(answer));
 }

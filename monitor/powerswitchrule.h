@@ -27,9 +27,7 @@ public:
     // "--- One Click On ---" / "--- One Click Off ---" followed by the time.
     static QString headerLine(Direction direction, const QTime &now);
 
-    // The code an answer line carries ("OP STATUS=2"): its value as a
-    // decimal number. An answer without "=", or whose value is not a number,
-    // is no usable answer (-1): a projector answering nonsense must not be
-    // taken for one in standby and switched on.
+    // The code an answer line carries ("OP STATUS=2"), by the rule of
+    // PowerState::fromAnswerParts.
     static int codeFromAnswer(const QString &answer);
 };

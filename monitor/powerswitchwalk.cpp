@@ -1,6 +1,7 @@
 #include "monitor/powerswitchwalk.h"
 
 #include "monitor/powerstateprobe.h"
+#include "net/sessionpool.h"
 #include "net/powerstate.h"
 
 #include <QPointer>
@@ -26,6 +27,10 @@ bool PowerSwitchWalk::start(PowerSwitchRule::Direction direction, const QStringL
 
 void PowerSwitchWalk::launchMore()
 {
+    if (!m_pool) {
+        m_pool = new SessionPool(this);
+        m_pool->setLimit(m_concurrency);
+    }
     while (m_running && m_inFlight < m_concurrency && m_nextToLaunch < m_addresses.size()) {
         const int index = m_nextToLaunch++;
         const QString &ip = m_addresses.at(index);
@@ -38,16 +43,23 @@ void PowerSwitchWalk::launchMore()
             m_codes[index] = PowerState::NoAnswer;
             continue;
         }
-        auto *probe = new PowerStateProbe(this);
-        probe->setWaitMs(m_waitMs);
         ++m_inFlight;
-        connect(probe, &PowerStateProbe::finished, this, [this, probe, index](int code) {
-            probe->deleteLater();
-            onProbeFinished(index, code);
-        });
-        // Connecting may fail at once (refused); the result then arrives
-        // through the queued error, never inside this loop.
-        probe->start(ip, m_port, query);
+        // The question starts from the pool on a later turn: a connect that
+        // fails at once ends it there, and the next one starts on a turn of
+        // its own again.
+        m_pool->submit(
+            [this, index, ip, query]() -> QObject * {
+                auto *probe = new PowerStateProbe(this);
+                probe->setWaitMs(m_waitMs);
+                connect(probe, &PowerStateProbe::finished, this, [this, probe, index](int code) {
+                    m_pool->release(probe);
+                    probe->deleteLater();
+                    onProbeFinished(index, code);
+                });
+                probe->start(ip, m_port, query);
+                return probe;
+            },
+            this);
     }
 }
 

@@ -9,12 +9,18 @@
 
 #include <functional>
 
+class SessionPool;
 // All On / All Off over a list of projectors: every projector is asked its
-// power state (many at a time, never the whole fleet at once), and the
-// outcomes are reported strictly in list order, one log line each, with the
-// power command sent to those in the state the switch starts from. The walk
-// takes about one question time-out however many projectors are silent,
-// and never holds the caller.
+// power state (many at a time, never the whole fleet at once: each question
+// waits for a slot of the session pool), and the outcomes are reported
+// strictly in list order, one log line each, with the power command sent to
+// those in the state the switch starts from. The walk takes about one
+// question time-out per pool's worth of silent projectors, and never holds
+// the caller.
+//
+// Questions start only from the pool, on their own event-loop turn: a whole
+// fleet whose connects fail at once (no route, no file descriptors left)
+// ends one question after the other, never one inside the other.
 class PowerSwitchWalk : public QObject
 {
     Q_OBJECT
@@ -30,6 +36,8 @@ public:
     explicit PowerSwitchWalk(QObject *parent = nullptr);
 
     void setConcurrency(int count) { m_concurrency = qMax(1, count); }
+    // The pool the questions draw from; without one the walk keeps its own.
+    void setSessionPool(SessionPool *pool) { m_pool = pool; }
     void setWaitMs(int ms) { m_waitMs = ms; }
     void setQueryLookup(QueryLookup lookup) { m_queryLookup = std::move(lookup); }
     void setCommandLookup(CommandLookup lookup) { m_commandLookup = std::move(lookup); }
@@ -58,6 +66,7 @@ private:
     QueryLookup m_queryLookup;
     CommandLookup m_commandLookup;
     bool m_sendingEnabled = true;
+    SessionPool *m_pool = nullptr;
 
     bool m_running = false;
     PowerSwitchRule::Direction m_direction = PowerSwitchRule::Direction::On;

@@ -56,8 +56,32 @@ StatusMonitor::StatusMonitor(CommandDispatch *dispatch, const CommandCatalogue *
         return op.isEmpty() ? QString() : QStringLiteral("op ") + op;
     });
     connect(m_walk, &PowerSwitchWalk::sigLog, this, &StatusMonitor::sigLog);
-    connect(m_walk, &PowerSwitchWalk::sigSendCommand, this,
-            [this](const QString &ip, const QString &command) { m_dispatch->sendCommand(ip, command); });
+    m_walk->setSessionPool(m_dispatch->sessionPool());
+    connect(m_walk, &PowerSwitchWalk::sigSendCommand, this, [this](const QString &ip, const QString &command) {
+        m_switched.append(ip);
+        m_dispatch->sendCommand(ip, command);
+    });
+    connect(m_walk, &PowerSwitchWalk::sigFinished, this, [this] {
+        // Each re-check carries its own list: a later walk does not change
+        // whom an earlier one asks.
+        const QStringList switched = m_switched;
+        m_switched.clear();
+        if (switched.isEmpty())
+            return;
+        QTimer::singleShot(m_recheckSoonMs, this, [this, switched] { recheckPower(switched); });
+        QTimer::singleShot(m_recheckSettledMs, this, [this, switched] { recheckPower(switched); });
+    });
+}
+
+void StatusMonitor::recheckPower(const QStringList &addresses)
+{
+    for (const QString &ip : addresses) {
+        if (!m_dispatch->isConnected(ip))
+            continue;
+        const QString query = m_catalogue->queryCommandByIP(ip, QStringLiteral("Projector Status"));
+        if (!query.isEmpty())
+            m_dispatch->sendCommandList(QTime(), ip, {query}, false);
+    }
 }
 
 void StatusMonitor::setPollMinutes(int minutes)
@@ -141,15 +165,15 @@ void StatusMonitor::sweep()
 
 void StatusMonitor::targetSweep()
 {
-    // Single-command sessions write no end line, so this sweep is no task:
-    // its stamps would wait in the console's task list for ever.
+    // No task and no task log: its sessions carry no stamp, so they add no
+    // end lines to the console either.
     const QTime stamp = QTime::currentTime();
     emit sigLog(QStringLiteral("--- Check Targets ---") + QLatin1Char('@') + stamp.toString(StampFormat));
     const QStringList addresses = connectedRows();
     for (const QString &ip : addresses) {
         const QString query = m_catalogue->queryCommandByIP(ip, StatusAnswerMap::targetFunctionName());
         if (!query.isEmpty() && !(m_pjlinkDirectory && m_pjlinkDirectory->isPJLink(ip)))
-            m_dispatch->sendCommandList(stamp, ip, {query}, false);
+            m_dispatch->sendCommandList(QTime(), ip, {query}, false);
     }
 }
 

@@ -36,6 +36,11 @@ public:
     static constexpr int StatusSweepDelayMs = 8000;
     static constexpr int MaxPollMinutes = 35000;
     static constexpr int MaxCellLength = 256;
+    // After All On / All Off the switched projectors are asked their power
+    // state again: soon (the table shows them turning on or cooling), and
+    // once warm-up or cool-down should be over (the final state).
+    static constexpr int RecheckSoonMs = 3000;
+    static constexpr int RecheckSettledMs = 90000;
 
     // Asks the operator before switching the fleet; true to go on.
     using Confirmation = std::function<bool(PowerSwitchRule::Direction direction)>;
@@ -55,6 +60,11 @@ public:
     void setFolderOpener(FolderOpener opener) { m_folderOpener = std::move(opener); }
     // PJLink projectors are left out of every op query and the op power walk.
     void setPJLinkDirectory(const PJLinkDirectory *directory) { m_pjlinkDirectory = directory; }
+    void setRecheckDelays(int soonMs, int settledMs)
+    {
+        m_recheckSoonMs = soonMs;
+        m_recheckSettledMs = settledMs;
+    }
 
     // Arms the repeating status poll and the two first sweeps (target sweep
     // after 3 s, status sweep after 8 s). Timers only fire once the event
@@ -108,6 +118,7 @@ signals:
 private:
     QStringList connectedRows() const;
     void refreshLife(int row, const QString &ip);
+    void recheckPower(const QStringList &addresses);
 
     CommandDispatch *m_dispatch;
     const CommandCatalogue *m_catalogue;
@@ -123,4 +134,7 @@ private:
     Confirmation m_confirmation;
     FolderOpener m_folderOpener;
     const PJLinkDirectory *m_pjlinkDirectory = nullptr;
+    QStringList m_switched; // by the walk now running
+    int m_recheckSoonMs = RecheckSoonMs;
+    int m_recheckSettledMs = RecheckSettledMs;
 };

@@ -8,6 +8,7 @@
 #include <QBrush>
 #include <QIcon>
 #include <QMenu>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -93,6 +94,51 @@ GroupTree::GroupTree(MyTreeIP *tree, CommandDispatch *dispatch, QObject *parent)
         return why.isEmpty() ? why : tr("Not changed: %1.").arg(why);
     });
     connect(m_tree, &MyTreeIP::sigEditRefused, this, &GroupTree::sigEditRefused);
+    connect(m_dispatch, &CommandDispatch::sigConnectedAdded, this, [this](const QString &ip) { markConnected(ip); });
+    connect(m_dispatch, &CommandDispatch::sigConnectedRemoved, this,
+            [this](const QString &ip) { markConnected(ip, false); });
+    watchModel();
+}
+
+void GroupTree::watchModel()
+{
+    QAbstractItemModel *model = m_tree->model();
+    auto dirty = [this] { m_indexDirty = true; };
+    // Rows of the "Found" group are indexed as they are made; every other
+    // change of the tree's rows or addresses sends the index to be rebuilt.
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (!m_fillingFound)
+            m_indexDirty = true;
+    });
+    connect(model, &QAbstractItemModel::rowsRemoved, this, dirty);
+    connect(model, &QAbstractItemModel::rowsMoved, this, dirty);
+    connect(model, &QAbstractItemModel::modelReset, this, dirty);
+    connect(model, &QAbstractItemModel::layoutChanged, this, dirty);
+    connect(model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex &from, const QModelIndex &to) {
+        if (from.column() <= ColumnIP && ColumnIP <= to.column())
+            m_indexDirty = true;
+    });
+}
+
+void GroupTree::rebuildIndex() const
+{
+    m_rowsByIp.clear();
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *groupItem = m_tree->topLevelItem(i);
+        for (int j = 0; j < groupItem->childCount(); ++j) {
+            QTreeWidgetItem *row = groupItem->child(j);
+            m_rowsByIp[row->text(ColumnIP)].append(row);
+        }
+    }
+    m_indexDirty = false;
+}
+
+void GroupTree::indexRows(const QList<QTreeWidgetItem *> &rows) const
+{
+    if (m_indexDirty)
+        return;
+    for (QTreeWidgetItem *row : rows)
+        m_rowsByIp[row->text(ColumnIP)].append(row);
 }
 
 bool GroupTree::isGroup(const QTreeWidgetItem *item)
@@ -234,8 +280,10 @@ void GroupTree::resetConnectionState()
 {
     for (int i = 0; i < m_tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem *groupItem = m_tree->topLevelItem(i);
-        for (int j = 0; j < groupItem->childCount(); ++j)
-            setConnected(groupItem->child(j), false);
+        for (int j = 0; j < groupItem->childCount(); ++j) {
+            QTreeWidgetItem *row = groupItem->child(j);
+            setConnected(row, m_dispatch->isConnected(row->text(ColumnIP)));
+        }
     }
 }
 
@@ -243,14 +291,24 @@ QList<QTreeWidgetItem *> GroupTree::itemsOfIp(const QString &ip) const
 {
     if (ip.isEmpty())
         return {};
-    return m_tree->findItems(ip, Qt::MatchExactly | Qt::MatchRecursive, ColumnIP);
+    if (m_indexDirty)
+        rebuildIndex();
+    return m_rowsByIp.value(ip);
 }
 
-int GroupTree::markConnected(const QString &ip)
+QTreeWidgetItem *GroupTree::foundGroup() const
+{
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+        if (isFoundGroup(m_tree->topLevelItem(i)))
+            return m_tree->topLevelItem(i);
+    return nullptr;
+}
+
+int GroupTree::markConnected(const QString &ip, bool connected)
 {
     const QList<QTreeWidgetItem *> items = itemsOfIp(ip);
     for (QTreeWidgetItem *item : items)
-        setConnected(item, true);
+        setConnected(item, connected);
     return items.size();
 }
 
@@ -259,24 +317,46 @@ bool GroupTree::udpFoundIP(const QString &ip, const QString &model, const QStrin
     if (ip.isEmpty())
         return false;
     const bool known = m_dispatch->isConnected(ip);
-    if (!known && m_dispatch->connectedIPs().size() >= MaxDiscovered) {
-        OLOG_WARN() << "Discovery reply ignored, already" << MaxDiscovered << "addresses known:" << ip;
+    if (!known && m_dispatch->connectedCount() >= MaxDiscovered) {
+        // One line per burst, not one per made-up address.
+        if (m_ignoredOverCap++ % 256 == 0)
+            OLOG_WARN() << "Discovery reply ignored, already" << MaxDiscovered << "addresses known:" << ip
+                        << "ignored so far:" << m_ignoredOverCap;
         return false;
     }
     const QList<QTreeWidgetItem *> items = itemsOfIp(ip);
     for (QTreeWidgetItem *item : items) {
         OLOG_DEBUG() << "Found Items:" << items.size() << ip;
-        setConnected(item, true);
         item->setText(ColumnModel, model);
         item->setText(ColumnSerial, serial);
         item->setText(ColumnMac, mac);
     }
     if (!known) {
+        // The rows turn connected by following the list.
         m_dispatch->addConnectedIP(ip);
         OLOG_DEBUG() << "Add New IP" << ip;
     }
     if (items.isEmpty()) {
-        checkFoundGroup(m_dispatch->connectedIPs());
+        const QStringList connected = m_dispatch->connectedIPs();
+        QTreeWidgetItem *found = foundGroup();
+        // The usual case, one new address at the end of a list the group
+        // already shows: one row, not a walk over the group.
+        const int shown = found ? found->childCount() : -1;
+        if (found && found->flags() == FoundGroupFlags && shown == connected.size() - 1 &&
+            connected.constLast() == ip &&
+            (shown == 0 || found->child(shown - 1)->text(ColumnIP) == connected.at(shown - 1))) {
+            QScopedValueRollback<bool> filling(m_fillingFound, true);
+            auto *row = new QTreeWidgetItem;
+            row->setText(ColumnIP, ip);
+            row->setCheckState(ColumnGroup, Qt::Checked);
+            row->setFlags(FoundIpFlags);
+            setConnected(row, true);
+            paintGreen(row);
+            found->addChild(row);
+            indexRows({row});
+        } else {
+            checkFoundGroup(connected);
+        }
         // The new "Found" row shows what this reply told at once, not only
         // from the next reply on.
         const QList<QTreeWidgetItem *> rows = itemsOfIp(ip);
@@ -327,11 +407,15 @@ void GroupTree::checkFoundGroup(const QStringList &ips)
         row->setText(ColumnIP, ips.at(i));
         row->setCheckState(ColumnGroup, Qt::Checked);
         row->setFlags(FoundIpFlags);
-        setConnected(row, true);
+        setConnected(row, m_dispatch->isConnected(ips.at(i)));
         paintGreen(row);
         rows.append(row);
     }
-    found->addChildren(rows);
+    {
+        QScopedValueRollback<bool> filling(m_fillingFound, true);
+        found->addChildren(rows);
+    }
+    indexRows(rows);
     found->setExpanded(true);
 }
 

@@ -2,6 +2,8 @@
 
 #include "net/groupipfile.h"
 
+#include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -21,7 +23,12 @@ class MyTreeIP;
 //
 // Columns: 0 group name / check box and state icon, 1 IP, 2 name, 3 model,
 // 4 serial number, 5 MAC. A row with a name in column 0 is a group. The
-// connected state is the status tip "connected" of column 0.
+// connected state is the status tip "connected" of column 0; it follows the
+// dispatcher's connected-IP list (its owner) and is never set from here
+// otherwise.
+//
+// Rows are found by address through an index, so one reply costs the same
+// with 20 rows or 2,000.
 class GroupTree : public QObject
 {
     Q_OBJECT
@@ -37,9 +44,9 @@ public:
         ColumnMac = 5
     };
     // Beyond this many connected addresses, discovery replies for new ones
-    // are dropped (with a WARN): a flood of made-up addresses must not grow
+    // are dropped (with a WARN now and then): a flood of made-up addresses must not grow
     // the "Found" group without end.
-    static constexpr int MaxDiscovered = 1024;
+    static constexpr int MaxDiscovered = 4096;
 
     GroupTree(MyTreeIP *tree, CommandDispatch *dispatch, QObject *parent = nullptr);
 
@@ -60,10 +67,10 @@ public:
     // The address of the current row when it is a projector, else empty.
     QString currentAddress() const;
 
-    // Every projector row not connected (icon and status tip).
+    // Every row shows the dispatcher's connected state again.
     void resetConnectionState();
-    // Marks every row of ip connected; returns how many there are.
-    int markConnected(const QString &ip);
+    // Marks every row of ip connected (or not); returns how many there are.
+    int markConnected(const QString &ip, bool connected = true);
     // One discovery reply: rows of ip connected with model, serial and MAC,
     // ip appended to the connected list, the "Found" group rebuilt when ip
     // has no row. True when ip was new to the connected list.
@@ -106,6 +113,10 @@ private:
     QTreeWidgetItem *newGroupItem(const QString &name, bool checked, bool fromFile) const;
     QTreeWidgetItem *newIpItem(const GroupIpFile::Projector &projector, bool fromFile) const;
     QList<QTreeWidgetItem *> itemsOfIp(const QString &ip) const;
+    QTreeWidgetItem *foundGroup() const;
+    void watchModel();
+    void rebuildIndex() const;
+    void indexRows(const QList<QTreeWidgetItem *> &rows) const;
     QStringList addresses(bool (*wanted)(const QTreeWidgetItem *)) const;
     static void setConnected(QTreeWidgetItem *item, bool connected);
     void fitColumns();
@@ -117,4 +128,8 @@ private:
     QAction *m_addIP;
     QAction *m_deleteIP;
     std::function<void(QMenu *, const QString &)> m_menuExtender;
+    mutable QHash<QString, QList<QTreeWidgetItem *>> m_rowsByIp;
+    mutable bool m_indexDirty = true;
+    bool m_fillingFound = false;
+    int m_ignoredOverCap = 0;
 };

@@ -1,5 +1,7 @@
 #include "net/ipfinder.h"
 
+#include "net/sessionpool.h"
+
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -73,10 +75,24 @@ void IPfinder::startNext(Probe *probe)
         return;
     }
     probe->index = m_nextToStart++;
+    if (!m_pool) {
+        connectProbe(probe);
+        return;
+    }
+    // The time-out counts from the connect, not from the wait for a slot.
+    m_pool->submit([this, probe]() -> QObject * { return connectProbe(probe) ? probe->socket : nullptr; }, this);
+}
+
+bool IPfinder::connectProbe(Probe *probe)
+{
+    if (!m_running || probe->index < 0)
+        return false;
     probe->clock.start();
     probe->timer->start(m_timeoutMs);
     probe->socket->connectToHost(m_addresses.at(probe->index), m_port, QIODevice::ReadWrite,
                                  QAbstractSocket::AnyIPProtocol);
+    // A local failure is reported inside connectToHost: nothing to hold.
+    return probe->index >= 0;
 }
 
 void IPfinder::finishProbe(Probe *probe, int ms)
@@ -89,6 +105,8 @@ void IPfinder::finishProbe(Probe *probe, int ms)
     // abort() emits stateChanged and may emit errorOccurred; index is
     // already cleared, so they end up in the guard above.
     probe->socket->abort();
+    if (m_pool)
+        m_pool->release(probe->socket);
     m_results[index] = ms;
     // The next address goes on the next turn: connectToHost may report a
     // local failure synchronously, and this is still inside the socket's

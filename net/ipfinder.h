@@ -8,6 +8,7 @@
 
 class QTcpSocket;
 class QTimer;
+class SessionPool;
 
 // Finds projectors that do not answer the discovery broadcast by trying to
 // open a connection to their command port.
@@ -36,6 +37,8 @@ public:
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }
     int timeoutMs() const { return m_timeoutMs; }
     void setMaxConcurrent(int count) { m_maxConcurrent = qMax(1, count); }
+    // With a pool, every connect attempt waits for one of its slots.
+    void setSessionPool(SessionPool *pool) { m_pool = pool; }
 
     // Starts probing; false (and nothing happens) while a scan still runs.
     // An empty list finishes on the next event-loop turn.
@@ -70,6 +73,7 @@ private:
     };
 
     void startNext(Probe *probe);
+    bool connectProbe(Probe *probe);
     void finishProbe(Probe *probe, int ms);
     void reportInOrder();
     void finishScan();
@@ -83,4 +87,5 @@ private:
     int m_maxConcurrent = MaxConcurrent;
     quint16 m_port = DefaultPort;
     bool m_running = false;
+    SessionPool *m_pool = nullptr;
 };

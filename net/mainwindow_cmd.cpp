@@ -359,6 +359,9 @@ void MainWindow::selectTarget(const QString &ip)
 {
     if (!m_dispatch->isConnected(ip))
         return;
+    // Connected this very turn: the box catches up with the list first.
+    if (ui->comboboxIP->findText(ip) < 0)
+        fillConnectableIPs();
     const int index = ui->comboboxIP->findText(ip);
     if (index >= 0 && ui->comboboxIP->currentIndex() != index) {
         ui->comboboxIP->setCurrentIndex(index);

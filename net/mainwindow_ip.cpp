@@ -130,8 +130,7 @@ void MainWindow::searchStarted(int kind)
 void MainWindow::searchFinished(int kind, const QStringList &found)
 {
     if (kind == TargetSearch::StartupCheck) {
-        OLOG_INFO() << "Found IP:" << found;
-        fillConnectableIPs();
+        OLOG_INFO() << "Found IP:" << found.size();
         ui->actionSearch->setEnabled(true);
         return;
     }
@@ -139,11 +138,11 @@ void MainWindow::searchFinished(int kind, const QStringList &found)
     m_searchProgress->hide();
     statusBar()->setStyleSheet(QStringLiteral("QStatusBar{color:cyan}"));
     statusBar()->showMessage(tr("Found target: ") + QString::number(found.size()), 2000);
-    fillConnectableIPs();
     ui->actionSearch->setEnabled(true);
-    // What the search action does with the result.
+    // What the search action does with the result: the "Found" group shows
+    // the merged list, so nothing discovery found drops out of it.
     if (!found.isEmpty())
-        checkFoundGroup(found);
+        checkFoundGroup(m_dispatch->connectedIPs());
     slotStartUdpBroadcast();
     QTimer::singleShot(500, this, &MainWindow::slotStartUdpBroadcast);
     QTimer::singleShot(1500, this, &MainWindow::slotStartUdpBroadcast);
@@ -153,10 +152,16 @@ void MainWindow::searchFinished(int kind, const QStringList &found)
 
 void MainWindow::fillConnectableIPs()
 {
+    // Follows the dispatcher's list (sigUpdateConnectedIP, once per turn).
     const QStringList addresses = m_dispatch->connectedIPs();
     const bool any = !addresses.isEmpty();
-    if (any) {
-        // The console keeps its target when the list grows.
+    const int shown = ui->comboboxIP->count();
+    if (shown > 0 && shown < addresses.size() && ui->comboboxIP->itemText(shown - 1) == addresses.at(shown - 1) &&
+        ui->comboboxIP->itemText(0) == addresses.at(0)) {
+        // The list grew at its end (discovery, a search): only the new ones.
+        ui->comboboxIP->addItems(addresses.mid(shown));
+    } else if (any) {
+        // The console keeps its target when the list changes.
         const QString current = ui->comboboxIP->currentText();
         ui->comboboxIP->clear();
         ui->comboboxIP->addItems(addresses);
@@ -171,11 +176,10 @@ void MainWindow::fillConnectableIPs()
 
 void MainWindow::slotFoundIP(const QString &ip, int ms, int percent)
 {
-    if (ms >= 1) {
-        if (m_groupTree->markConnected(ip) == 0)
-            return;
+    // The tree follows the connected list, which the search fills.
+    Q_UNUSED(ip)
+    if (ms >= 1)
         m_targetFound = true;
-    }
     if (!m_searchProgress->isHidden())
         m_searchProgress->setValue(percent);
     if (m_splash)
@@ -185,7 +189,7 @@ void MainWindow::slotFoundIP(const QString &ip, int ms, int percent)
 
 void MainWindow::on_actionSearch_triggered()
 {
-    m_groupTree->resetConnectionState();
+    // What is connected stays so until the search learns otherwise.
     searchTargets();
 }
 
@@ -220,8 +224,7 @@ void MainWindow::slotUdpRX(const QString &text)
 
 void MainWindow::UdpFoundIP(const QString &ip, const QString &model, const QString &serial, const QString &mac)
 {
-    if (m_groupTree->udpFoundIP(ip, model, serial, mac))
-        fillConnectableIPs();
+    m_groupTree->udpFoundIP(ip, model, serial, mac);
     // The model picks the catalogue file: only a plain name, never a path.
     if (m_dispatch->isConnected(ip) && DiscoveryReply::isPlainModelName(model)) {
         loadCatalogueForIP(ip, model);

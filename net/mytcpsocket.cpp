@@ -212,7 +212,9 @@ void MyTcpSocket::disconnected()
         emit sigMySocketTimeout(code);
     if (guard && !m_timedOut && m_index < m_commands.size())
         reportFailure(SessionFailure::Kind::Closed, code > 0 ? m_socket->errorString() : QString());
-    if (guard && m_commands.size() > 1) {
+    // A session of a task (one with a stamp) always ends the task's count,
+    // however many commands it had; an untagged single command stays quiet.
+    if (guard && (m_commands.size() > 1 || m_startTime.isValid())) {
         emit sendLog(
             QStringLiteral("TCP:%1 Cmds:%2 TotalTime:%3ms---").arg(m_tag).arg(m_commands.size()).arg(m_totalTime));
         // A session that timed out ends with the time-out line alone: one end

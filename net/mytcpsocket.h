@@ -54,7 +54,9 @@ public:
     void setCommandList(const QStringList &commands);
     QStringList commandList() const { return m_commands; }
     // The stamp of the task the session belongs to; written after "@" in the
-    // closing log line ("hh:mm:ss.zzz", empty when never set).
+    // closing log line ("hh:mm:ss.zzz", empty when never set). A session
+    // with a stamp writes its closing lines even for a single command, so
+    // every session a task counts also ends the count.
     void setStartTime(const QTime &time);
     QTime startTime() const { return m_startTime; }
 

@@ -6,5 +6,5 @@ int PowerState::fromAnswerParts(const QStringList &parts)
         return NoAnswer;
     bool ok = false;
     const int code = parts.at(1).trimmed().toInt(&ok, 10);
-    return ok ? code : Standby;
+    return ok ? code : int(NoAnswer);
 }

@@ -20,7 +20,8 @@ public:
 
     // The code carried by an answer split at "=": NoAnswer with fewer than
     // two parts, else the second part as a decimal number, blanks and line
-    // ends around it ignored. A value that is not a number counts as 0, so a
-    // projector answering nonsense is treated as being in standby.
+    // ends around it ignored. A value that is not a number is NoAnswer too:
+    // a projector answering nonsense must not be taken for one in standby
+    // (and switched on). The one rule for every reader of a power state.
     static int fromAnswerParts(const QStringList &parts);
 };

@@ -71,6 +71,8 @@ set(ORV_NET_CORE_SOURCES
     net/projectorquestion.h
     net/sessionfailure.cpp
     net/sessionfailure.h
+    net/sessionpool.cpp
+    net/sessionpool.h
     net/singlesenddebounce.cpp
     net/singlesenddebounce.h
     net/targetsearch.cpp

@@ -6,9 +6,13 @@
 #include "net/commanddispatch.h"
 #include "net/ipfinder.h"
 
+#include <QSet>
+
 TargetSearch::TargetSearch(IPfinder *finder, CommandDispatch *dispatch, QObject *parent)
     : QObject(parent), m_finder(finder), m_dispatch(dispatch)
 {
+    m_finder->setSessionPool(m_dispatch->sessionPool());
+    connect(m_finder, &IPfinder::sigFoundIP, this, &TargetSearch::probeReported);
     connect(m_finder, &IPfinder::sigScanFinished, this, &TargetSearch::scanFinished);
 }
 
@@ -38,15 +42,32 @@ bool TargetSearch::start(Kind kind, const QStringList &addresses)
     if (isRunning())
         return false;
     m_kind = kind;
+    m_probed = addresses;
+    m_additionsAtStart = m_dispatch->additionCount();
     emit sigStarted(kind);
     return m_finder->scan(addresses);
 }
 
+void TargetSearch::probeReported(const QString &ip, int ms)
+{
+    if (ms > 0)
+        m_dispatch->addConnectedIP(ip);
+}
+
 void TargetSearch::scanFinished(const QStringList &scanFound)
 {
+    // Silent addresses that greet in PJLink count as found too.
     const QStringList found = m_foundFilter ? m_foundFilter(scanFound) : scanFound;
-    // Replies that came in by discovery meanwhile are overwritten: the scan
-    // is the newer picture of who listens.
-    m_dispatch->setConnectedIPs(found);
+    for (const QString &ip : found)
+        m_dispatch->addConnectedIP(ip);
+    // Merged, never replaced: what discovery found meanwhile stays, and so
+    // does every address this scan did not look at.
+    const QSet<QString> answered(found.begin(), found.end());
+    QStringList missed;
+    for (const QString &ip : qAsConst(m_probed))
+        if (!answered.contains(ip) && m_dispatch->addedAt(ip) <= m_additionsAtStart)
+            missed.append(ip);
+    m_probed.clear();
+    m_dispatch->removeConnectedIPs(missed);
     emit sigFinished(m_kind, found);
 }

@@ -10,9 +10,12 @@ class CommandDispatch;
 class IPfinder;
 
 // Owner of the TCP target search and of the start-up connection check: both
-// probe with the one IPfinder and replace the connected-IP list with what
-// answered. Only one runs at a time; the window disables its search action
-// from sigStarted to sigFinished.
+// probe with the one IPfinder and merge what they learn into the connected-IP
+// list. An address that answers is added the moment its result is known; at
+// the end, probed addresses that did not answer are taken out, unless
+// someone else (discovery) added them while the scan ran. Addresses the scan
+// did not probe keep their state. Only one runs at a time; the window
+// disables its search action from sigStarted to sigFinished.
 class TargetSearch : public QObject
 {
     Q_OBJECT
@@ -40,15 +43,18 @@ public:
 
 signals:
     void sigStarted(int kind);
-    // After the connected-IP list was replaced with found.
+    // After found (the probed addresses that answered) was merged.
     void sigFinished(int kind, const QStringList &found);
 
 private:
     bool start(Kind kind, const QStringList &addresses);
+    void probeReported(const QString &ip, int ms);
     void scanFinished(const QStringList &found);
 
     IPfinder *m_finder;
     CommandDispatch *m_dispatch;
     Kind m_kind = StartupCheck;
     FoundFilter m_foundFilter;
+    QStringList m_probed;
+    quint64 m_additionsAtStart = 0;
 };

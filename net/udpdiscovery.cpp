@@ -5,13 +5,8 @@
 #include "net/myudprx.h"
 
 #include <QHostAddress>
+#include <QTimer>
 #include <QUdpSocket>
-
-namespace {
-
-constexpr qint64 DropWarnIntervalMs = 1000;
-
-} // namespace
 
 UdpDiscovery::UdpDiscovery(const QString &localIP, quint16 rxPort, quint16 txPort, QObject *parent)
     : QObject(parent), m_localIP(localIP), m_rxPort(rxPort), m_txPort(txPort)
@@ -43,17 +38,30 @@ void UdpDiscovery::broadcastRequest()
 bool UdpDiscovery::handleReply(const QString &text)
 {
     const DiscoveryReply reply = DiscoveryReply::parse(text);
-    OLOG_INFO() << "Got UDP" << qUtf8Printable(reply.parts.join(QStringLiteral(", ")));
     if (!reply.hasValidIp()) {
         ++m_dropped;
         ++m_droppedSinceWarn;
         if (!m_lastWarn.isValid() || m_lastWarn.elapsed() >= DropWarnIntervalMs) {
-            OLOG_WARN() << "Discovery replies without a valid ip ignored:" << m_droppedSinceWarn;
-            m_droppedSinceWarn = 0;
-            m_lastWarn.start();
+            warnDropped();
+        } else if (!m_warnQueued) {
+            // The rest of a burst is told once the interval is over.
+            m_warnQueued = true;
+            QTimer::singleShot(int(DropWarnIntervalMs - m_lastWarn.elapsed()), this, [this] {
+                m_warnQueued = false;
+                if (m_droppedSinceWarn > 0)
+                    warnDropped();
+            });
         }
         return false;
     }
+    OLOG_INFO() << "Got UDP" << qUtf8Printable(reply.parts.join(QStringLiteral(", ")));
     emit sigReply(reply.ip, reply.model, reply.serial, reply.mac);
     return true;
+}
+
+void UdpDiscovery::warnDropped()
+{
+    OLOG_WARN() << "Discovery replies without a valid ip ignored:" << m_droppedSinceWarn;
+    m_droppedSinceWarn = 0;
+    m_lastWarn.start();
 }

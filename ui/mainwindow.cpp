@@ -445,7 +445,10 @@ void MainWindow::displayStatusMessage(const QString &text)
                                        m_statusShown.isValid() ? m_statusShown.elapsed() : -1, text))
         return;
     const StatusMessageStyle style = StatusMessageStyle::forText(text, m_darkLook);
-    statusBar()->setStyleSheet(style.styleSheet());
+    // Setting a style sheet re-polishes the whole bar: a fleet's sessions
+    // report thousands of messages of the same look.
+    if (statusBar()->styleSheet() != style.styleSheet())
+        statusBar()->setStyleSheet(style.styleSheet());
     statusBar()->showMessage(text, style.timeoutMs());
     m_statusShown.start();
 }

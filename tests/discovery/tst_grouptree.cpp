@@ -86,7 +86,14 @@ void TestGroupTree::discoveryMarksRowsAndFillsFound()
     // The same address again updates the row but is not announced again.
     QVERIFY(!m_groups->udpFoundIP("10.0.0.2", "KX4410Q", "S-2", "AA:BB"));
     QCOMPARE(group("Hall A")->child(1)->text(4), QString("S-2"));
-    QCOMPARE(announced.count(), 1);
+    QTRY_COMPARE(announced.count(), 1);
+    // The row follows the connected list, whoever changes it.
+    QTreeWidgetItem *right = group("Hall A")->child(1);
+    QCOMPARE(right->statusTip(0), QString("connected"));
+    m_dispatch->removeConnectedIPs({"10.0.0.2"});
+    QCOMPARE(right->statusTip(0), QString());
+    m_dispatch->addConnectedIP("10.0.0.2");
+    QCOMPARE(right->statusTip(0), QString("connected"));
 
     // An address without a row: the loaded "Found" group becomes the
     // temporary one and lists the whole connected list.

@@ -1,5 +1,6 @@
 #include "net/answerline.h"
 #include "net/batchprogress.h"
+#include "net/sessionpool.h"
 #include "net/singlesenddebounce.h"
 
 #include "tests/common/logcapture.h"
@@ -154,6 +155,46 @@ private slots:
         progress.start(1);
         progress.advance();
         QCOMPARE(progress.expected(), 2);
+    }
+
+    void sessionPoolBoundsAndFrees()
+    {
+        SessionPool pool;
+        pool.setLimit(3);
+        auto *context = new QObject;
+        QList<QObject *> sessions;
+        int started = 0;
+        for (int i = 0; i < 10; ++i)
+            pool.submit(
+                [&]() -> QObject * {
+                    ++started;
+                    // The fourth ends inside its own start, as a refused
+                    // connect does: it holds nothing.
+                    if (started == 4)
+                        return nullptr;
+                    sessions.append(new QObject);
+                    return sessions.last();
+                },
+                i == 9 ? context : nullptr);
+        // Never inside submit(): a start always has a turn of its own.
+        QCOMPARE(started, 0);
+        QTRY_COMPARE(started, 3);
+        QCOMPARE(pool.inFlight(), 3);
+        QCOMPARE(pool.waiting(), 7);
+        // Gone or released, either frees the slot; twice frees nothing more.
+        delete sessions.takeFirst();
+        pool.release(sessions.first());
+        pool.release(sessions.first());
+        QTRY_COMPARE(started, 6);
+        QCOMPARE(pool.inFlight(), 3);
+        QCOMPARE(pool.peak(), 3);
+        // A start whose context went is dropped.
+        delete context;
+        pool.setLimit(100);
+        QTRY_COMPARE(pool.waiting(), 0);
+        QCOMPARE(started, 9);
+        QCOMPARE(pool.inFlight(), 6);
+        qDeleteAll(sessions);
     }
 };
 

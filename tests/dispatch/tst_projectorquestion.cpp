@@ -91,8 +91,8 @@ private slots:
                             int power) { QTest::newRow(name) << mode << reply << parts << power; };
         row("answer", Peer::Answer, "OP STATUS=2\r\n", {"OP STATUS", "2\r\n"}, PowerState::On);
         row("blanks around the code", Peer::Answer, "OP STATUS= 3 \r\n", {"OP STATUS", " 3 \r\n"}, 3);
-        row("empty parts kept", Peer::Answer, "OP LENS==3=\r\n", {"OP LENS", "", "3", "\r\n"}, PowerState::Standby);
-        row("nonsense counts as standby", Peer::Answer, "OP MODEL=KX4410Q", {"OP MODEL", "KX4410Q"}, 0);
+        row("empty parts kept", Peer::Answer, "OP LENS==3=\r\n", {"OP LENS", "", "3", "\r\n"}, PowerState::NoAnswer);
+        row("nonsense is no answer", Peer::Answer, "OP MODEL=KX4410Q", {"OP MODEL", "KX4410Q"}, PowerState::NoAnswer);
         row("no equals sign", Peer::Answer, "ERR\r\n", {"ERR\r\n"}, PowerState::NoAnswer);
         row("NUL ends the answer", Peer::Answer, QByteArray("OP STATUS=1\0=junk\r\n", 18), {"OP STATUS", "1"}, 1);
         row("silent", Peer::Silent, {}, {QString()}, PowerState::NoAnswer);

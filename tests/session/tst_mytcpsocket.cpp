@@ -98,11 +98,12 @@ private slots:
 
     void threeCommandsInOrderAndASingleOne()
     {
-        SessionRecorder rec, single;
+        SessionRecorder rec, single, untagged;
         single.start(kNormal, kPort, {"op errcode ?"}, QTime(1, 2, 3, 4));
+        untagged.start(kNormal, kPort, {"op errcode ?"});
         const QStringList commands{"op model ?", "op ser.no ?", "op status ?"};
         rec.start(kNormal, kPort, commands, QTime(14, 3, 7, 250));
-        QTRY_VERIFY_WITH_TIMEOUT(rec.finished() && single.finished(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(rec.finished() && single.finished() && untagged.finished(), 5000);
         const QStringList logs = rec.withPrefix("log:");
         QCOMPARE(logs.size(), 3 * 4 + 2);
         int total = 0;
@@ -131,10 +132,13 @@ private slots:
         QVERIFY(rec.states.contains(QAbstractSocket::ConnectedState));
         QCOMPARE(rec.states.last(), QAbstractSocket::UnconnectedState);
 
-        // A single command writes no end lines.
+        // A single command of a task ends the task's count like any session;
+        // one outside any task writes no end lines.
         const QStringList one = single.withPrefix("log:");
         QCOMPARE(one.mid(0, 3), QStringList({">op errcode ?", "<<127.0.0.2", "<<<OP ERRCODE=0000"}));
-        QCOMPARE(one.size(), 4);
+        QCOMPARE(one.size(), 6);
+        QCOMPARE(one.last(), QString("--- <END> ---@01:02:03.004"));
+        QCOMPARE(untagged.withPrefix("log:").size(), 4);
         QVERIFY(commandTime(one.at(3), single.tag, 0) >= 0);
     }
 

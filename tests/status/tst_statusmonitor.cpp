@@ -1,5 +1,6 @@
 #include "monitor/powerswitchwalk.h"
 #include "net/pjlinkdirectory.h"
+#include "net/sessionpool.h"
 #include "tests/common/simulatorprocess.h"
 #include "tests/status/statusrig.h"
 
@@ -28,6 +29,7 @@ private slots:
     void sweepFillsRowsAndWritesOneTaskLog();
     void allOnWalksMixedFleetInOrder();
     void allOffCancelledSendsNothing();
+    void allOnOverAnUnreachableFleetEnds();
 
 private:
     SimulatorProcess m_big;
@@ -63,8 +65,10 @@ void TestStatusMonitor::answersLandOnlyInTheirRow()
 void TestStatusMonitor::sweepFillsRowsAndWritesOneTaskLog()
 {
     StatusRig rig;
-    rig.monitor.rebuild({Standby, Unasked, Lit, Faulty, Small});
-    rig.dispatch.setConnectedIPs({Standby, Lit, Faulty, Small});
+    // Junk names no model with a catalogue: it is asked one query alone.
+    rig.monitor.rebuild({Standby, Unasked, Lit, Faulty, Small, Junk});
+    rig.dispatch.setConnectedIPs({Standby, Lit, Faulty, Small, Junk});
+    rig.dispatch.sessionPool()->setLimit(2);
 
     // The target sweep loads each projector's catalogue.
     rig.monitor.targetSweep();
@@ -74,7 +78,8 @@ void TestStatusMonitor::sweepFillsRowsAndWritesOneTaskLog()
     rig.monitor.sweep();
     QTRY_COMPARE(rig.taskLogs.size(), 1);
     QCOMPARE(rig.linesStartingWith("--- <END>").size(), 1);
-    QCOMPARE(rig.answers, 1 * 4 + 8 * 4);
+    QCOMPARE(rig.answers, 1 * 5 + 8 * 4 + 1);
+    QCOMPARE(rig.dispatch.sessionPool()->peak(), 2);
 
     QCOMPARE(rig.cell(Standby, TableModelStatus::StatusColumn), QString("0"));
     QCOMPARE(rig.cell(Standby, TableModelStatus::LifeColumn), QString("20000"));
@@ -116,6 +121,8 @@ void TestStatusMonitor::allOnWalksMixedFleetInOrder()
         rig.catalogue.loadCatalogueForIP(ip, "KX4410Q", plugins);
     rig.catalogue.loadCatalogueForIP(Small, "KX2800L", plugins);
     rig.dispatch.setConnectedIPs({Lit, Absent, Standby, Junk, Faulty, Small});
+    rig.monitor.rebuild({Standby, Lit, Small});
+    rig.monitor.setRecheckDelays(100, 1500);
     QStringList sent;
     connect(rig.monitor.walk(), &PowerSwitchWalk::sigSendCommand,
             [&](const QString &ip, const QString &command) { sent.append(ip + ' ' + command); });
@@ -132,20 +139,17 @@ void TestStatusMonitor::allOnWalksMixedFleetInOrder()
     rig.monitor.switchAll(PowerSwitchRule::Direction::On);
     QCOMPARE(asked, 1);
     QTRY_COMPARE(finished.count(), 1);
+    // The switched projectors are asked again: warming up, then lit.
+    QTRY_COMPARE(rig.cell(Standby, TableModelStatus::StatusColumn), QString("1"));
+    QCOMPARE(rig.cell(Lit, TableModelStatus::StatusColumn), QString());
+    QTRY_COMPARE(rig.cell(Small, TableModelStatus::StatusColumn), QString("2"));
+    QTRY_COMPARE(rig.cell(Standby, TableModelStatus::StatusColumn), QString("2"));
     // The power commands' own sessions log too; these are the walk's lines.
     QCOMPARE(rig.monitorLines.size(), 7);
     QVERIFY(rig.monitorLines.first().startsWith("--- One Click On ---"));
     QCOMPARE(rig.monitorLines.mid(1), QStringList({"On:" + Lit, "No Answer:" + Absent, "Turning On:" + Standby,
                                                    "No Answer:" + Junk, "Error:" + Faulty, "Turning On:" + Small}));
     QCOMPARE(sent, QStringList({Standby + " op power.on", Small + " op pwr.on"}));
-
-    // The commands really went out: both warm up and light, and a refresh
-    // follows the change.
-    rig.monitor.rebuild({Standby, Small});
-    QTest::qWait(400);
-    QVERIFY(rig.monitor.refreshAddress(Standby) && rig.monitor.refreshAddress(Small));
-    QTRY_COMPARE(rig.cell(Standby, TableModelStatus::StatusColumn), QString("2"));
-    QTRY_COMPARE(rig.cell(Small, TableModelStatus::StatusColumn), QString("2"));
 }
 
 void TestStatusMonitor::allOffCancelledSendsNothing()
@@ -179,6 +183,23 @@ void TestStatusMonitor::allOffCancelledSendsNothing()
     QCOMPARE(rig.monitorLines.mid(1), QStringList({"No Answer:" + Lit, "No Answer:" + Standby}));
     QCOMPARE(confirmed, QStringList({Lit, Absent, Standby}));
     QVERIFY(rig.monitor.sweepQueries(Absent).isEmpty() && !rig.monitor.sweepQueries(Lit).isEmpty());
+}
+
+void TestStatusMonitor::allOnOverAnUnreachableFleetEnds()
+{
+    // No route to any of them: every connect fails inside its own start.
+    PowerSwitchWalk walk;
+    walk.setQueryLookup([](const QString &) { return QStringLiteral("op status ?"); });
+    QStringList fleet;
+    for (int i = 0; i < 20000; ++i)
+        fleet.append(QStringLiteral("10.%1.%2.%3").arg(i / 65536 + 1).arg(i / 256 % 256).arg(i % 256));
+    int noAnswer = 0;
+    connect(&walk, &PowerSwitchWalk::sigLog, [&noAnswer](const QString &line) {
+        noAnswer += line.startsWith("No Answer:");
+    });
+    QVERIFY(walk.start(PowerSwitchRule::Direction::On, fleet, 7000));
+    QTRY_VERIFY_WITH_TIMEOUT(!walk.isRunning(), 60000);
+    QCOMPARE(noAnswer, fleet.size());
 }
 
 ORV_TEST_MAIN(TestStatusMonitor)
