@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
+#include <QTextDocument>
 
 namespace {
 
@@ -146,15 +147,20 @@ QVariant TableModelStatus::data(const QModelIndex &index, int role) const
         return m_rows.at(index.row()).at(index.column());
     case Qt::TextAlignmentRole:
         return index.column() == HoursColumn ? HoursAlignment : CellAlignment;
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
         // A PJLink projector's lamps (every lamp, on or off) say more than
         // the first lamp's share of its life.
-        if (index.column() == HoursColumn && !m_hoursToolTips.isEmpty()) {
-            const QString lamps = m_hoursToolTips.value(m_rows.at(index.row()).at(AddressColumn));
-            if (!lamps.isEmpty())
-                return lamps;
-        }
-        return toolTip(index.row(), index.column());
+        QString tip;
+        if (index.column() == HoursColumn && !m_hoursToolTips.isEmpty())
+            tip = m_hoursToolTips.value(m_rows.at(index.row()).at(AddressColumn));
+        if (tip.isEmpty())
+            tip = toolTip(index.row(), index.column()).toString();
+        if (tip.isEmpty())
+            return QVariant();
+        // A tooltip that looks like markup is rendered as markup; what
+        // projectors and files say is shown as the text it is.
+        return Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip, Qt::WhiteSpacePre) : tip;
+    }
     case Qt::AccessibleTextRole:
         if (index.column() == StatusColumn)
             return stateWord(m_rows.at(index.row()).at(index.column()));

@@ -408,12 +408,13 @@ private slots:
         emit window->scriptHost()->sigLogHtml(ScriptHost::breakLineHtml(1, line));
         // The console appends what a turn brought on the next turn.
         QTRY_COMPARE(w<QPlainTextEdit>("plainTextConsole")->toPlainText().count(line), 2);
-        // Cells: the text itself, never a tooltip (tooltips render markup).
+        // Cells: the text itself; a tooltip (tooltips render markup) only
+        // with the markup escaped.
         auto cellIsText = [&](QAbstractItemModel *model, int column) {
             for (int row = 0; row < model->rowCount(); ++row) {
                 const QModelIndex cell = model->index(row, column);
                 if (cell.data().toString() == hostile)
-                    return !cell.data(Qt::ToolTipRole).toString().contains("INJECTED");
+                    return !cell.data(Qt::ToolTipRole).toString().contains(hostile);
             }
             return false;
         };
