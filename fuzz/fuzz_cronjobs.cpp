@@ -23,14 +23,17 @@ QDateTime moment(qint64 wallSeconds)
                      Qt::UTC);
 }
 
-// A daily job is due when its moment on an included day lies in (lower, now].
+// A daily job runs when its moment on an included day lies in (lower, now]
+// and is at most CatchUpSeconds old: a check later than that (sleep, a clock
+// jump) reports the run as missed instead.
 bool dailyDue(const QString &timeText, const QString &rule, qint64 lower, qint64 now)
 {
     const QTime time = QTime::fromString(timeText, QStringLiteral("hh:mm"));
     const qint64 second = time.isValid() ? time.msecsSinceStartOfDay() / 1000 : 0;
     for (qint64 day = now / Day - 1; day <= now / Day; ++day) {
         const qint64 at = day * Day + second;
-        if (at > lower && at <= now && WeekdayRule::includes(rule, QDate::fromJulianDay(day).dayOfWeek()))
+        if (at > lower && at <= now && now - at <= CronTimer::CatchUpSeconds &&
+            WeekdayRule::includes(rule, QDate::fromJulianDay(day).dayOfWeek()))
             return true;
     }
     return false;

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     bool number = false;
     const int value = parts.at(1).trimmed().toInt(&number, 10);
-    FUZZ_CHECK(code == (number ? value : int(PowerState::Standby)));
+    FUZZ_CHECK(code == (number ? value : int(PowerState::NoAnswer)));
     // Blanks and line ends around the value change nothing.
     QStringList padded = parts;
     padded[1] = QStringLiteral(" ") + parts.at(1) + QStringLiteral("\r\n");
