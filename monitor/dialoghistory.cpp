@@ -21,10 +21,13 @@ using namespace QtCharts;
 
 namespace {
 
-QChartView *chartInto(QLayout *layout)
+QChartView *chartInto(QLayout *layout, const QPalette &palette)
 {
     auto *view = new QChartView;
     view->setRenderHint(QPainter::Antialiasing);
+    // The chart follows the window's look instead of a white box on Dark.
+    view->chart()->setTheme(palette.color(QPalette::Window).lightness() < 128 ? QChart::ChartThemeDark
+                                                                              : QChart::ChartThemeLight);
     view->chart()->legend()->hide();
     view->chart()->setBackgroundRoundness(0);
     layout->addWidget(view);
@@ -101,7 +104,7 @@ void DialogHistory::showHistory(const ProjectorHistory &history)
     ui->labelState->setText(tr("%n event(s)", nullptr, int(history.events.size())));
     applyFilter();
 
-    QChartView *lamp = chartInto(ui->tabLampHours->layout());
+    QChartView *lamp = chartInto(ui->tabLampHours->layout(), palette());
     auto *line = new QLineSeries;
     for (const auto &sample : history.lampHours)
         line->append(double(sample.first.toMSecsSinceEpoch()), sample.second);
@@ -116,7 +119,7 @@ void DialogHistory::showHistory(const ProjectorHistory &history)
     lamp->chart()->addAxis(hours, Qt::AlignLeft);
     line->attachAxis(hours);
 
-    QChartView *on = chartInto(ui->tabOnHours->layout());
+    QChartView *on = chartInto(ui->tabOnHours->layout(), palette());
     auto *set = new QBarSet(tr("Hours on"));
     QStringList days;
     // The last 30 days with data, oldest first.
