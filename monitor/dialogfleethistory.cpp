@@ -3,6 +3,7 @@
 
 #include "monitor/history/csvtable.h"
 #include "monitor/history/historyservice.h"
+#include "monitor/history/texttablemodel.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -15,12 +16,17 @@ DialogFleetHistory::DialogFleetHistory(HistoryService *history, Namer namer, Rat
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    for (QTableWidget *table : {ui->tableWidgetLampsDue, ui->tableWidgetErrors, ui->tableWidgetUnreachable}) {
+    for (QTableView *table : {ui->tableViewLampsDue, ui->tableViewErrors, ui->tableViewUnreachable}) {
+        m_lists.append(new TextTableModel(this));
+        table->setModel(m_lists.constLast());
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         table->setSelectionBehavior(QAbstractItemView::SelectRows);
         table->setAlternatingRowColors(true);
         table->verticalHeader()->hide();
         table->horizontalHeader()->setStretchLastSection(true);
+        // Column widths from a sample of the rows: a fleet's worth of rows
+        // would hold the window while each one is measured.
+        table->horizontalHeader()->setResizeContentsPrecision(100);
     }
     connect(ui->pushButtonRefresh, &QPushButton::clicked, this, &DialogFleetHistory::refresh);
     connect(ui->pushButtonExport, &QPushButton::clicked, this, &DialogFleetHistory::exportCsv);
@@ -49,19 +55,6 @@ void DialogFleetHistory::refresh()
     m_request = m_history->requestFleetView(m_lives ? m_lives() : QHash<QString, int>());
 }
 
-void DialogFleetHistory::fill(QTableWidget *table, const QStringList &header, const QVector<QStringList> &rows)
-{
-    table->clear();
-    table->setColumnCount(header.size());
-    table->setHorizontalHeaderLabels(header);
-    table->setRowCount(rows.size());
-    for (int row = 0; row < rows.size(); ++row) {
-        for (int column = 0; column < rows.at(row).size(); ++column)
-            table->setItem(row, column, new QTableWidgetItem(rows.at(row).at(column)));
-    }
-    table->resizeColumnsToContents();
-}
-
 void DialogFleetHistory::showView(const FleetView &view)
 {
     auto name = [this](const QString &ip) { return m_namer ? m_namer(ip) : QString(); };
@@ -69,45 +62,26 @@ void DialogFleetHistory::showView(const FleetView &view)
     for (const FleetView::LampDue &due : view.lampsDue)
         lamps.append({due.ip, name(due.ip), QString::number(due.hours), QString::number(due.ratedLife),
                       QString::number(due.days, 'f', 1)});
-    fill(ui->tableWidgetLampsDue, {tr("Address"), tr("Name"), tr("Lamp hours"), tr("Rated life"), tr("Days left")},
-         lamps);
+    m_lists.at(0)->setTable({tr("Address"), tr("Name"), tr("Lamp hours"), tr("Rated life"), tr("Days left")}, lamps);
     QVector<QStringList> errors;
     for (const auto &count : view.errorCounts)
         errors.append({count.first, name(count.first), QString::number(count.second)});
-    fill(ui->tableWidgetErrors, {tr("Address"), tr("Name"), tr("Errors")}, errors);
+    m_lists.at(1)->setTable({tr("Address"), tr("Name"), tr("Errors")}, errors);
     QVector<QStringList> silent;
     for (const auto &lost : view.unreachable)
         silent.append({lost.first, name(lost.first),
                        lost.second.isValid() ? lost.second.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm"))
                                              : tr("never answered")});
-    fill(ui->tableWidgetUnreachable, {tr("Address"), tr("Name"), tr("Not answering since")}, silent);
+    m_lists.at(2)->setTable({tr("Address"), tr("Name"), tr("Not answering since")}, silent);
+    for (QTableView *table : {ui->tableViewLampsDue, ui->tableViewErrors, ui->tableViewUnreachable})
+        table->resizeColumnsToContents();
     ui->labelState->setText(tr("Updated %1").arg(QDateTime::currentDateTime().toString(QStringLiteral("hh:mm:ss"))));
-}
-
-QStringList DialogFleetHistory::headerOf(const QTableWidget *table)
-{
-    QStringList header;
-    for (int column = 0; column < table->columnCount(); ++column)
-        header.append(table->horizontalHeaderItem(column) ? table->horizontalHeaderItem(column)->text() : QString());
-    return header;
-}
-
-QVector<QStringList> DialogFleetHistory::rowsOf(const QTableWidget *table)
-{
-    QVector<QStringList> rows;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < table->columnCount(); ++column)
-            cells.append(table->item(row, column) ? table->item(row, column)->text() : QString());
-        rows.append(cells);
-    }
-    return rows;
 }
 
 void DialogFleetHistory::exportCsv()
 {
-    const QTableWidget *table = ui->tabWidgetFleet->currentWidget()->findChild<QTableWidget *>();
-    if (!table)
+    const TextTableModel *shown = list(ui->tabWidgetFleet->currentIndex());
+    if (!shown)
         return;
     const QStringList names{QStringLiteral("lamps_due"), QStringLiteral("errors"), QStringLiteral("unreachable")};
     const QString suggested = QDir(m_exportFolder)
@@ -117,6 +91,6 @@ void DialogFleetHistory::exportCsv()
     if (path.isEmpty())
         return;
     QString error;
-    if (!CsvTable::write(path, headerOf(table), rowsOf(table), &error))
+    if (!CsvTable::write(path, *shown, &error))
         QMessageBox::warning(this, tr("Export fleet history"), tr("The file could not be written: %1").arg(error));
 }

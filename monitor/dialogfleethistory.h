@@ -9,7 +9,7 @@
 #include <functional>
 
 class HistoryService;
-class QTableWidget;
+class TextTableModel;
 
 namespace Ui {
 class DialogFleetHistory;
@@ -35,18 +35,17 @@ public:
     void showView(const FleetView &view);
     void refresh();
 
-    // Header and rows of a list as shown (and exported).
-    static QStringList headerOf(const QTableWidget *table);
-    static QVector<QStringList> rowsOf(const QTableWidget *table);
+    // The lists as shown (and exported): lamps due, most errors, unreachable.
+    const TextTableModel *list(int index) const { return m_lists.value(index); }
 
 private:
-    void fill(QTableWidget *table, const QStringList &header, const QVector<QStringList> &rows);
     void exportCsv();
 
     Ui::DialogFleetHistory *ui;
     QPointer<HistoryService> m_history;
     Namer m_namer;
     RatedLives m_lives;
+    QVector<TextTableModel *> m_lists;
     int m_request = -1;
     QString m_exportFolder;
 };

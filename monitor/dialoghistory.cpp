@@ -2,6 +2,7 @@
 #include "ui_dialoghistory.h"
 
 #include "monitor/history/csvtable.h"
+#include "monitor/history/historyeventmodel.h"
 #include "monitor/history/historyservice.h"
 
 #include <QBarCategoryAxis>
@@ -12,6 +13,7 @@
 #include <QDateTimeAxis>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineSeries>
 #include <QMessageBox>
@@ -43,18 +45,31 @@ DialogHistory::DialogHistory(HistoryService *history, const QString &ip, const Q
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("History of %1").arg(title));
     ui->labelProjector->setText(title);
-    ui->comboBoxKind->addItem(tr("All events"), -1);
+    ui->comboBoxKind->addItem(tr("All events"), HistoryEventModel::AllKinds);
     ui->comboBoxKind->addItem(tr("Errors"), HistoryEvent::ErrorAppeared);
     ui->comboBoxKind->addItem(tr("Power"), HistoryEvent::PowerChanged);
     ui->comboBoxKind->addItem(tr("Lost and back"), HistoryEvent::ProjectorLost);
-    ui->tableWidgetEvents->setColumnCount(3);
-    ui->tableWidgetEvents->setHorizontalHeaderLabels({tr("Time"), tr("Event"), tr("Detail")});
-    ui->tableWidgetEvents->horizontalHeader()->setStretchLastSection(true);
-    ui->tableWidgetEvents->verticalHeader()->hide();
+    // In the order of HistoryEvent::Kind.
+    const QStringList kindWords{tr("Error"), tr("Error cleared"), tr("Power"), tr("Not answering"),
+                                tr("Answering again")};
+    m_events = new HistoryEventModel({tr("Time"), tr("Event"), tr("Detail")}, kindWords, this);
+    QTableView *table = ui->tableViewEvents;
+    table->setModel(m_events);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->verticalHeader()->hide();
+    // Wide enough for a time and the longest event word, without measuring
+    // every row of a long history.
+    const QFontMetrics metrics(table->font());
+    table->setColumnWidth(0, metrics.horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 24);
+    int wordsWidth = metrics.horizontalAdvance(tr("Event"));
+    for (const QString &words : kindWords)
+        wordsWidth = qMax(wordsWidth, metrics.horizontalAdvance(words));
+    table->setColumnWidth(1, wordsWidth + 24);
     connect(ui->comboBoxKind, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &DialogHistory::applyFilter);
     connect(ui->lineEditFilter, &QLineEdit::textChanged, this, &DialogHistory::applyFilter);
     connect(ui->pushButtonExport, &QPushButton::clicked, this, &DialogHistory::exportCsv);
     connect(ui->pushButtonClose, &QPushButton::clicked, this, &QDialog::close);
+    buildCharts();
 
     if (!history || !history->isOn()) {
         ui->labelState->setText(tr("History is off: %1").arg(history ? history->offReason() : QString()));
@@ -74,67 +89,34 @@ DialogHistory::~DialogHistory()
     delete ui;
 }
 
-QString DialogHistory::eventWords(const HistoryEvent &event) const
+void DialogHistory::setErrorDecoder(ErrorDecoder decoder)
 {
-    switch (event.kind) {
-    case HistoryEvent::ErrorAppeared:
-        return tr("Error");
-    case HistoryEvent::ErrorCleared:
-        return tr("Error cleared");
-    case HistoryEvent::PowerChanged:
-        return tr("Power");
-    case HistoryEvent::ProjectorLost:
-        return tr("Not answering");
-    case HistoryEvent::ProjectorBack:
-        return tr("Answering again");
-    }
-    return QString();
+    m_events->setErrorDecoder(std::move(decoder));
 }
 
-QString DialogHistory::detailWords(const HistoryEvent &event) const
+void DialogHistory::buildCharts()
 {
-    if ((event.kind == HistoryEvent::ErrorAppeared || event.kind == HistoryEvent::ErrorCleared) && m_decode)
-        return event.detail + QStringLiteral("  ") + m_decode(event.detail).simplified();
-    return event.detail;
-}
-
-void DialogHistory::showHistory(const ProjectorHistory &history)
-{
-    m_shown = history;
-    ui->labelState->setText(tr("%n event(s)", nullptr, int(history.events.size())));
-    applyFilter();
-
     QChartView *lamp = chartInto(ui->tabLampHours->layout(), palette());
-    auto *line = new QLineSeries;
-    for (const auto &sample : history.lampHours)
-        line->append(double(sample.first.toMSecsSinceEpoch()), sample.second);
-    lamp->chart()->addSeries(line);
-    auto *time = new QDateTimeAxis;
-    time->setFormat(QStringLiteral("yyyy-MM-dd"));
-    lamp->chart()->addAxis(time, Qt::AlignBottom);
-    line->attachAxis(time);
-    auto *hours = new QValueAxis;
-    hours->setLabelFormat(QStringLiteral("%d"));
-    hours->setTitleText(tr("Lamp hours"));
-    lamp->chart()->addAxis(hours, Qt::AlignLeft);
-    line->attachAxis(hours);
+    m_lampLine = new QLineSeries;
+    lamp->chart()->addSeries(m_lampLine);
+    m_lampTime = new QDateTimeAxis;
+    m_lampTime->setFormat(QStringLiteral("yyyy-MM-dd"));
+    lamp->chart()->addAxis(m_lampTime, Qt::AlignBottom);
+    m_lampLine->attachAxis(m_lampTime);
+    m_lampHours = new QValueAxis;
+    m_lampHours->setLabelFormat(QStringLiteral("%d"));
+    m_lampHours->setTitleText(tr("Lamp hours"));
+    lamp->chart()->addAxis(m_lampHours, Qt::AlignLeft);
+    m_lampLine->attachAxis(m_lampHours);
 
     QChartView *on = chartInto(ui->tabOnHours->layout(), palette());
-    auto *set = new QBarSet(tr("Hours on"));
-    QStringList days;
-    // The last 30 days with data, oldest first.
-    const QList<QDate> dates = history.onHoursPerDay.keys();
-    for (int i = qMax(0, int(dates.size()) - 30); i < dates.size(); ++i) {
-        days.append(dates.at(i).toString(QStringLiteral("MM-dd")));
-        *set << history.onHoursPerDay.value(dates.at(i));
-    }
+    m_onHours = new QBarSet(tr("Hours on"));
     auto *bars = new QBarSeries;
-    bars->append(set);
+    bars->append(m_onHours);
     on->chart()->addSeries(bars);
-    auto *dayAxis = new QBarCategoryAxis;
-    dayAxis->append(days);
-    on->chart()->addAxis(dayAxis, Qt::AlignBottom);
-    bars->attachAxis(dayAxis);
+    m_onDays = new QBarCategoryAxis;
+    on->chart()->addAxis(m_onDays, Qt::AlignBottom);
+    bars->attachAxis(m_onDays);
     auto *onAxis = new QValueAxis;
     onAxis->setRange(0, 24);
     onAxis->setLabelFormat(QStringLiteral("%d"));
@@ -142,45 +124,50 @@ void DialogHistory::showHistory(const ProjectorHistory &history)
     bars->attachAxis(onAxis);
 }
 
-void DialogHistory::applyFilter()
+void DialogHistory::showHistory(const ProjectorHistory &history)
 {
-    const int kind = ui->comboBoxKind->currentData().toInt();
-    const QString text = ui->lineEditFilter->text().trimmed();
-    QTableWidget *table = ui->tableWidgetEvents;
-    table->setRowCount(0);
-    for (const HistoryEvent &event : qAsConst(m_shown.events)) {
-        const bool kindMatches = kind < 0 || event.kind == kind ||
-                                 (kind == HistoryEvent::ErrorAppeared && event.kind == HistoryEvent::ErrorCleared) ||
-                                 (kind == HistoryEvent::ProjectorLost && event.kind == HistoryEvent::ProjectorBack);
-        const QStringList cells{event.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")),
-                                eventWords(event), detailWords(event)};
-        if (!kindMatches || (!text.isEmpty() && !cells.join(QLatin1Char(' ')).contains(text, Qt::CaseInsensitive)))
-            continue;
-        const int row = table->rowCount();
-        table->insertRow(row);
-        for (int column = 0; column < cells.size(); ++column)
-            table->setItem(row, column, new QTableWidgetItem(cells.at(column)));
+    ui->labelState->setText(tr("%n event(s)", nullptr, int(history.events.size())));
+    m_events->setEvents(history.events, history.eventTimes);
+
+    // One replace, not a signal per point.
+    QVector<QPointF> points;
+    points.reserve(history.lampHours.size());
+    int lowest = 0;
+    int highest = 0;
+    for (const auto &sample : history.lampHours) {
+        points.append(QPointF(double(sample.first.toMSecsSinceEpoch()), sample.second));
+        lowest = points.size() == 1 ? sample.second : qMin(lowest, sample.second);
+        highest = points.size() == 1 ? sample.second : qMax(highest, sample.second);
     }
-    table->resizeColumnToContents(0);
-    table->resizeColumnToContents(1);
+    m_lampLine->replace(points);
+    if (!history.lampHours.isEmpty()) {
+        m_lampTime->setRange(history.lampHours.constFirst().first.toLocalTime(),
+                             history.lampHours.constLast().first.toLocalTime());
+        m_lampHours->setRange(lowest, qMax(highest, lowest + 1));
+        m_lampHours->applyNiceNumbers();
+    }
+
+    // The last 30 days with data, oldest first.
+    QStringList days;
+    QList<qreal> hours;
+    const QList<QDate> dates = history.onHoursPerDay.keys();
+    for (int i = qMax(0, int(dates.size()) - 30); i < dates.size(); ++i) {
+        days.append(dates.at(i).toString(QStringLiteral("MM-dd")));
+        hours.append(history.onHoursPerDay.value(dates.at(i)));
+    }
+    m_onHours->remove(0, m_onHours->count());
+    m_onHours->append(hours);
+    m_onDays->setCategories(days);
 }
 
-QStringList DialogHistory::exportHeader()
+void DialogHistory::applyFilter()
 {
-    return {QStringLiteral("Time"), QStringLiteral("Event"), QStringLiteral("Detail")};
+    m_events->setFilter(ui->comboBoxKind->currentData().toInt(), ui->lineEditFilter->text());
 }
 
 QVector<QStringList> DialogHistory::shownRows() const
 {
-    QVector<QStringList> rows;
-    const QTableWidget *table = ui->tableWidgetEvents;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < table->columnCount(); ++column)
-            cells.append(table->item(row, column) ? table->item(row, column)->text() : QString());
-        rows.append(cells);
-    }
-    return rows;
+    return CsvTable::rowsOf(*m_events);
 }
 
 void DialogHistory::exportCsv()
@@ -190,7 +177,9 @@ void DialogHistory::exportCsv()
     const QString path = QFileDialog::getSaveFileName(this, tr("Export history"), suggested, tr("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
+    // The file keeps its column names in English, whatever the window's language.
     QString error;
-    if (!CsvTable::write(path, exportHeader(), shownRows(), &error))
+    if (!CsvTable::write(path, {QStringLiteral("Time"), QStringLiteral("Event"), QStringLiteral("Detail")},
+                         shownRows(), &error))
         QMessageBox::warning(this, tr("Export history"), tr("The file could not be written: %1").arg(error));
 }

@@ -64,7 +64,7 @@ void MainWindow::setupHistory()
 
     auto *fleet = new QAction(tr("Fleet History…"), this);
     fleet->setObjectName(QStringLiteral("actionFleetHistory"));
-    connect(fleet, &QAction::triggered, this, &MainWindow::openFleetHistory);
+    connect(fleet, &QAction::triggered, this, [this] { openFleetHistory(); });
     ui->menuView->addSeparator();
     ui->menuView->addAction(fleet);
 
@@ -77,7 +77,7 @@ void MainWindow::setupHistory()
         auto *menu = new QMenu(ui->tableViewStatus);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->addAction(tr("History…"), this, [this, ip] { openProjectorHistory(ip); });
-        menu->addAction(tr("Fleet History…"), this, &MainWindow::openFleetHistory);
+        menu->addAction(tr("Fleet History…"), this, [this] { openFleetHistory(); });
         menu->popup(ui->tableViewStatus->viewport()->mapToGlobal(pos));
     });
     m_groupTree->setProjectorMenuExtender([this](QMenu *menu, const QString &ip) {
@@ -108,16 +108,17 @@ QString MainWindow::projectorName(const QString &ip) const
     return QString();
 }
 
-void MainWindow::openProjectorHistory(const QString &ip)
+DialogHistory *MainWindow::openProjectorHistory(const QString &ip)
 {
     const QString name = projectorName(ip);
     auto *dialog = new DialogHistory(m_history, ip, name.isEmpty() ? ip : QStringLiteral("%1 (%2)").arg(name, ip), this);
     dialog->setErrorDecoder(&ErrorCodeDictionary::decodeErrorCode);
     dialog->setExportFolder(AppFolders::userDataFolder());
     dialog->show();
+    return dialog;
 }
 
-void MainWindow::openFleetHistory()
+DialogFleetHistory *MainWindow::openFleetHistory()
 {
     auto *dialog = new DialogFleetHistory(
         m_history, [this](const QString &ip) { return projectorName(ip); },
@@ -134,6 +135,7 @@ void MainWindow::openFleetHistory()
         this);
     dialog->setExportFolder(AppFolders::userDataFolder());
     dialog->show();
+    return dialog;
 }
 
 void MainWindow::showAlertNotice(const QString &title, const QString &text)

@@ -133,6 +133,12 @@ public:
     class Scheduler *scheduler() const { return m_scheduler; }
     class ScriptHost *scriptHost() const { return m_scriptHost; }
 
+    // Fleet history (mainwindow_history): the service, and the windows the
+    // status table's and the tree's "History…" open.
+    class HistoryService *historyService() const { return m_history; }
+    class DialogHistory *openProjectorHistory(const QString &ip);
+    class DialogFleetHistory *openFleetHistory();
+
     // --- Control panel (mainwindow_controlpanel, mainwindow_cntrlpnl_*) ---
     void initControlPanel();
     ControlPanel *controlPanel() const;
@@ -419,8 +425,6 @@ private:
     void setupHistory();
     void startHistory();
     QString projectorName(const QString &ip) const;
-    void openProjectorHistory(const QString &ip);
-    void openFleetHistory();
     void showAlertNotice(const QString &title, const QString &text);
     // Control panel.
     ControlPanel *m_controlPanel = nullptr;

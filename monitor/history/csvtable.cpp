@@ -1,5 +1,6 @@
 #include "monitor/history/csvtable.h"
 
+#include <QAbstractItemModel>
 #include <QSaveFile>
 
 namespace {
@@ -50,4 +51,30 @@ bool CsvTable::write(const QString &path, const QStringList &header, const QVect
     if (errorString)
         *errorString = file.errorString();
     return false;
+}
+
+QStringList CsvTable::headerOf(const QAbstractItemModel &model)
+{
+    QStringList header;
+    for (int column = 0; column < model.columnCount(); ++column)
+        header.append(model.headerData(column, Qt::Horizontal).toString());
+    return header;
+}
+
+QVector<QStringList> CsvTable::rowsOf(const QAbstractItemModel &model)
+{
+    QVector<QStringList> rows;
+    rows.reserve(model.rowCount());
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column)
+            cells.append(model.index(row, column).data().toString());
+        rows.append(cells);
+    }
+    return rows;
+}
+
+bool CsvTable::write(const QString &path, const QAbstractItemModel &model, QString *errorString)
+{
+    return write(path, headerOf(model), rowsOf(model), errorString);
 }

@@ -344,13 +344,50 @@ bool HistoryStore::addEvents(const QVector<HistoryEvent> &events)
 
 bool HistoryStore::prune(const QDateTime &cutoff)
 {
+    return prune(cutoff, projectors());
+}
+
+bool HistoryStore::prune(const QDateTime &cutoff, const QStringList &ips)
+{
     if (m_health != Health::Open)
         return false;
     // The newest state of each projector lives on in "latest": the next
     // sweep still compares with it.
-    const QString t = QString::number(seconds(cutoff));
-    return exec(QStringLiteral("DELETE FROM events WHERE t < ") + t) &&
-           exec(QStringLiteral("DELETE FROM states WHERE t < ") + t);
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        turnOff(describe(db.lastError()));
+        return false;
+    }
+    QSqlError failure;
+    {
+        QSqlQuery states(db);
+        QSqlQuery events(db);
+        states.prepare(QStringLiteral("DELETE FROM states WHERE pid = ? AND t < ?"));
+        events.prepare(QStringLiteral("DELETE FROM events WHERE pid = ? AND t < ?"));
+        for (const QString &ip : ips) {
+            const qint64 pid = pidOf(ip);
+            if (pid < 0)
+                continue;
+            for (QSqlQuery *q : {&states, &events}) {
+                q->addBindValue(pid);
+                q->addBindValue(seconds(cutoff));
+                if (!q->exec()) {
+                    failure = q->lastError();
+                    break;
+                }
+            }
+            if (failure.isValid())
+                break;
+        }
+    }
+    if (failure.isValid() || !db.commit()) {
+        if (!failure.isValid())
+            failure = db.lastError();
+        db.rollback();
+        turnOff(describe(failure));
+        return false;
+    }
+    return true;
 }
 
 QVector<HistoryEvent> HistoryStore::events(const QString &ip, const QDateTime &since) const
@@ -377,47 +414,28 @@ QVector<HistoryEvent> HistoryStore::events(const QString &ip, const QDateTime &s
     return result;
 }
 
-QVector<QPair<QDateTime, int>> HistoryStore::lampSeries(const QString &ip, const QDateTime &since) const
+HistoryStore::Series HistoryStore::series(const QString &ip, const QDateTime &since) const
 {
-    QVector<QPair<QDateTime, int>> result;
+    Series result;
     if (m_health != Health::Open || pidOf(ip) < 0)
         return result;
     QSqlQuery query(QSqlDatabase::database(m_connection, false));
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT t, lamp FROM states WHERE pid = ? AND t >= ? AND lamp IS NOT NULL "
-                                 "ORDER BY t"));
-    query.addBindValue(pidOf(ip));
-    query.addBindValue(sinceSeconds(since));
-    if (!query.exec())
-        return result;
-    int previous = -1;
-    while (query.next()) {
-        const int hours = query.value(1).toInt();
-        if (hours == previous)
-            continue; // a change of some other column
-        previous = hours;
-        result.append({fromSeconds(query.value(0).toLongLong()), hours});
-    }
-    return result;
-}
-
-QVector<QPair<QDateTime, QString>> HistoryStore::powerSeries(const QString &ip, const QDateTime &since) const
-{
-    QVector<QPair<QDateTime, QString>> result;
-    if (m_health != Health::Open || pidOf(ip) < 0)
-        return result;
-    QSqlQuery query(QSqlDatabase::database(m_connection, false));
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT t, reachable, power FROM states WHERE pid = ? AND t >= ? ORDER BY t"));
+    query.prepare(QStringLiteral("SELECT t, reachable, power, lamp FROM states WHERE pid = ? AND t >= ? ORDER BY t"));
     query.addBindValue(pidOf(ip));
     query.addBindValue(sinceSeconds(since));
     if (!query.exec())
         return result;
     while (query.next()) {
+        const QDateTime time = fromSeconds(query.value(0).toLongLong());
         // An unreachable projector is not known to be on.
         const QString power = query.value(1).toBool() ? query.value(2).toString() : QString();
-        if (result.isEmpty() || result.constLast().second != power)
-            result.append({fromSeconds(query.value(0).toLongLong()), power});
+        if (result.power.isEmpty() || result.power.constLast().second != power)
+            result.power.append({time, power});
+        const QVariant lamp = query.value(3);
+        // A row stored for a change of some other column repeats the count.
+        if (!lamp.isNull() && (result.lampHours.isEmpty() || result.lampHours.constLast().second != lamp.toInt()))
+            result.lampHours.append({time, lamp.toInt()});
     }
     return result;
 }

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // The fleet's history in one SQLite file (WAL journal): the states that
@@ -53,15 +54,28 @@ public:
     bool addEvents(const QVector<HistoryEvent> &events);
 
     // Deletes what is older than cutoff, keeping each projector's newest
-    // state so that the next sweep still compares against it.
+    // state so that the next sweep still compares against it. Each
+    // projector's rows are found along its own key, so a prune that finds
+    // nothing to delete costs a seek per projector, not a scan of the file.
     bool prune(const QDateTime &cutoff);
+    // The same for some projectors only, so that a large prune can be done
+    // in slices with other work between them.
+    bool prune(const QDateTime &cutoff, const QStringList &ips);
+    QStringList projectors() const { return m_pids.keys(); }
 
     const QHash<QString, ProjectorState> &lastStates() const { return m_last; }
 
     // One projector, oldest first.
     QVector<HistoryEvent> events(const QString &ip, const QDateTime &since = QDateTime()) const;
-    QVector<QPair<QDateTime, int>> lampSeries(const QString &ip, const QDateTime &since = QDateTime()) const;
-    QVector<QPair<QDateTime, QString>> powerSeries(const QString &ip, const QDateTime &since = QDateTime()) const;
+    struct Series
+    {
+        // Each change of the lamp counter.
+        QVector<QPair<QDateTime, int>> lampHours;
+        // Each change of the power code; an unreachable projector has none.
+        QVector<QPair<QDateTime, QString>> power;
+    };
+    // Both series in one pass over the projector's states.
+    Series series(const QString &ip, const QDateTime &since = QDateTime()) const;
 
     // The fleet: error events per projector since a time, most first.
     QVector<QPair<QString, int>> errorCounts(const QDateTime &since, int limit) const;

@@ -1,6 +1,7 @@
 #include "monitor/history/historyworker.h"
 
 #include "monitor/history/poweronhours.h"
+#include "monitor/history/seriesthinner.h"
 
 #include <QElapsedTimer>
 
@@ -30,8 +31,28 @@ void HistoryWorker::record(const QVector<ProjectorState> &sweep, const QDateTime
 
 void HistoryWorker::prune(const QDateTime &cutoff)
 {
-    m_store.prune(cutoff);
+    // A newer prune takes over the queue of one still under way.
+    m_pruneCutoff = cutoff;
+    m_pruneQueue = m_store.projectors();
+    pruneSlice();
+}
+
+void HistoryWorker::pruneSlice()
+{
+    m_pruneScheduled = false;
+    const int count = qMin(PruneSlice, m_pruneQueue.size());
+    const QStringList slice = m_pruneQueue.mid(0, count);
+    m_pruneQueue.erase(m_pruneQueue.begin(), m_pruneQueue.begin() + count);
+    if (!slice.isEmpty())
+        m_store.prune(m_pruneCutoff, slice);
     checkHealth();
+    if (m_store.health() != HistoryStore::Health::Open)
+        m_pruneQueue.clear();
+    if (!m_pruneQueue.isEmpty() && !m_pruneScheduled) {
+        // Sweeps and the window's requests queued meanwhile go first.
+        m_pruneScheduled = true;
+        QMetaObject::invokeMethod(this, &HistoryWorker::pruneSlice, Qt::QueuedConnection);
+    }
 }
 
 void HistoryWorker::projectorHistory(const QString &ip, const QDateTime &since, const QDateTime &until, int request)
@@ -39,8 +60,12 @@ void HistoryWorker::projectorHistory(const QString &ip, const QDateTime &since, 
     ProjectorHistory history;
     history.ip = ip;
     history.events = m_store.events(ip, since);
-    history.lampHours = m_store.lampSeries(ip, since);
-    history.onHoursPerDay = PowerOnHours::perDay(m_store.powerSeries(ip, since), until);
+    history.eventTimes.reserve(history.events.size());
+    for (const HistoryEvent &event : qAsConst(history.events))
+        history.eventTimes.append(event.time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+    const HistoryStore::Series series = m_store.series(ip, since);
+    history.lampHours = SeriesThinner::thin(series.lampHours, LampChartBuckets);
+    history.onHoursPerDay = PowerOnHours::perDay(series.power, until);
     emit projectorHistoryReady(request, history);
 }
 

@@ -17,6 +17,8 @@ set(ORV_HISTORY_CORE_SOURCES
     monitor/history/historydiff.h
     monitor/history/historyevent.cpp
     monitor/history/historyevent.h
+    monitor/history/historyeventmodel.cpp
+    monitor/history/historyeventmodel.h
     monitor/history/historyrecorder.cpp
     monitor/history/historyrecorder.h
     monitor/history/historyservice.cpp
@@ -34,8 +36,12 @@ set(ORV_HISTORY_CORE_SOURCES
     monitor/history/poweronhours.cpp
     monitor/history/poweronhours.h
     monitor/history/projectorstate.h
+    monitor/history/seriesthinner.cpp
+    monitor/history/seriesthinner.h
     monitor/history/smtpmailer.cpp
-    monitor/history/smtpmailer.h)
+    monitor/history/smtpmailer.h
+    monitor/history/texttablemodel.cpp
+    monitor/history/texttablemodel.h)
 # The history and alert windows: linked into OrvantoGui.
 set(ORV_HISTORY_GUI_SOURCES
     monitor/dialogalerts.cpp

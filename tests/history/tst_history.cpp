@@ -3,13 +3,18 @@
 // server (Debian's aiosmtpd) receives, also after a failed first attempt.
 #include "monitor/history/alertcenter.h"
 #include "monitor/history/alertsini.h"
+#include "monitor/history/csvtable.h"
 #include "monitor/history/fleetview.h"
+#include "monitor/history/historyeventmodel.h"
 #include "monitor/history/historystore.h"
+#include "monitor/history/historyworker.h"
 #include "monitor/history/mailtext.h"
 #include "monitor/history/poweronhours.h"
+#include "monitor/history/seriesthinner.h"
 #include "tests/common/testenvironment.h"
 #include "tests/common/testfiles.h"
 
+#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
@@ -119,7 +124,7 @@ private slots:
         // Nothing changed since the last start: nothing stored, nothing told.
         QVERIFY(store.recordSweep({store.lastStates().value("10.0.0.1")}, t0.addDays(4)).changedStates.isEmpty());
         QCOMPARE(kinds(store.events("10.0.0.1")), QStringLiteral("power:1 error:12A3"));
-        QCOMPARE(store.lampSeries("10.0.0.1").size(), 3);
+        QCOMPARE(store.series("10.0.0.1").lampHours.size(), 3);
         QCOMPARE(store.errorCounts(t0, 10), (QVector<QPair<QString, int>>{{"10.0.0.1", 1}}));
         QCOMPARE(store.unreachableSince(), (QVector<QPair<QString, QDateTime>>{{"10.0.0.2", t0.addDays(2)}}));
 
@@ -168,6 +173,101 @@ private slots:
         other.close();
         other = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("holder"));
+    }
+
+    void largePrunesGoInSlicesAndLeaveTheNewestStates()
+    {
+        QTemporaryDir dir;
+        HistoryWorker worker;
+        worker.open(dir.filePath(QStringLiteral("History.sqlite")));
+        const int fleet = HistoryWorker::PruneSlice * 2 + 7;
+        for (int day = 0; day < 3; ++day) {
+            QVector<ProjectorState> sweep;
+            for (int i = 0; i < fleet; ++i)
+                sweep.append(state(QStringLiteral("10.0.1.%1").arg(i), true, day % 2 ? "1" : "0", "0000", 100 + day));
+            worker.record(sweep, t0.addDays(day));
+        }
+        auto pruned = [&] {
+            int count = 0;
+            for (int i = 0; i < fleet; ++i)
+                count += worker.store().series(QStringLiteral("10.0.1.%1").arg(i)).lampHours.size() == 1;
+            return count;
+        };
+        worker.prune(t0.addDays(2));
+        // The first slice at once, the rest on later turns of the thread's loop.
+        QCOMPARE(pruned(), int(HistoryWorker::PruneSlice));
+        QTRY_COMPARE(pruned(), fleet);
+        for (int i = 0; i < fleet; ++i) {
+            const HistoryStore::Series left = worker.store().series(QStringLiteral("10.0.1.%1").arg(i));
+            QCOMPARE(left.lampHours, (QVector<QPair<QDateTime, int>>{{t0.addDays(2), 102}}));
+            QCOMPARE(worker.store().events(QStringLiteral("10.0.1.%1").arg(i)).size(), 1);
+        }
+    }
+
+    void chartSeriesKeepsItsEndsAndEveryDrop()
+    {
+        // A lamp counter over a year, hourly, with a new lamp in July.
+        SeriesThinner::Series year;
+        int hours = 2500;
+        for (int h = 0; h < 365 * 24; ++h) {
+            hours = h == 180 * 24 + 5 ? 3 : hours + 1;
+            year.append({t0.addSecs(h * 3600), hours});
+        }
+        const SeriesThinner::Series thin = SeriesThinner::thin(year, 300);
+        QVERIFY(thin.size() <= 1200);
+        QVERIFY(thin.size() >= 300);
+        QCOMPARE(thin.constFirst(), year.constFirst());
+        QCOMPARE(thin.constLast(), year.constLast());
+        QVERIFY(std::is_sorted(thin.cbegin(), thin.cend(), [](const auto &a, const auto &b) { return a.first < b.first; }));
+        // Both sides of the change survive: the old lamp's last count and the new one's first.
+        QVERIFY(thin.contains(year.at(180 * 24 + 4)));
+        QVERIFY(thin.contains(year.at(180 * 24 + 5)));
+        // A series that fits is left as it is.
+        QCOMPARE(SeriesThinner::thin(year.mid(0, 1200), 300), year.mid(0, 1200));
+    }
+
+    void eventListFiltersDecodesOnceAndExportsWhatItShows()
+    {
+        const QStringList words{"Error", "Error cleared", "Power", "Not answering", "Answering again"};
+        HistoryEventModel model({"Time", "Event", "Detail"}, words);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        int decoded = 0;
+        model.setErrorDecoder([&decoded](const QString &code) {
+            ++decoded;
+            return code == "12A3" ? QStringLiteral("Lamp\nignition failed") : QString();
+        });
+        auto event = [](HistoryEvent::Kind kind, const QString &detail, int minutes) {
+            HistoryEvent e;
+            e.ip = QStringLiteral("10.0.0.1");
+            e.kind = kind;
+            e.detail = detail;
+            e.time = t0.addSecs(minutes * 60);
+            return e;
+        };
+        const QVector<HistoryEvent> events{
+            event(HistoryEvent::PowerChanged, "1", 0),        event(HistoryEvent::ErrorAppeared, "12A3", 5),
+            event(HistoryEvent::ProjectorLost, QString(), 9), event(HistoryEvent::ProjectorBack, QString(), 12),
+            event(HistoryEvent::ErrorCleared, "12A3", 20),    event(HistoryEvent::ErrorAppeared, "12A3", 30)};
+        // Times as the history thread made them; an event without one shows its own.
+        model.setEvents(events, {"first", "second"});
+        QCOMPARE(model.rowCount(), 6);
+        QCOMPARE(model.index(0, 0).data().toString(), QStringLiteral("first"));
+        QCOMPARE(model.index(2, 0).data().toString(),
+                 events.at(2).time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+
+        model.setFilter(HistoryEvent::ErrorAppeared, QString());
+        const QVector<QStringList> errors = CsvTable::rowsOf(model);
+        QCOMPARE(errors.size(), 3);
+        QCOMPARE(errors.at(1).mid(1), (QStringList{"Error cleared", "12A3  Lamp ignition failed"}));
+        model.setFilter(HistoryEvent::ProjectorLost, QString());
+        QCOMPARE(CsvTable::rowsOf(model).size(), 2);
+        // Text matches any cell, decoded words included, whatever the case.
+        model.setFilter(HistoryEventModel::AllKinds, QStringLiteral("  IGNITION "));
+        QCOMPARE(model.rowCount(), 3);
+        model.setFilter(HistoryEvent::PowerChanged, QStringLiteral("ignition"));
+        QCOMPARE(model.rowCount(), 0);
+        QCOMPARE(decoded, 1);
+        QCOMPARE(CsvTable::headerOf(model), (QStringList{"Time", "Event", "Detail"}));
     }
 
     void forecastsAndOnHours()
