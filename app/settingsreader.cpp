@@ -35,9 +35,15 @@ QString checked(const QSettings &ini, const QString &key, const QString &fallbac
 QString SettingsReader::commandLineIniPath(const QStringList &arguments)
 {
     OLOG_INFO() << "Command Line Arguments:" << arguments.size() << arguments;
-    if (arguments.size() == 2) {
-        OLOG_INFO() << "INI file: " << arguments.at(1);
-        return arguments.at(1);
+    // "--" only ends the options (the command line accepts it before a file
+    // name that starts with a dash); it is not an argument of its own.
+    QStringList given = arguments;
+    const int marker = given.indexOf(QStringLiteral("--"), 1);
+    if (marker > 0)
+        given.removeAt(marker);
+    if (given.size() == 2) {
+        OLOG_INFO() << "INI file: " << given.at(1);
+        return given.at(1);
     }
     OLOG_INFO() << "Default INI file!";
     return QString();

@@ -124,7 +124,10 @@ void ScriptedClass::openSession(const QString &ip, const QStringList &commands)
 {
     if (m_hooks.activity)
         m_hooks.activity();
-    if (m_route && m_route(ip, commands))
+    const int routed = m_route ? m_route(ip, commands) : -1;
+    if (routed > 0)
+        m_routed.insert(ip);
+    if (routed >= 0)
         return;
     if (!m_dispatch)
         return;
@@ -147,7 +150,17 @@ void ScriptedClass::sessionEnded(MyTcpSocket *session)
     const bool wasPending = m_pending.remove(session);
     if (!m_wait)
         return;
-    if (wasPending && m_pending.isEmpty())
+    if (wasPending && m_pending.isEmpty() && m_routed.isEmpty())
+        m_wait->end();
+    else
+        m_wait->idle.start();
+}
+
+void ScriptedClass::routeSettled(const QString &ip)
+{
+    if (!m_routed.remove(ip) || !m_wait)
+        return;
+    if (m_pending.isEmpty() && m_routed.isEmpty())
         m_wait->end();
     else
         m_wait->idle.start();
@@ -223,10 +236,11 @@ void ScriptedClass::waitTcpClose()
     m_wait = &wait;
     wait.idle.start();
     limit.start(MaxWaitMs);
-    // Sessions of the last send still running: wait for them. Nothing sent
-    // at all: the wait is a one-second pause, as scripts expect. The last
-    // send's sessions all done: the answers are in, go on.
-    if (!m_pending.isEmpty() || m_live.isEmpty()) {
+    // Sessions of the last send still running, or PJLink answers still
+    // owed: wait for them. Nothing sent at all: the wait is a one-second
+    // pause, as scripts expect. The last send's sessions all done: the
+    // answers are in, go on.
+    if (!m_pending.isEmpty() || !m_routed.isEmpty() || m_live.isEmpty()) {
         wait.loop.exec();
         if (!wait.ended && m_hooks.abandoned)
             m_hooks.abandoned();

@@ -83,10 +83,13 @@ public:
     int state() const { return m_state; }
     QStringList connectedIPs() const { return m_connectedIPs; }
     int pendingSessions() const { return m_pending.size(); }
-    // Another way to some projectors (PJLink): true when it took the
-    // commands; its answers come back through slotTcpCmdResult.
-    using Route = std::function<bool(const QString &ip, const QStringList &commands)>;
+    // Another way to some projectors (PJLink): -1 when it did not take the
+    // commands, otherwise the number of answers it awaits for them. The
+    // answers come back through slotTcpCmdResult, and routeSettled tells
+    // when nothing more is awaited from the address.
+    using Route = std::function<int(const QString &ip, const QStringList &commands)>;
     void setRoute(Route route) { m_route = std::move(route); }
+    void routeSettled(const QString &ip);
 
 signals:
     // Asks for the console to be saved under a name built from name. The
@@ -131,6 +134,7 @@ private:
     QStringList m_connectedIPs;
     QSet<MyTcpSocket *> m_pending;
     QSet<MyTcpSocket *> m_live;
+    QSet<QString> m_routed; // addresses the route still owes answers
     Hooks m_hooks;
     int m_saves = 0;
     bool m_stopped = false;

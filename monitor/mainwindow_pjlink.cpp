@@ -50,6 +50,7 @@ void MainWindow::setupPJLink()
         auto *route = new PJLinkScriptRoute(m_pjlink, this);
         ScriptedClass *orvanto = m_scriptHost->scriptObject();
         connect(route, &PJLinkScriptRoute::sigResult, orvanto, &ScriptedClass::slotTcpCmdResult);
+        connect(route, &PJLinkScriptRoute::sigSettled, orvanto, &ScriptedClass::routeSettled);
         orvanto->setRoute(
             [route](const QString &ip, const QStringList &commands) { return route->send(ip, commands); });
     }

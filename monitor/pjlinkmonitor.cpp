@@ -186,7 +186,7 @@ void PJLinkMonitor::setCells(const QString &ip, const PJLinkReply &reply)
 
 void PJLinkMonitor::onFailed(const QString &ip, const QString &request, PJLinkSession::Failure failure)
 {
-    Q_UNUSED(request)
+    emit sigFailed(ip, request);
     if (failure == PJLinkSession::Failure::AuthFailed && m_model) {
         const int row = m_model->rowOfAddress(ip);
         if (row >= 0)

@@ -66,6 +66,9 @@ signals:
     void sigLog(const QString &line);
     // Every answer (ip, line as received), for the answer router and scripts.
     void sigCmdResult(const QString &ip, const QString &result);
+    // A request that got no answer (time-out, refused connection, wrong
+    // password); the session's other requests failed with it.
+    void sigFailed(const QString &ip, const QString &request);
     // Every answer with the request it answers (the control panel).
     void sigAnswered(const QString &ip, const QString &request, const PJLinkReply &reply);
     // ip greeted on the PJLink port (probe) or announced itself (LKUP).

@@ -13,12 +13,13 @@ constexpr int HeadLength = 6; // "%1POWR"
 PJLinkScriptRoute::PJLinkScriptRoute(PJLinkMonitor *monitor, QObject *parent) : QObject(parent), m_monitor(monitor)
 {
     connect(m_monitor, &PJLinkMonitor::sigCmdResult, this, &PJLinkScriptRoute::onAnswer);
+    connect(m_monitor, &PJLinkMonitor::sigFailed, this, &PJLinkScriptRoute::onFailed);
 }
 
-bool PJLinkScriptRoute::send(const QString &ip, const QStringList &commands)
+int PJLinkScriptRoute::send(const QString &ip, const QStringList &commands)
 {
     if (!m_monitor->directory()->isPJLink(ip))
-        return false;
+        return -1;
     // A new send asks afresh: what the last one still waits for is let go.
     QStringList &expected = m_expected[ip];
     expected.clear();
@@ -27,7 +28,7 @@ bool PJLinkScriptRoute::send(const QString &ip, const QStringList &commands)
         if (!request.isNull() && m_monitor->sendLine(ip, request))
             expected.append(request.left(HeadLength));
     }
-    return true;
+    return int(expected.size());
 }
 
 void PJLinkScriptRoute::onAnswer(const QString &ip, const QString &line)
@@ -39,4 +40,16 @@ void PJLinkScriptRoute::onAnswer(const QString &ip, const QString &line)
         return;
     it->removeFirst();
     emit sigResult(ip + QLatin1String(">\t") + line);
+    if (it->isEmpty())
+        emit sigSettled(ip);
+}
+
+void PJLinkScriptRoute::onFailed(const QString &ip)
+{
+    // The session drops all its requests when one fails.
+    auto it = m_expected.find(ip);
+    if (it == m_expected.end() || it->isEmpty())
+        return;
+    it->clear();
+    emit sigSettled(ip);
 }

@@ -17,15 +17,20 @@ class PJLinkScriptRoute : public QObject
 public:
     explicit PJLinkScriptRoute(PJLinkMonitor *monitor, QObject *parent = nullptr);
 
-    // False when ip is not a PJLink projector (the op session takes the
-    // commands then). Lines that are no PJLink line for it are skipped.
-    bool send(const QString &ip, const QStringList &commands);
+    // -1 when ip is not a PJLink projector (the op session takes the
+    // commands then); otherwise the number of answers now awaited from it.
+    // Lines that are no PJLink line for it are skipped.
+    int send(const QString &ip, const QStringList &commands);
 
 signals:
     void sigResult(const QString &text);
+    // Nothing more is awaited from ip: every line answered, or its session
+    // failed.
+    void sigSettled(const QString &ip);
 
 private:
     void onAnswer(const QString &ip, const QString &line);
+    void onFailed(const QString &ip);
 
     PJLinkMonitor *m_monitor;
     // Per address, the "%<class><CMD4>" heads still to be answered, in order.

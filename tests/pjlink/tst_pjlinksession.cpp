@@ -1,6 +1,7 @@
 #include "monitor/pjlinkmonitor.h"
 #include "monitor/pjlinkscriptroute.h"
 #include "monitor/pjlinksearchjoin.h"
+#include "automation/scriptedclass.h"
 #include "net/commanddispatch.h"
 #include "net/ipfinder.h"
 #include "net/targetsearch.h"
@@ -202,6 +203,33 @@ private slots:
         QCOMPARE(dispatch.connectedIPs(), QStringList{"127.0.0.2"});
     }
 
+    void scriptWaitHoldsForPJLinkAnswersBesideOpSessions()
+    {
+        // A PJLink projector slower than the op projector beside it.
+        SimulatorProcess pj;
+        QVERIFY2(pj.start({"--pjlink", "1", "--address", "127.0.0.2", "--pjlink-delay", "400"}), pj.errorText());
+        SimulatorProcess op;
+        QVERIFY2(op.start({"--address", "127.0.0.5"}), op.errorText());
+        TableModelStatus model(TableModelStatus::defaultHeaders(), {});
+        PJLinkMonitor monitor(&model);
+        monitor.sweep({"127.0.0.2"});
+        QTRY_VERIFY_WITH_TIMEOUT(monitor.directory()->isPJLink(QStringLiteral("127.0.0.2")) && !monitor.isBusy(), 20000);
+
+        PJLinkScriptRoute route(&monitor);
+        CommandDispatch dispatch;
+        ScriptedClass orvanto(&dispatch);
+        connect(&route, &PJLinkScriptRoute::sigResult, &orvanto, &ScriptedClass::slotTcpCmdResult);
+        connect(&route, &PJLinkScriptRoute::sigSettled, &orvanto, &ScriptedClass::routeSettled);
+        orvanto.setRoute([&route](const QString &ip, const QStringList &commands) { return route.send(ip, commands); });
+        // As a script does it: both sends, one wait, then the result. The
+        // op session ends first; the wait still holds for the PJLink answer.
+        orvanto.tcpcmd(QStringLiteral("127.0.0.2"), QStringLiteral("%1NAME ?"));
+        orvanto.tcpcmd(QStringLiteral("127.0.0.5"), QStringLiteral("op model ?"));
+        orvanto.waitTcpClose();
+        QVERIFY2(orvanto.tcpresult().contains(QStringLiteral("127.0.0.5>\t")), qPrintable(orvanto.tcpresult()));
+        QVERIFY2(orvanto.tcpresult().contains(QStringLiteral("127.0.0.2>\t%1NAME=")), qPrintable(orvanto.tcpresult()));
+    }
+
     void monitorFillsTheTableAndSwitches()
     {
         // .2 class 2 in standby, .3 class 1 already on, .4 speaks no PJLink.
@@ -241,12 +269,15 @@ private slots:
         PJLinkScriptRoute route(&monitor);
         QStringList results;
         connect(&route, &PJLinkScriptRoute::sigResult, this, [&results](const QString &r) { results << r; });
-        QVERIFY(!route.send(QStringLiteral("127.0.0.4"), {"%1NAME ?"}));
+        QCOMPARE(route.send(QStringLiteral("127.0.0.4"), {"%1NAME ?"}), -1);
         monitor.sweep({"127.0.0.3"});
-        QVERIFY(route.send(QStringLiteral("127.0.0.3"), {"%1name ?", "op power.on"}));
+        QSignalSpy settled(&route, &PJLinkScriptRoute::sigSettled);
+        // The op line is no PJLink line: one answer awaited.
+        QCOMPARE(route.send(QStringLiteral("127.0.0.3"), {"%1name ?", "op power.on"}), 1);
         QTRY_VERIFY(!monitor.isBusy());
         QCOMPARE(results.size(), 1);
         QVERIFY2(results.first().startsWith("127.0.0.3>\t%1NAME="), qPrintable(results.first()));
+        QCOMPARE(settled.size(), 1);
 
         // The class 2 projector announces its state at once.
         monitor.notify(QStringLiteral("127.0.0.2"), QStringLiteral("ERST"), QStringLiteral("000000"));

@@ -57,6 +57,7 @@ private slots:
         const QString file = TestEnvironment::root() + QStringLiteral("/other.ini");
         QTest::newRow("nothing") << QStringList() << -1 << QString();
         QTest::newRow("settings file") << QStringList{file} << -1 << file;
+        QTest::newRow("after the end of the options") << QStringList{"--", file} << -1 << file;
         QTest::newRow("toolkit options pass") << QStringList{"-platform", "offscreen", file} << -1 << file;
         QTest::newRow("help") << QStringList{"-h"} << 0 << QString();
         QTest::newRow("help-all") << QStringList{"--help-all"} << 0 << QString();

@@ -231,6 +231,7 @@ private slots:
         writeFile(other, "[Default]\nTcpPort=7002\n");
         const QList<QPair<QStringList, QString>> cases{
             {{other}, other},                                          // an existing file
+            {{"--", other}, other},                                    // after the end of the options
             {{dir.filePath(QStringLiteral("missing.ini"))}, inConfig}, // a missing file
             {{other, other}, inConfig},                                // two arguments: both ignored
             {{dir.path()}, inConfig},                                  // a folder
