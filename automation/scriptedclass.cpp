@@ -141,7 +141,9 @@ void ScriptedClass::openSession(const QString &ip, const QStringList &commands)
     });
     connect(session, &QObject::destroyed, this, [this, session] { sessionEnded(session); });
     session->setCommandList(commands);
-    session->doConnect(ip, m_dispatch->port());
+    // Through the pool like every other fan-out: a script's allcmd to a
+    // large fleet queues instead of opening a socket per projector at once.
+    m_dispatch->startSession(session, ip);
 }
 
 void ScriptedClass::sessionEnded(MyTcpSocket *session)

@@ -184,7 +184,8 @@ bool StatusMonitor::refreshAddress(const QString &ip)
     const QStringList queries = sweepQueries(ip);
     if (queries.isEmpty())
         return false;
-    m_dispatch->sendCommandList(QTime::currentTime(), ip, queries, false);
+    // Asked for by the operator's click: ahead of a sweep's queue.
+    m_dispatch->sendCommandList(QTime::currentTime(), ip, queries, false, 0, SessionPool::Lane::Operator);
     return true;
 }
 

@@ -30,7 +30,7 @@ bool CommandDispatch::sendCommand(const QString &ip, const QString &command, qui
     if (verdict != SingleSendDebounce::Verdict::Send)
         return false;
     // A single command is a list of one outside any task.
-    sendCommandList(QTime(), ip, QStringList{command}, false, port);
+    sendCommandList(QTime(), ip, QStringList{command}, false, port, SessionPool::Lane::Operator);
     return true;
 }
 
@@ -39,7 +39,7 @@ void CommandDispatch::startSession(MyTcpSocket *session, const QString &ip, quin
     const quint16 target = portOr(port);
     QPointer<MyTcpSocket> waiting(session);
     m_pool->submit([this, waiting, ip, target]() -> QObject * { return waiting ? launch(waiting, ip, target) : nullptr; },
-                   session);
+                   session, SessionPool::Lane::Operator);
 }
 
 QObject *CommandDispatch::launch(MyTcpSocket *session, const QString &ip, quint16 port)
@@ -56,7 +56,7 @@ QObject *CommandDispatch::launch(MyTcpSocket *session, const QString &ip, quint1
 }
 
 void CommandDispatch::sendCommandList(const QTime &stamp, const QString &ip, const QStringList &commands,
-                                      bool endsBatch, quint16 port)
+                                      bool endsBatch, quint16 port, SessionPool::Lane lane)
 {
     if (ip.isEmpty() || commands.isEmpty())
         return;
@@ -72,7 +72,7 @@ void CommandDispatch::sendCommandList(const QTime &stamp, const QString &ip, con
             session->setCommandList(commands);
             return launch(session, ip, target);
         },
-        this);
+        this, lane);
 }
 
 QStringList CommandDispatch::askBlocked(const QString &ip, const QString &command, quint16 port) const

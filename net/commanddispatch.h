@@ -1,6 +1,7 @@
 #pragma once
 
 #include "net/projectorquestion.h"
+#include "net/sessionpool.h"
 #include "net/singlesenddebounce.h"
 
 #include <QHash>
@@ -13,7 +14,6 @@
 class BatchProgress;
 class CommandCatalogue;
 class MyTcpSocket;
-class SessionPool;
 
 // Owner of everything that sends op commands to projectors: the single-send
 // debounce, the session factory, the session pool every fan-out draws from,
@@ -51,13 +51,15 @@ public:
     bool sendCommand(const QString &ip, const QString &command, quint16 port = 0);
     // A list of commands in one session, all tagged with stamp (the task's
     // start); with endsBatch the session's end hides the batch progress.
+    // Single commands and the operator's lists go in the pool's operator
+    // lane, ahead of queued sweeps.
     void sendCommandList(const QTime &stamp, const QString &ip, const QStringList &commands, bool endsBatch,
-                         quint16 port = 0);
+                         quint16 port = 0, SessionPool::Lane lane = SessionPool::Lane::Background);
     // A session wired to this object's signals, not yet started; it deletes
     // itself once its connection ends.
     MyTcpSocket *newSession(QObject *parent = nullptr);
-    // Starts session through the pool; it holds a slot until its connection
-    // has ended (or it is gone).
+    // Starts session through the pool, in the operator's lane (scripts); it
+    // holds a slot until its connection has ended (or it is gone).
     void startSession(MyTcpSocket *session, const QString &ip, quint16 port = 0);
     SessionPool *sessionPool() const { return m_pool; }
 

@@ -10,7 +10,7 @@ void SessionPool::setLimit(int limit)
     schedulePump();
 }
 
-void SessionPool::submit(Starter starter, const QObject *context)
+void SessionPool::submit(Starter starter, const QObject *context, Lane lane)
 {
     if (!starter)
         return;
@@ -18,7 +18,7 @@ void SessionPool::submit(Starter starter, const QObject *context)
     entry.starter = std::move(starter);
     entry.context = context;
     entry.hasContext = context != nullptr;
-    m_waiting.push_back(std::move(entry));
+    (lane == Lane::Operator ? m_operatorWaiting : m_waiting).push_back(std::move(entry));
     schedulePump();
 }
 
@@ -34,7 +34,7 @@ void SessionPool::release(QObject *session)
 
 void SessionPool::schedulePump()
 {
-    if (m_pumpQueued || m_waiting.empty() || int(m_holders.size()) >= m_limit)
+    if (m_pumpQueued || (m_waiting.empty() && m_operatorWaiting.empty()) || int(m_holders.size()) >= m_limit)
         return;
     m_pumpQueued = true;
     QTimer::singleShot(0, this, &SessionPool::pump);
@@ -43,9 +43,10 @@ void SessionPool::schedulePump()
 void SessionPool::pump()
 {
     m_pumpQueued = false;
-    while (!m_waiting.empty() && int(m_holders.size()) < m_limit) {
-        Waiting entry = std::move(m_waiting.front());
-        m_waiting.pop_front();
+    while ((!m_waiting.empty() || !m_operatorWaiting.empty()) && int(m_holders.size()) < m_limit) {
+        std::deque<Waiting> &lane = m_operatorWaiting.empty() ? m_waiting : m_operatorWaiting;
+        Waiting entry = std::move(lane.front());
+        lane.pop_front();
         if (entry.hasContext && !entry.context)
             continue;
         QPointer<SessionPool> guard(this);

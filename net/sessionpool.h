@@ -19,6 +19,10 @@
 // release() is called for it, whichever comes first, so a session frees its
 // slot whatever its fate.
 //
+// What the operator does by hand (a console line, a setting, a script)
+// queues in its own lane, which goes first when a slot comes free: a sweep
+// of thousands of projectors never makes a slider wait for its end.
+//
 // Starters never run inside submit() or release(): queued starts go out on
 // a later event-loop turn. A session that fails at once inside its starter,
 // and whose end starts the next one, therefore never nests one start inside
@@ -30,19 +34,24 @@ class SessionPool : public QObject
 public:
     static constexpr int DefaultLimit = 64;
     using Starter = std::function<QObject *()>;
+    enum class Lane
+    {
+        Background, // sweeps, searches, checks, walks
+        Operator    // sends the operator (or the operator's script) asked for
+    };
 
     explicit SessionPool(QObject *parent = nullptr);
 
     void setLimit(int limit);
     int limit() const { return m_limit; }
     int inFlight() const { return int(m_holders.size()); }
-    int waiting() const { return int(m_waiting.size()); }
+    int waiting() const { return int(m_waiting.size() + m_operatorWaiting.size()); }
     // The most slots held at once since construction.
     int peak() const { return m_peak; }
 
     // Queues one start. With a context, the start is dropped when the
     // context is gone before a slot came free.
-    void submit(Starter starter, const QObject *context = nullptr);
+    void submit(Starter starter, const QObject *context = nullptr, Lane lane = Lane::Background);
     // Frees the slot session holds; nothing when it holds none.
     void release(QObject *session);
 
@@ -61,5 +70,6 @@ private:
     int m_peak = 0;
     bool m_pumpQueued = false;
     std::deque<Waiting> m_waiting;
+    std::deque<Waiting> m_operatorWaiting;
     QHash<QObject *, QMetaObject::Connection> m_holders;
 };

@@ -178,7 +178,7 @@ void ControlPanel::sendListTo(const QString &ip, const QStringList &commands)
     if (!canSendTo(ip) || commands.isEmpty())
         return;
     m_resender->noteSentElsewhere(ip, commands);
-    m_dispatch->sendCommandList(QTime::currentTime(), ip, commands, false);
+    m_dispatch->sendCommandList(QTime::currentTime(), ip, commands, false, 0, SessionPool::Lane::Operator);
 }
 
 void ControlPanel::startBatch(const QString &ip, const QString &title, const QStringList &commands)
@@ -188,7 +188,7 @@ void ControlPanel::startBatch(const QString &ip, const QString &title, const QSt
     m_resender->noteSentElsewhere(ip, commands);
     m_dispatch->batchProgress()->start(commands.size());
     emit sigBatchTitle(title);
-    m_dispatch->sendCommandList(QTime::currentTime(), ip, commands, true);
+    m_dispatch->sendCommandList(QTime::currentTime(), ip, commands, true, 0, SessionPool::Lane::Operator);
 }
 
 void ControlPanel::markChanged(const QString &name)

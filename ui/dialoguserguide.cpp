@@ -12,7 +12,13 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-DialogUserGuide::DialogUserGuide(QWidget *parent)
+QString DialogUserGuide::resourcePath(const QString &language)
+{
+    const QString translated = QStringLiteral(":/docs/USER_GUIDE.%1.md").arg(language);
+    return !language.isEmpty() && QFile::exists(translated) ? translated : QString::fromLatin1(ResourcePath);
+}
+
+DialogUserGuide::DialogUserGuide(const QString &language, QWidget *parent)
     : QDialog(parent), m_browser(new QTextBrowser(this)), m_find(new QLineEdit(this)), m_result(new QLabel(this))
 {
     setObjectName(QStringLiteral("DialogUserGuide"));
@@ -23,7 +29,7 @@ DialogUserGuide::DialogUserGuide(QWidget *parent)
     m_browser->setObjectName(QStringLiteral("textBrowserGuide"));
     m_browser->setOpenExternalLinks(false);
     m_browser->setOpenLinks(false);
-    QFile guide(QString::fromLatin1(ResourcePath));
+    QFile guide(resourcePath(language));
     if (guide.open(QIODevice::ReadOnly | QIODevice::Text))
         m_browser->document()->setMarkdown(QString::fromUtf8(guide.readAll()));
     else

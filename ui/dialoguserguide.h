@@ -15,8 +15,11 @@ class DialogUserGuide : public QDialog
 
 public:
     static constexpr const char *ResourcePath = ":/docs/USER_GUIDE.md";
+    // The guide in language ("zh_CN", "en_US"): its own when there is one,
+    // otherwise the English one.
+    static QString resourcePath(const QString &language);
 
-    explicit DialogUserGuide(QWidget *parent = nullptr);
+    explicit DialogUserGuide(const QString &language, QWidget *parent = nullptr);
 
     // Finds text from the cursor on; false (and a note beside the field)
     // when the guide does not hold it.

@@ -523,7 +523,7 @@ void MainWindow::on_actionUserGuide_triggered()
 {
     // Beside the window, not modal: the operator follows it while working.
     if (!m_userGuide)
-        m_userGuide = new DialogUserGuide(this);
+        m_userGuide = new DialogUserGuide(m_settings.language, this);
     m_userGuide->show();
     m_userGuide->raise();
     m_userGuide->activateWindow();

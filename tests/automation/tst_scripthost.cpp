@@ -3,6 +3,7 @@
 #include "automation/scriptwatchdog.h"
 #include "net/commandcatalogue.h"
 #include "net/commanddispatch.h"
+#include "net/sessionpool.h"
 #include "tests/common/simulatorprocess.h"
 #include "tests/common/testenvironment.h"
 #include "tests/common/testfiles.h"
@@ -221,6 +222,10 @@ void TestScriptHost::dueScriptsWaitForTheRunningOne()
 
 void TestScriptHost::allcmdWaitsForEveryAnswerOnConfiguredPort()
 {
+    // Script sessions share the fleet's bound on open conversations.
+    const int limit = m_dispatch.sessionPool()->limit();
+    m_dispatch.sessionPool()->setLimit(2);
+    const auto restore = qScopeGuard([&] { m_dispatch.sessionPool()->setLimit(limit); });
     m_host->scriptObject()->slotUpdateConnectedIP({"127.0.0.2", "127.0.0.3", "127.0.0.4"});
     writeScript("models.js", "Orvanto.allcmd('op model ?');\nOrvanto.waitTcpClose();\nvar models = Orvanto.tcpresult;\n");
     QElapsedTimer clock;
@@ -231,6 +236,7 @@ void TestScriptHost::allcmdWaitsForEveryAnswerOnConfiguredPort()
         QVERIFY2(models.contains(ip + ">\tOP MODEL=KX4410Q"), qPrintable(models));
     // The wait ends with the last answer, not after the idle second.
     QVERIFY2(clock.elapsed() < 900, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(m_dispatch.sessionPool()->peak(), 2);
 }
 
 void TestScriptHost::tcpcmdEmptiesResultAndUnreachableTimesOut()

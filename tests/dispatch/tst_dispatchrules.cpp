@@ -195,6 +195,30 @@ private slots:
         QCOMPARE(started, 9);
         QCOMPARE(pool.inFlight(), 6);
         qDeleteAll(sessions);
+        sessions.clear();
+
+        // The operator's sends overtake a queued sweep, in their own order.
+        pool.setLimit(1);
+        QStringList order;
+        auto starter = [&](const QString &name) {
+            return [&, name]() -> QObject * {
+                order.append(name);
+                sessions.append(new QObject);
+                return sessions.last();
+            };
+        };
+        for (const char *name : {"sweep1", "sweep2", "sweep3"})
+            pool.submit(starter(name));
+        QTRY_COMPARE(order.size(), 1);
+        pool.submit(starter("console"), nullptr, SessionPool::Lane::Operator);
+        pool.submit(starter("slider"), nullptr, SessionPool::Lane::Operator);
+        QCOMPARE(pool.waiting(), 4);
+        for (int turn = 2; turn <= 5; ++turn) {
+            delete sessions.takeFirst();
+            QTRY_COMPARE(order.size(), turn);
+        }
+        QCOMPARE(order, (QStringList{"sweep1", "console", "slider", "sweep2", "sweep3"}));
+        qDeleteAll(sessions);
     }
 };
 
