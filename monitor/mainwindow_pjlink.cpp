@@ -71,6 +71,7 @@ void MainWindow::setupPJLink()
 void MainWindow::setupPJLinkPanel()
 {
     auto *panel = new PJLinkInfoPanel(ui->tabWidgetControlPanel, m_pjlink, this);
+    m_controlPanel->setOtherProtocol([this](const QString &ip) { return m_pjlink->directory()->isPJLink(ip); });
     connect(m_controlPanel, &ControlPanel::sigTargetChanged, panel, &PJLinkInfoPanel::setTarget);
     panel->setTarget(m_controlPanel->target());
 }

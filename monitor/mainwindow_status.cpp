@@ -8,6 +8,7 @@
 #include "app/orvlog/OrvLog.h"
 #include "monitor/dialogselectcommands.h"
 #include "monitor/errorcodedictionary.h"
+#include "monitor/pjlinkmonitor.h"
 #include "monitor/powerswitchconfirmation.h"
 #include "monitor/statusbardelegate.h"
 #include "monitor/statusmonitor.h"
@@ -172,6 +173,17 @@ void MainWindow::handleStatusRowClick(int row)
         return;
     }
     const QString modelName = model->cell(row, TableModelStatus::ModelColumn);
+    if (m_pjlink && m_pjlink->directory()->isPJLink(ip)) {
+        // No op catalogue to show, and its error cell holds words, not a
+        // code to decode: the click makes it the target of the panel and
+        // the console.
+        QScopedValueRollback<bool> inClick(m_inStatusRowClick, true);
+        selectTarget(ip);
+        const int box = ui->comboboxIP->findText(ip);
+        if (box >= 0)
+            ui->comboboxIP->setCurrentIndex(box);
+        return;
+    }
     qDebug() << ip << ("(" + m_knownModels.join(QStringLiteral(", ")) + ")");
     if (modelName.isEmpty() || !m_knownModels.contains(modelName)) {
         qDebug() << "Unknown model name:" << modelName;
@@ -198,7 +210,10 @@ void MainWindow::on_tableViewStatus_doubleClicked(const QModelIndex &index)
 {
     const QString ip = m_status->model()->cell(index.row(), TableModelStatus::AddressColumn);
     qDebug() << "on_tableViewStatus_doubleClicked" << ip;
-    m_status->refreshAddress(ip);
+    if (m_pjlink && m_pjlink->directory()->isPJLink(ip))
+        m_pjlink->sweep({ip});
+    else
+        m_status->refreshAddress(ip);
 }
 
 void MainWindow::on_actionRefreshStatus_triggered()

@@ -163,7 +163,7 @@ QString ControlPanel::valueOf(const QString &op) const
 
 bool ControlPanel::canSendTo(const QString &ip) const
 {
-    return !ip.isEmpty() && m_dispatch->sendingEnabled();
+    return !ip.isEmpty() && m_dispatch->sendingEnabled() && !(m_speaksOther && m_speaksOther(ip));
 }
 
 bool ControlPanel::sendTo(const QString &ip, const QString &command)
@@ -234,6 +234,8 @@ QStringList ControlPanel::requestTab(int index)
     const PanelTab tab = PanelTabs::at(index);
     const QString ip = m_target;
     QStringList queries;
+    if (m_speaksOther && m_speaksOther(ip))
+        return queries;
     const QList<QWidget *> widgets = widgetsOf(index);
     for (QWidget *w : widgets) {
         if (!tab.requests(w->objectName()))
@@ -269,7 +271,7 @@ QStringList ControlPanel::requestTab(int index)
     connect(session, &MyTcpSocket::sigDisconnected, this, [this, serial, index, ip] { batchEnded(serial, index, ip); });
     session->setStartTime(stamp);
     session->setCommandList(queries);
-    session->doConnect(ip, m_dispatch->port());
+    m_dispatch->startSession(session, ip);
     return queries;
 }
 

@@ -65,6 +65,9 @@ public:
     QWidget *dialogParent() const { return m_dialogParent; }
     // Explains an error code (the error-code dictionary); none: code only.
     void setErrorDecoder(std::function<QString(const QString &)> decoder) { m_errorDecoder = std::move(decoder); }
+    // Addresses that speak another protocol (PJLink): the op pages neither
+    // read nor send anything to them.
+    void setOtherProtocol(std::function<bool(const QString &ip)> speaksOther) { m_speaksOther = std::move(speaksOther); }
     QString decodeError(const QString &code) const;
     void setAlternating(bool alternating) { m_alternating = alternating; }
     bool alternating() const { return m_alternating; }
@@ -156,6 +159,7 @@ private:
     QString m_configFolder;
     QPointer<QWidget> m_dialogParent;
     std::function<QString(const QString &)> m_errorDecoder;
+    std::function<bool(const QString &)> m_speaksOther;
     int m_batchSerial = 0;
     QHash<QString, int> m_changedAt;
     QSet<QString> m_readWidgets;

@@ -132,6 +132,7 @@ public:
     QString getSchedulerWeekDays(int row) const;
     class Scheduler *scheduler() const { return m_scheduler; }
     class ScriptHost *scriptHost() const { return m_scriptHost; }
+    PJLinkMonitor *pjlinkMonitor() const { return m_pjlink; }
 
     // Fleet history (mainwindow_history): the service, and the windows the
     // status table's and the tree's "History…" open.

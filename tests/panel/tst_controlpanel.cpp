@@ -7,6 +7,8 @@
 #include "automation/scripthost.h"
 #include "monitor/tablemodelstatus.h"
 #include "net/grouptree.h"
+#include "net/pjlinkdirectory.h"
+#include "monitor/pjlinkmonitor.h"
 #include "tests/common/testenvironment.h"
 #include "tests/common/testfiles.h"
 #include "tests/panel/panelfixture.h"
@@ -261,6 +263,25 @@ private slots:
         lamp->clear();
         static_cast<InfoTabControls *>(panel()->specials(PanelTabs::Info))->checkLamp("127.0.0.3");
         QVERIFY(lamp->pixmap(Qt::ReturnByValue).isNull());
+    }
+
+    void pjlinkTargetIsSentNoOpLines()
+    {
+        // The same address, now known to speak PJLink: its op pages stay quiet.
+        PJLinkDirectory *directory = m_fixture.window()->pjlinkMonitor()->directory();
+        directory->setClassAnswer(PanelFixture::Ip, QStringLiteral("1"));
+        auto forget = qScopeGuard([directory] { directory->setProbed(PanelFixture::Ip, false); });
+        panel()->setTarget(QStringLiteral("127.0.0.3"));
+        panel()->setTarget(PanelFixture::Ip);
+        for (int tab : {PanelTabs::Picture, PanelTabs::Lens, PanelTabs::Info})
+            m_fixture.clickTab(tab);
+        QTest::qWait(600);
+        const QStringList sent = m_fixture.take();
+        QVERIFY2(sent.isEmpty(), qPrintable(sent.join(' ')));
+        forget.dismiss();
+        directory->setProbed(PanelFixture::Ip, false);
+        openTab(PanelTabs::Picture);
+        QVERIFY(!m_fixture.take().isEmpty());
     }
 
     void eachBatchRefreshesItsOwnTab()

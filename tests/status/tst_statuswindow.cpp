@@ -1,6 +1,9 @@
 #include "app/appfolders.h"
 #include "monitor/dialogselectcommands.h"
+#include "monitor/pjlinkmonitor.h"
 #include "monitor/statusmonitor.h"
+#include "net/pjlinkdirectory.h"
+#include "panel/controlpanel.h"
 #include "monitor/tablemodelstatus.h"
 #include "tests/common/modalcloser.h"
 #include "tests/common/simulatorprocess.h"
@@ -121,6 +124,17 @@ void TestStatusWindow::rowClickDecodesErrorCodeAndTargets()
     QCOMPARE(view->currentIndex().row(), model()->rowOfAddress(Ready));
     QCOMPARE(child<QComboBox>("comboboxIP")->currentText(), Ready);
     QVERIFY(!faulty.data(Qt::FontRole).isValid());
+
+    // A PJLink projector has no op catalogue, but a click still targets it.
+    PJLinkDirectory *pjlink = m_window->pjlinkMonitor()->directory();
+    pjlink->setClassAnswer(Faulty, QStringLiteral("1"));
+    model()->setCell(model()->rowOfAddress(Faulty), TableModelStatus::ModelColumn, "ORVSIM PJ1000");
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(faulty).center());
+    QCOMPARE(m_window->controlPanel()->target(), Faulty);
+    QCOMPARE(child<QComboBox>("comboboxIP")->currentText(), Faulty);
+    pjlink->setProbed(Faulty, false);
+    model()->setCell(model()->rowOfAddress(Faulty), TableModelStatus::ModelColumn, "KX4410Q");
+    m_window->selectTarget(Ready);
 }
 
 void TestStatusWindow::allOnAsksThenWalks()
