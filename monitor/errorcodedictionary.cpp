@@ -173,3 +173,19 @@ QString ErrorCodeDictionary::labelStyleSheet(const QString &code, bool darkStyle
     return darkStyle ? QStringLiteral("QLabel{color:gold;font-weight:bold}")
                      : QStringLiteral("QLabel{color:magenta;font-weight:bold}");
 }
+
+bool ErrorCodeDictionary::isErrorCode(const QString &code)
+{
+    if (code.size() != 4)
+        return false;
+    for (const QChar c : code) {
+        if (!c.isDigit() && !(c.toLower() >= QLatin1Char('a') && c.toLower() <= QLatin1Char('f')))
+            return false;
+    }
+    return true;
+}
+
+QString ErrorCodeDictionary::explain(const QString &code)
+{
+    return isErrorCode(code) ? decodeErrorCode(code) : QString();
+}

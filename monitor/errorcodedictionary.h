@@ -10,6 +10,11 @@ class ErrorCodeDictionary
 {
 public:
     static QString decodeErrorCode(const QString &code);
+    // Four hexadecimal digits: a code this dictionary can explain (other
+    // protocols put words in the error cell).
+    static bool isErrorCode(const QString &code);
+    // decodeErrorCode for a code, nothing for anything else.
+    static QString explain(const QString &code);
 
     // Style of the decoded text: grey for no code or category 00, otherwise
     // gold on the dark look and magenta on the light one.

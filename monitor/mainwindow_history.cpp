@@ -14,6 +14,8 @@
 #include "monitor/history/alertsini.h"
 #include "monitor/history/historyrecorder.h"
 #include "monitor/history/historyservice.h"
+#include "monitor/pjlinkmonitor.h"
+#include "monitor/pjlinkstatuscells.h"
 #include "monitor/statusmonitor.h"
 #include "monitor/tablemodelstatus.h"
 #include "net/grouptree.h"
@@ -30,7 +32,7 @@ void MainWindow::setupHistory()
     m_history = new HistoryService(this);
     m_alerts = new AlertCenter(this);
     m_alerts->setSettings(ini.alerts, ini.mail);
-    m_alerts->setErrorDecoder(&ErrorCodeDictionary::decodeErrorCode);
+    m_alerts->setErrorDecoder(&ErrorCodeDictionary::explain);
     m_alerts->setDescriber([this](const QString &ip) {
         const int row = m_status->model()->rowOfAddress(ip);
         return AlertMessage::Projector{projectorName(ip),
@@ -40,6 +42,10 @@ void MainWindow::setupHistory()
     connect(m_alerts, &AlertCenter::sigNotify, this, &MainWindow::showAlertNotice);
 
     m_historyRecorder = new HistoryRecorder(m_status->model(), this);
+    // A PJLink row's Err cell holds words ("OK", "Lamp error"), not a code.
+    m_historyRecorder->setErrorReading([this](const QString &ip, const QString &cell) {
+        return m_pjlink && m_pjlink->directory()->isPJLink(ip) ? PJLinkStatusCells::errorReading(cell) : cell;
+    });
     connect(m_status, &StatusMonitor::sigTaskStarted, m_historyRecorder, &HistoryRecorder::sweepStarted);
     connect(m_historyRecorder, &HistoryRecorder::sigSweepRecorded, this,
             [this](const QVector<ProjectorState> &states, const QVector<AlertInput> &inputs) {
@@ -112,7 +118,7 @@ DialogHistory *MainWindow::openProjectorHistory(const QString &ip)
 {
     const QString name = projectorName(ip);
     auto *dialog = new DialogHistory(m_history, ip, name.isEmpty() ? ip : QStringLiteral("%1 (%2)").arg(name, ip), this);
-    dialog->setErrorDecoder(&ErrorCodeDictionary::decodeErrorCode);
+    dialog->setErrorDecoder(&ErrorCodeDictionary::explain);
     dialog->setExportFolder(AppFolders::userDataFolder());
     dialog->show();
     return dialog;

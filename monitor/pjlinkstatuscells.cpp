@@ -88,3 +88,17 @@ void PJLinkStatusCells::forget(const QString &ip)
     m_maker.remove(ip);
     m_input.remove(ip);
 }
+
+QString PJLinkStatusCells::errorReading(const QString &cell)
+{
+    if (cell == PJLinkErrorStatus::parse(QStringLiteral("000000")).text())
+        return QStringLiteral("0000");
+    const QString noReading[] = {tr("No Answer"), PJLinkReply::errorText(PJLinkReply::Error::Undefined),
+                                 PJLinkReply::errorText(PJLinkReply::Error::OutOfParameter),
+                                 PJLinkReply::errorText(PJLinkReply::Error::UnavailableTime)};
+    for (const QString &text : noReading) {
+        if (cell == text)
+            return QString();
+    }
+    return cell;
+}

@@ -35,6 +35,11 @@ public:
     static QString followUp(const PJLinkReply &reply);
     // Forgets an address (its row went away).
     void forget(const QString &ip);
+    // What the history and the alerts compare for the Err cell of a PJLink
+    // row, which holds words: "0000" for no error (ERST all zero), "" when
+    // the cell holds no reading (an error answer, "No Answer"), otherwise
+    // the words themselves, which then count as the error.
+    static QString errorReading(const QString &cell);
 
 private:
     QHash<QString, QString> m_maker;

@@ -56,8 +56,10 @@ AlertMessage AlertMessage::compose(const QVector<Alert> &alerts, const Describer
         }
         lines.append((alert.cleared ? tr("  Cleared at: %1") : tr("  Since: %1"))
                          .arg(alert.since.toLocalTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"))));
-        if (alert.condition == Alert::Error && decode && !alert.cleared)
-            lines.append(tr("  Error: %1").arg(decode(alert.detail).simplified()));
+        if (alert.condition == Alert::Error && !alert.cleared) {
+            const QString words = decode ? decode(alert.detail).simplified() : QString();
+            lines.append(tr("  Error: %1").arg(words.isEmpty() ? alert.detail : words));
+        }
         lines.append(QString());
     }
     message.body = lines.join(QLatin1Char('\n'));

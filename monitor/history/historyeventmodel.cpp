@@ -60,8 +60,10 @@ QString HistoryEventModel::detailWords(const HistoryEvent &event) const
         return event.detail;
     // A projector's history repeats a handful of codes: decode each once.
     auto known = m_decoded.constFind(event.detail);
-    if (known == m_decoded.constEnd())
-        known = m_decoded.insert(event.detail, event.detail + QStringLiteral("  ") + m_decode(event.detail).simplified());
+    if (known == m_decoded.constEnd()) {
+        const QString words = m_decode(event.detail).simplified();
+        known = m_decoded.insert(event.detail, words.isEmpty() ? event.detail : event.detail + QStringLiteral("  ") + words);
+    }
     return *known;
 }
 

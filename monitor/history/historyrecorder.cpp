@@ -45,6 +45,8 @@ QVector<ProjectorState> HistoryRecorder::snapshot() const
         s.reachable = reachable.contains(s.ip);
         s.power = m_table->cell(row, TableModelStatus::StatusColumn).trimmed();
         s.errorCode = m_table->cell(row, TableModelStatus::ErrorCodeColumn).trimmed();
+        if (m_errorReading)
+            s.errorCode = m_errorReading(s.ip, s.errorCode);
         s.lampHours = hoursOf(m_table->cell(row, TableModelStatus::HoursColumn));
         s.input = m_table->cell(row, TableModelStatus::InputColumn);
         s.signal = m_table->cell(row, TableModelStatus::SignalColumn);

@@ -8,6 +8,8 @@
 #include <QTime>
 #include <QVector>
 
+#include <functional>
+
 class TableModelStatus;
 
 // Takes the status table's picture when a status sweep has ended (its task
@@ -25,6 +27,12 @@ public:
     // The task with this stamp ended; only sweeps are recorded.
     void taskEnded(const QTime &stamp);
 
+    // Turns a row's Err cell into the code the history and the alerts
+    // compare ("0000" or empty: no error). Without one the cell is taken as
+    // it stands.
+    using ErrorReading = std::function<QString(const QString &ip, const QString &cell)>;
+    void setErrorReading(ErrorReading reading) { m_errorReading = std::move(reading); }
+
     // What the table shows now, one entry per row.
     QVector<ProjectorState> snapshot() const;
     QVector<AlertInput> alertInputs(const QVector<ProjectorState> &states) const;
@@ -38,4 +46,5 @@ signals:
 private:
     const TableModelStatus *m_table;
     QSet<QTime> m_sweeps;
+    ErrorReading m_errorReading;
 };

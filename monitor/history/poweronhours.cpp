@@ -18,7 +18,8 @@ QMap<QDate, double> PowerOnHours::perDay(const QVector<QPair<QDateTime, QString>
 {
     QMap<QDate, double> days;
     for (int i = 0; i < changes.size(); ++i) {
-        if (changes.at(i).second != QLatin1String("1"))
+        const QString &code = changes.at(i).second;
+        if (code != QLatin1String("2") && code != QLatin1String("1"))
             continue;
         const QDateTime end = i + 1 < changes.size() ? changes.at(i + 1).first : until;
         addInterval(days, changes.at(i).first, end);

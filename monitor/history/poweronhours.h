@@ -8,8 +8,9 @@
 #include <QVector>
 
 // Hours a projector was on, per calendar day (local time), from the times its
-// power state changed. "On" is the table's power code "1"; an empty code
-// means the projector was not reachable, and counts as not on.
+// power state changed. "On" is the table's power code "2", and "1" (warming
+// up, the lamp already lit) counts with it; standby, cooling down, error and
+// an empty code (not reachable) count as not on.
 class PowerOnHours
 {
 public:

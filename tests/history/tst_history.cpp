@@ -287,11 +287,12 @@ private slots:
         QCOMPARE(due.at(1).ip, QStringLiteral("10.0.0.2"));
         QCOMPARE(due.at(1).days, 10.0);
 
-        // On from 22:00 to 02:00 (local), off, on again until "now".
+        // Warming up from 22:00 (local), on until 02:00, cooling down, off,
+        // silent, on again until "now". The warm-up counts, the cooling not.
         const QDateTime evening(QDate(2026, 3, 2), QTime(22, 0), Qt::LocalTime);
         const QMap<QDate, double> hours = PowerOnHours::perDay(
-            {{evening, "1"}, {evening.addSecs(4 * 3600), "0"}, {evening.addSecs(10 * 3600), ""},
-             {evening.addSecs(11 * 3600), "1"}},
+            {{evening, "1"}, {evening.addSecs(3600), "2"}, {evening.addSecs(4 * 3600), "3"},
+             {evening.addSecs(5 * 3600), "0"}, {evening.addSecs(10 * 3600), ""}, {evening.addSecs(11 * 3600), "2"}},
             evening.addSecs(12 * 3600));
         QCOMPARE(hours.value(QDate(2026, 3, 2)), 2.0);
         QCOMPARE(hours.value(QDate(2026, 3, 3)), 3.0);

@@ -63,7 +63,7 @@ bool storeFiveMonths(int *lastLamp)
         ProjectorState busy;
         busy.ip = Busy;
         busy.reachable = day != 120;
-        busy.power = busy.reachable ? (on ? QStringLiteral("1") : QStringLiteral("0")) : QString();
+        busy.power = busy.reachable ? (on ? QStringLiteral("2") : QStringLiteral("0")) : QString();
         busy.lampHours = busy.reachable ? lamp : -1;
         busy.errorCode = day == 135 && on ? QStringLiteral("0612") : QStringLiteral("0000");
         ProjectorState gone;

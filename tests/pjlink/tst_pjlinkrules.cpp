@@ -1,3 +1,4 @@
+#include "monitor/errorcodedictionary.h"
 #include "monitor/pjlinkstatuscells.h"
 #include "monitor/tablemodelstatus.h"
 #include "net/pjlinkauth.h"
@@ -219,18 +220,23 @@ private slots:
         QTest::addColumn<QByteArrayList>("lines");
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
+        // For the Err cell: what history and alerts compare ("0000", "": no error).
+        QTest::addColumn<QString>("reading");
         using T = TableModelStatus;
-        QTest::newRow("maker and product") << QByteArrayList{"%1INF1=Acme", "%1INF2=X 9"} << int(T::ModelColumn) << "Acme X 9";
-        QTest::newRow("serial") << QByteArrayList{"%2SNUM=AB12"} << int(T::SerialColumn) << "AB12";
-        QTest::newRow("cooling") << QByteArrayList{"%1POWR=2"} << int(T::StatusColumn) << "3";
-        QTest::newRow("garbled power") << QByteArrayList{"%1POWR=on"} << int(T::StatusColumn) << "No Answer";
-        QTest::newRow("erst") << QByteArrayList{"%1ERST=000020"} << int(T::ErrorCodeColumn) << "Filter error";
-        QTest::newRow("short erst") << QByteArrayList{"%1ERST=0002"} << int(T::ErrorCodeColumn) << "No Answer";
-        QTest::newRow("lamps") << QByteArrayList{"%1LAMP=300 1 20 0"} << int(T::HoursColumn) << "300";
-        QTest::newRow("input named") << QByteArrayList{"%2INPT=32", "%2INNM=HDMI 2"} << int(T::InputColumn) << "32 (HDMI 2)";
-        QTest::newRow("signal") << QByteArrayList{"%2IRES=1920x1200"} << int(T::SignalColumn) << "1920x1200";
-        QTest::newRow("err4") << QByteArrayList{"%1ERST=ERR4"} << int(T::ErrorCodeColumn) << "Projector failure";
-        QTest::newRow("not shown") << QByteArrayList{"%1NAME=Hall"} << -1 << "";
+        QTest::newRow("maker and product") << QByteArrayList{"%1INF1=Acme", "%1INF2=X 9"} << int(T::ModelColumn) << "Acme X 9" << "";
+        QTest::newRow("serial") << QByteArrayList{"%2SNUM=AB12"} << int(T::SerialColumn) << "AB12" << "";
+        QTest::newRow("cooling") << QByteArrayList{"%1POWR=2"} << int(T::StatusColumn) << "3" << "";
+        QTest::newRow("garbled power") << QByteArrayList{"%1POWR=on"} << int(T::StatusColumn) << "No Answer" << "";
+        QTest::newRow("erst") << QByteArrayList{"%1ERST=000020"} << int(T::ErrorCodeColumn) << "Filter error" << "Filter error";
+        QTest::newRow("short erst") << QByteArrayList{"%1ERST=0002"} << int(T::ErrorCodeColumn) << "No Answer" << "";
+        QTest::newRow("lamps") << QByteArrayList{"%1LAMP=300 1 20 0"} << int(T::HoursColumn) << "300" << "";
+        QTest::newRow("input named") << QByteArrayList{"%2INPT=32", "%2INNM=HDMI 2"} << int(T::InputColumn) << "32 (HDMI 2)" << "";
+        QTest::newRow("signal") << QByteArrayList{"%2IRES=1920x1200"} << int(T::SignalColumn) << "1920x1200" << "";
+        QTest::newRow("err4") << QByteArrayList{"%1ERST=ERR4"} << int(T::ErrorCodeColumn) << "Projector failure" << "Projector failure";
+        QTest::newRow("erst ok") << QByteArrayList{"%1ERST=000000"} << int(T::ErrorCodeColumn) << "OK" << "0000";
+        QTest::newRow("erst while cooling") << QByteArrayList{"%1ERST=ERR3"} << int(T::ErrorCodeColumn)
+                                            << "Unavailable time (warming up or cooling down)" << "";
+        QTest::newRow("not shown") << QByteArrayList{"%1NAME=Hall"} << -1 << "" << "";
     }
     void statusCells()
     {
@@ -243,6 +249,12 @@ private slots:
             last = cells.cellsFor(QStringLiteral("10.0.0.1"), PJLinkReply::parse(line));
         QCOMPARE(last.isEmpty() ? -1 : last.first().column, column);
         QCOMPARE(last.isEmpty() ? QString() : last.first().text, text);
+        if (column == TableModelStatus::ErrorCodeColumn) {
+            QFETCH(QString, reading);
+            QCOMPARE(PJLinkStatusCells::errorReading(text), reading);
+            // Words are no code of the op dictionary: nothing to explain.
+            QCOMPARE(ErrorCodeDictionary::explain(text), QString());
+        }
     }
 };
 
