@@ -288,6 +288,12 @@ void TestShellWindow::userGuideOnF1()
         QVERIFY2(dialog->find(topic), topic);
     QVERIFY(!dialog->find("no such words in the guide"));
     dialog->close();
+
+    // The Chinese window gets the Chinese guide; a language without one the English.
+    DialogUserGuide chinese(QStringLiteral("zh_CN"));
+    QVERIFY(chinese.findChild<QTextBrowser *>("textBrowserGuide")->toPlainText().startsWith(QString::fromUtf8("Orvanto 用户指南")));
+    QVERIFY(chinese.find(QString::fromUtf8("历史记录")));
+    QCOMPARE(DialogUserGuide::resourcePath(QStringLiteral("fr_FR")), QString::fromLatin1(DialogUserGuide::ResourcePath));
 }
 
 ORV_TEST_MAIN(TestShellWindow)
