@@ -9,6 +9,7 @@
 // The third model's file is big (about 600 KB), so it is read on the pool;
 // with "--all-off-thread" every file is.
 //   bench_catalogue_load [projectors] [--all-off-thread]
+#include "bench/benchsupport.h"
 #include "tests/common/testenvironment.h"
 
 #include "app/orvlog/OrvLog.h"
@@ -33,36 +34,6 @@ struct Answer
 {
     QString ip, op, value;
 };
-
-// VmRSS or VmHWM of this process, in MiB.
-double memoryMiB(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return -1;
-}
-
-QString shippedPlugins()
-{
-    const QString shipped = CatalogueFiles::pluginFolder(TestEnvironment::binDir());
-    if (QFile::exists(CatalogueFiles::cataloguePath(shipped, QStringLiteral("KX4410Q"))))
-        return shipped;
-    return CatalogueFiles::pluginFolder(TestEnvironment::sourceDir());
-}
-
-// CPU time of the calling thread: on a loaded machine the wall clock also
-// counts the time other processes had the core.
-qint64 threadCpuNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 } // namespace
 

@@ -8,6 +8,7 @@
 // pane, task logs written, the longest sweep turn and the longest flush of
 // its lines into the pane (both in thread CPU time). With "--unbounded" the pane keeps every line, for comparison.
 //   bench_console_soak [--unbounded]
+#include "bench/benchsupport.h"
 #include "tests/common/testenvironment.h"
 
 #include "app/consolelogrules.h"
@@ -25,39 +26,6 @@
 
 #include <cstdio>
 #include <ctime>
-
-namespace {
-
-double memoryMiB(const char *key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return -1;
-}
-
-QString plugins()
-{
-    const QString shipped = CatalogueFiles::pluginFolder(TestEnvironment::binDir());
-    if (QFile::exists(CatalogueFiles::cataloguePath(shipped, QStringLiteral("KX4410Q"))))
-        return shipped;
-    return CatalogueFiles::pluginFolder(TestEnvironment::sourceDir());
-}
-
-// CPU time of this thread: on a shared machine the wall clock also counts
-// the time other processes had the core.
-qint64 threadCpuNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -82,11 +50,11 @@ int main(int argc, char *argv[])
         QFile::remove(path); // keeps the disk use flat too
     });
     CommandCatalogue catalogue;
-    catalogue.loadCommandFile(CatalogueFiles::cataloguePath(plugins(), QStringLiteral("default")));
+    catalogue.loadCommandFile(CatalogueFiles::cataloguePath(shippedPlugins(), QStringLiteral("default")));
     QStringList ips;
     for (int i = 1; i <= 40; ++i) {
         ips.append(QStringLiteral("10.30.0.%1").arg(i));
-        catalogue.loadCatalogueForIP(ips.last(), i % 2 ? QStringLiteral("KX4410Q") : QStringLiteral("KX2800L"), plugins());
+        catalogue.loadCatalogueForIP(ips.last(), i % 2 ? QStringLiteral("KX4410Q") : QStringLiteral("KX2800L"), shippedPlugins());
     }
     const QStringList ops{"errcode", "status", "ser.no", "signal", "act.source", "input.sel", "total.hours"};
 

@@ -13,6 +13,7 @@
 // projectors swept, when the status sweep's task log was written, peak
 // memory and file descriptors, idle CPU; then 2,000 discovery replies sent
 // back to back to a window with an empty inventory, counted in "Found".
+#include "bench/benchsupport.h"
 #include "app/appfolders.h"
 #include "monitor/powerswitchwalk.h"
 #include "monitor/statusmonitor.h"
@@ -63,35 +64,6 @@ bool silent(int i)
 {
     return i % 10 == 7;
 }
-
-// Every gap of a 5 ms timer, with when it ended.
-struct StallMeter
-{
-    QTimer timer;
-    QElapsedTimer clock;
-    qint64 last = 0;
-    QVector<QPair<qint64, qint64>> gaps; // (end, length)
-
-    StallMeter()
-    {
-        clock.start();
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            const qint64 now = clock.elapsed();
-            if (now - last > 10)
-                gaps.append({now, now - last});
-            last = now;
-        });
-        timer.start(5);
-    }
-    qint64 longest(qint64 from, qint64 to) const
-    {
-        qint64 result = 0;
-        for (const auto &gap : gaps)
-            if (gap.first > from && gap.first - gap.second < to)
-                result = qMax(result, gap.second);
-        return result;
-    }
-};
 
 double cpuSeconds()
 {

@@ -8,6 +8,7 @@
 // A file named third is kept, and used as it is when it already exists, so
 // that repeated runs skip the minutes of generating. Its year ends at the
 // hour it was generated; the window asks for the last 365 days.
+#include "bench/benchsupport.h"
 #include "app/appfolders.h"
 #include "monitor/dialogfleethistory.h"
 #include "monitor/dialoghistory.h"
@@ -51,35 +52,6 @@ QString ipOf(int i)
     // sweeps find every projector unreachable at once.
     return QStringLiteral("10.%1.%2.%3").arg(i / 65536).arg((i / 256) % 256).arg(i % 256);
 }
-
-// Every gap of a 5 ms timer longer than 10 ms, with when it ended.
-struct StallMeter
-{
-    QTimer timer;
-    QElapsedTimer clock;
-    qint64 last = 0;
-    QVector<QPair<qint64, qint64>> gaps; // (end, length)
-
-    StallMeter()
-    {
-        clock.start();
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            const qint64 now = clock.elapsed();
-            if (now - last > 10)
-                gaps.append({now, now - last});
-            last = now;
-        });
-        timer.start(5);
-    }
-    qint64 longest(qint64 from, qint64 to) const
-    {
-        qint64 result = 0;
-        for (const auto &gap : gaps)
-            if (gap.first > from && gap.first - gap.second < to)
-                result = qMax(result, gap.second);
-        return result;
-    }
-};
 
 // The generated year: on 08:00-20:00 every day, the lamp counter ticking
 // hourly while on, an error now and then, some projectors silent for a

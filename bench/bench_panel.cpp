@@ -3,6 +3,7 @@
 //  - dragging a slider end to end in one second: commands the projector
 //    gets, their spacing, and the value it ends at.
 //   scripts/sandbox.sh run build/bench/bench_panel
+#include "bench/benchsupport.h"
 #include "panel/controlpanel.h"
 #include "panel/paneltabs.h"
 #include "tests/common/testenvironment.h"
@@ -18,28 +19,6 @@
 #include <algorithm>
 
 namespace {
-
-// Longest gap between two ticks of a 5 ms timer: how long the GUI thread was
-// held at a stretch.
-class StallMeter : public QObject
-{
-public:
-    StallMeter()
-    {
-        m_timer.setInterval(5);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            m_longest = std::max(m_longest, m_clock.restart());
-        });
-        m_clock.start();
-        m_timer.start();
-    }
-    qint64 longest() const { return m_longest; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
-};
 
 bool allFilled(QWidget *form)
 {
