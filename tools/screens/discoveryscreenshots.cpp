@@ -1,6 +1,7 @@
 // Pictures of the group tree for a person to look at: groups, a "Found"
 // group, connected and unconnected projectors, in both looks and in zh_CN.
 //   discovery_screenshots OUTDIR   (inside the network sandbox, offscreen or Xvfb)
+#include "tools/screens/screenshotsupport.h"
 #include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
 #include "tests/common/testfiles.h"
@@ -12,18 +13,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QTranslator>
 #include <QTreeWidget>
 
 namespace {
-
-void settle(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
 
 void shoot(bool dark, const QString &path)
 {
@@ -51,6 +45,7 @@ int main(int argc, char *argv[])
     TestEnvironment::isolate();
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
     AppFolders::ensureFolder(AppFolders::userDataFolder());
     TestFiles::write(AppFolders::configFolder() + "/GroupIP.csv",
                      "Group, Select, IP, Name\nMain Hall,1\n ,1,127.0.0.2,Stage left\n ,0,127.0.0.4,Stage right\n"
@@ -58,8 +53,7 @@ int main(int argc, char *argv[])
     shoot(true, out + "/tree_dark.png");
     shoot(false, out + "/tree_light.png");
     QTranslator translator;
-    if (translator.load(TestEnvironment::binDir() + "/i18n/Orvanto_zh_CN.qm"))
-        QCoreApplication::installTranslator(&translator);
+    installTranslation(translator, QStringLiteral("zh_CN"));
     shoot(true, out + "/tree_dark_zh_CN.png");
     return 0;
 }

@@ -1,6 +1,7 @@
 // Pictures of the ten control-panel tabs filled from a simulated projector,
 // at 1280 x 800, for a person to look at:
 //   scripts/sandbox.sh run build/tools/panel_screenshots OUTDIR dark|light [zh_CN]
+#include "tools/screens/screenshotsupport.h"
 #include "panel/paneltabs.h"
 #include "tests/common/testenvironment.h"
 #include "tests/panel/panelfixture.h"
@@ -19,8 +20,7 @@ int main(int argc, char *argv[])
     const bool dark = args.value(2) != QLatin1String("light");
     const QString language = args.value(3);
     QTranslator translator;
-    if (!language.isEmpty() && translator.load(TestEnvironment::binDir() + "/i18n/Orvanto_" + language + ".qm"))
-        app.installTranslator(&translator);
+    installTranslation(translator, language);
     QDir().mkpath(outDir);
     PanelFixture fixture;
     if (!fixture.start(dark)) {

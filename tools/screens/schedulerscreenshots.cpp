@@ -1,6 +1,7 @@
 // Pictures of the scheduler page with jobs, for a person to look at: dark
 // and light look, and the light look in zh_CN.
 //   scheduler_screenshots OUTDIR   (inside the network sandbox, offscreen or Xvfb)
+#include "tools/screens/screenshotsupport.h"
 #include "app/appfolders.h"
 #include "automation/cronjobsfile.h"
 #include "tests/common/modalcloser.h"
@@ -52,8 +53,7 @@ int main(int argc, char *argv[])
     shoot(outDir, "scheduler_dark", "[Default]\nStyle=Dark\nLocalIP=127.0.0.1\n");
     shoot(outDir, "scheduler_light", "[Default]\nStyle=Light\nLocalIP=127.0.0.1\n");
     QTranslator translator;
-    if (translator.load(TestEnvironment::binDir() + "/i18n/Orvanto_zh_CN.qm"))
-        QCoreApplication::installTranslator(&translator);
+    installTranslation(translator, QStringLiteral("zh_CN"));
     shoot(outDir, "scheduler_zh_CN", "[Default]\nStyle=Dark\nLanguage=zh_CN\nLocalIP=127.0.0.1\n");
     return 0;
 }

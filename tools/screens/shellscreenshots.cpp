@@ -3,6 +3,7 @@
 // light look, the splash screen, and the console squeezed to 800 x 560.
 //   shell_screenshots OUTDIR [LANGUAGE]   (under Xvfb inside the network sandbox)
 // With LANGUAGE zh_CN the window runs translated, as the program would.
+#include "tools/screens/screenshotsupport.h"
 #include "tests/common/modalcloser.h"
 #include "tests/common/testenvironment.h"
 #include "tests/common/testfiles.h"
@@ -23,19 +24,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-void settle(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-void save(QWidget *widget, const QString &path)
-{
-    qInfo("%s %s", widget->grab().save(path) ? "wrote" : "could not write", qPrintable(path));
-}
 
 void fillSamples(MainWindow &window)
 {
@@ -74,23 +62,20 @@ int main(int argc, char *argv[])
     TestFiles::write(AppFolders::configFolder() + QStringLiteral("/Orvanto.ini"),
                      QStringLiteral("[Default]\nCmdFile=KX4410Q.csv\nLanguage=%1\n").arg(language).toUtf8());
     QTranslator translator;
-    if (language != QLatin1String("en_US") &&
-        translator.load(QStringLiteral("Orvanto_") + language,
-                        AppFolders::programFolder() + QStringLiteral("/i18n")))
-        QCoreApplication::installTranslator(&translator);
+    installTranslation(translator, language);
 
     // What the modal windows are saved as: set before each one is opened.
     QString modalName = QStringLiteral("start");
     ModalCloser closer;
     closer.setInspector([&](QWidget *modal) {
         settle(300);
-        save(modal, QStringLiteral("%1/%2_%3.png").arg(outDir, modalName, modal->metaObject()->className()));
+        saveShot(modal, QStringLiteral("%1/%2_%3.png").arg(outDir, modalName, modal->metaObject()->className()));
     });
 
     MainWindow window;
     for (QWidget *top : QApplication::topLevelWidgets())
         if (auto *splash = qobject_cast<SplashWindow *>(top))
-            save(splash, outDir + QStringLiteral("/splash.png"));
+            saveShot(splash, outDir + QStringLiteral("/splash.png"));
     window.show();
     fillSamples(window);
     settle(800);
@@ -105,7 +90,7 @@ int main(int argc, char *argv[])
             if (page == 2)
                 window.findChild<QTabWidget *>(QStringLiteral("tabWidgetControlPanel"))->setCurrentIndex(2);
             settle(1200);
-            save(&window, QStringLiteral("%1/%2_page%3.png").arg(outDir, look).arg(page));
+            saveShot(&window, QStringLiteral("%1/%2_page%3.png").arg(outDir, look).arg(page));
         }
         for (const char *action : {"actionConfig", "actionHelp", "actionAbout"}) {
             modalName = look + QLatin1Char('_') + QLatin1String(action);
@@ -118,6 +103,6 @@ int main(int argc, char *argv[])
     window.resize(800, 560);
     window.findChild<QAction *>(QStringLiteral("actionCmd"))->trigger();
     settle(1200);
-    save(&window, outDir + QStringLiteral("/light_small_console.png"));
+    saveShot(&window, outDir + QStringLiteral("/light_small_console.png"));
     return 0;
 }

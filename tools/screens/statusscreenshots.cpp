@@ -3,6 +3,7 @@
 // unknown life, a projector that is not connected and a decoded error code,
 // in the dark and the light look.
 //   status_screenshots OUTDIR [zh_CN]   (under Xvfb inside the network sandbox)
+#include "tools/screens/screenshotsupport.h"
 #include "monitor/statusmonitor.h"
 #include "monitor/tablemodelstatus.h"
 #include "tests/common/modalcloser.h"
@@ -51,10 +52,7 @@ int main(int argc, char *argv[])
     const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en_US");
     QDir().mkpath(outDir);
     QTranslator translator;
-    if (language != QLatin1String("en_US") &&
-        translator.load(TestEnvironment::binDir() + QStringLiteral("/i18n/Orvanto_") + language +
-                        QStringLiteral(".qm")))
-        QCoreApplication::installTranslator(&translator);
+    installTranslation(translator, language);
 
     ModalCloser closer;
     MainWindow window;
